@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+#include <optional>
+#include <utility>
+
+// The pattern language of `like`: * any run, ? any one character, # one
+// digit, [abc] / [a-z] / [!a-z] one character of (or not of) a list.
+// Matching ignores letter case, umlauts included.
+class LikePattern
+{
+public:
+    static std::optional<LikePattern> compile(const QString& pattern, QString* error = nullptr);
+    bool matches(const QString& text) const;
+
+private:
+    struct Token
+    {
+        enum class Kind { Literal, AnyRun, AnyOne, Digit, Set };
+        Kind kind = Kind::Literal;
+        QChar ch;                               // Literal, folded
+        QList<std::pair<QChar, QChar>> ranges;  // Set, folded
+        bool negated = false;                   // Set
+    };
+
+    bool matchesFrom(qsizetype token, const QString& text, qsizetype pos) const;
+    static bool matchesOne(const Token& token, QChar c);
+
+    QList<Token> m_tokens;
+};
+
+// A filter text handed to the record set's finds, such as mot='l''eau',
+// mot like'ab*', theme like'*Tiere*' or [mot marque]='O'. It is parsed, never
+// passed to SQL: a malformed criterion is a failure value, not a crash.
+class Criterion
+{
+public:
+    enum class Op { Equal, Like };
+
+    // Parses `text`; on failure returns nothing and puts a reason into `error`.
+    static std::optional<Criterion> parse(const QString& text, QString* error = nullptr);
+
+    const QString& field() const { return m_field; }
+    Op op() const { return m_op; }
+    const QString& value() const { return m_value; }
+
+    // Letter case never counts; a field without a value matches nothing.
+    bool matches(const QVariant& fieldValue) const;
+
+private:
+    Criterion() = default;
+
+    QString m_field;
+    Op m_op = Op::Equal;
+    QString m_value;
+    QString m_foldedValue;
+    std::optional<LikePattern> m_pattern;
+};
+
+// Case folding shared by `=` and `like`: Ü matches ü.
+QString foldCase(const QString& text);

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QLatin1StringView>
+
+// The on-disk layout of a LEXA dictionary: two SQLite files that keep the
+// names the users know. The natural order of a table is rowid order.
+namespace Schema {
+
+inline constexpr QLatin1StringView DictionaryFile{"LEXA.MDB"};
+inline constexpr QLatin1StringView ThemesFile{"THEME.MDB"};
+
+inline constexpr QLatin1StringView DictionaryTable{"lexa"};
+inline constexpr QLatin1StringView ThemesTable{"themes"};
+
+inline constexpr QLatin1StringView CreateDictionary{
+    "CREATE TABLE lexa ("
+    "mot TEXT, "
+    "determinant TEXT, "
+    "categorie TEXT, "
+    "theme TEXT, "
+    "\"mot marque\" TEXT DEFAULT 'N', "
+    "\"icone integree\" BLOB, "
+    "\"fichier son associe\" TEXT)"};
+
+inline constexpr QLatin1StringView CreateThemes{"CREATE TABLE themes (theme TEXT)"};
+
+} // namespace Schema
