@@ -3,7 +3,6 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
-
 #include <optional>
 #include <utility>
 
@@ -19,11 +18,18 @@ public:
 private:
     struct Token
     {
-        enum class Kind { Literal, AnyRun, AnyOne, Digit, Set };
+        enum class Kind
+        {
+            Literal,
+            AnyRun,
+            AnyOne,
+            Digit,
+            Set
+        };
         Kind kind = Kind::Literal;
-        QChar ch;                               // Literal, folded
-        QList<std::pair<QChar, QChar>> ranges;  // Set, folded
-        bool negated = false;                   // Set
+        QChar ch;                              // Literal, folded
+        QList<std::pair<QChar, QChar>> ranges; // Set, folded
+        bool negated = false;                  // Set
     };
 
     bool matchesFrom(qsizetype token, const QString& text, qsizetype pos) const;
@@ -38,7 +44,11 @@ private:
 class Criterion
 {
 public:
-    enum class Op { Equal, Like };
+    enum class Op
+    {
+        Equal,
+        Like
+    };
 
     // Parses `text`; on failure returns nothing and puts a reason into `error`.
     static std::optional<Criterion> parse(const QString& text, QString* error = nullptr);

@@ -2,16 +2,16 @@
 
 #include "data/BoundControl.h"
 #include "data/Criterion.h"
+#include "data/Database.h"
 
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QVariant>
-
+#include <map>
 #include <memory>
 #include <vector>
 
-class Database;
 class DataSource;
 
 // A cursor over all records of one table in rowid order, with a current
@@ -58,7 +58,12 @@ public:
 
 private:
     friend class DataSource;
-    enum class Mode { Browse, Adding, Editing };
+    enum class Mode
+    {
+        Browse,
+        Adding,
+        Editing
+    };
     struct Row
     {
         qint64 rowid = 0;
@@ -67,26 +72,31 @@ private:
 
     RecordSet(DataSource& source, Database& db, const QString& table);
     bool load();
+    bool readRows();
+    QString selectList() const;
+    Row readRow(const Statement& query) const;
     bool fail(const QString& message);
     int fieldIndex(const QString& name) const;
     bool isBlob(int field) const { return m_blobFields.contains(field); }
     QVariant readBlob(qint64 rowid, int field) const;
 
-    // Implicit saving: writes the changed bound controls into the current
-    // record before the record set leaves it.
+    // Implicit saving: the changed bound controls go into the current record
+    // before the record set leaves it; a new record being added is abandoned.
     bool leaveRecord();
+    bool saveBoundControls();
+    QList<std::pair<int, QVariant>> changedBoundValues() const;
+    void clearChangedMarks();
     bool moveTo(qsizetype position);
-    bool find(const Criterion& criterion, qsizetype from);
+    bool find(const QString& criterion, bool fromStart);
     bool writeRow(qsizetype position, const QList<std::pair<int, QVariant>>& values);
     bool insertRow(const QList<std::pair<int, QVariant>>& values);
-    QList<std::pair<int, QVariant>> changedBoundValues() const;
-    void clearPending();
 
     DataSource& m_source;
     Database& m_db;
     QString m_table;
     QStringList m_fieldNames;
     QList<int> m_blobFields;
+    mutable std::map<int, Statement> m_blobReaders;
     std::vector<Row> m_rows;
     // Index of the current record; -1 before the first, size() at the end.
     qsizetype m_pos = -1;
@@ -95,6 +105,7 @@ private:
     bool m_noMatch = false;
     Mode m_mode = Mode::Browse;
     qsizetype m_posBeforeAdd = -1;
+    bool m_deletedBeforeAdd = false;
     QList<std::pair<int, QVariant>> m_pendingFields;
     bool m_inTransaction = false;
     QString m_error;

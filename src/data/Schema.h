@@ -12,15 +12,14 @@ inline constexpr QLatin1StringView ThemesFile{"THEME.MDB"};
 inline constexpr QLatin1StringView DictionaryTable{"lexa"};
 inline constexpr QLatin1StringView ThemesTable{"themes"};
 
-inline constexpr QLatin1StringView CreateDictionary{
-    "CREATE TABLE lexa ("
-    "mot TEXT, "
-    "determinant TEXT, "
-    "categorie TEXT, "
-    "theme TEXT, "
-    "\"mot marque\" TEXT DEFAULT 'N', "
-    "\"icone integree\" BLOB, "
-    "\"fichier son associe\" TEXT)"};
+inline constexpr QLatin1StringView CreateDictionary{"CREATE TABLE lexa ("
+                                                    "mot TEXT, "
+                                                    "determinant TEXT, "
+                                                    "categorie TEXT, "
+                                                    "theme TEXT, "
+                                                    "\"mot marque\" TEXT DEFAULT 'N', "
+                                                    "\"icone integree\" BLOB, "
+                                                    "\"fichier son associe\" TEXT)"};
 
 inline constexpr QLatin1StringView CreateThemes{"CREATE TABLE themes (theme TEXT)"};
 

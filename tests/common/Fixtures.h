@@ -1,0 +1,67 @@
+#pragma once
+
+#include "data/BoundControl.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// One record of table lexa for a fixture. A null variant stores no value;
+// mark left null takes the table's default 'N' unless markNull is set.
+struct WordRow
+{
+    QVariant mot;
+    QVariant determinant = {};
+    QVariant categorie = {};
+    QVariant theme = {};
+    QVariant mark = {};
+    QByteArray icon = {};
+};
+
+namespace Fixtures {
+
+// Writes dir/LEXA.MDB holding `rows` in this order; returns false on failure.
+bool writeDictionary(const QString& dir, const QList<WordRow>& rows);
+// Convenience: one record per word, other fields empty.
+bool writeWords(const QString& dir, const QStringList& words);
+bool writeThemes(const QString& dir, const QStringList& themes);
+
+// Reads one column of table lexa in rowid order, straight from the file.
+QList<QVariant> column(const QString& dir, const QString& field);
+int rowCount(const QString& dir);
+
+// A small valid .ico file (one 16x16 image of the given colour).
+QByteArray icoBytes(unsigned rgb);
+
+} // namespace Fixtures
+
+// A bound control without a widget, for the data layer's own tests.
+class FakeBound : public BoundControl
+{
+public:
+    explicit FakeBound(QString field) : m_field(std::move(field)) {}
+    QString dataField() const override { return m_field; }
+    void loadBoundValue(const QVariant& value) override
+    {
+        m_value = value;
+        ++loads;
+    }
+    QVariant boundValue() const override { return m_value; }
+    bool isBoundChanged() const override { return m_changed; }
+    void clearBoundChanged() override { m_changed = false; }
+
+    void set(const QVariant& value)
+    {
+        m_value = value;
+        m_changed = true;
+    }
+    QString text() const { return m_value.toString(); }
+    int loads = 0;
+
+private:
+    QString m_field;
+    QVariant m_value;
+    bool m_changed = false;
+};
