@@ -1,0 +1,97 @@
+#pragma once
+
+#include "data/DataSource.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class Form1Ui;
+class QWidget;
+
+// The logic of the main window: start-up, browsing, editing, the import of
+// "listemot.txt", marks, themes and icons. It drives the controls built by
+// Form1Ui and owns the two data sources.
+class Editor : public QObject
+{
+    Q_OBJECT
+
+public:
+    Editor(QWidget* form, Form1Ui& ui, QObject* parent = nullptr);
+
+    // The program's version as the titles show it: "4.00.0001" for 4.0.1.
+    static QString versionText(int major, int minor, int revision);
+    static QString versionText();
+
+    // The load step. Returns false when the dictionary cannot be opened (the
+    // reason has been shown); the program then ends.
+    bool Form_Load();
+    // Run as the last step of the load: creates the hidden search window.
+    std::function<void()> loadSearchWindow;
+    // "Beenden": asked of the application, which ends without writing.
+    std::function<void()> quitProgram;
+
+    // Start-up and browsing
+    void LoadLists();
+    void List1_Click();
+    // Doubles the single apostrophe of `word` into mot_critere; refuses (with
+    // a message, mot_critere unchanged) a word holding more than one.
+    bool PrepareSearchWord(const QString& word);
+
+    // Editing
+    void Command5_Click();
+    void Command4_Click();
+    void Command9_Click();
+    void Command6_Click();
+    void List1_DblClick();
+    void Command8_Click();
+    void Command1_Click();
+    void Command3_Click();
+    void Command7_Click();
+    void CheckDuplicate();
+    void SaveWordFields();
+    void RestoreWordFields();
+
+    // Import of "listemot.txt"
+    void LoadImportList();
+    void Command10_Click();
+
+    // Marks, themes and icons
+    void Text1_Click();
+    void deter_Click();
+    void theme_Click();
+    void List2_Click();
+    void image1_Click();
+    void Dir1_Change();
+    void File1_Click();
+    void Image4_Click();
+    void Image4_DragDrop(QWidget* Source, double X, double Y);
+    void mot_marque_Click();
+    void Command11_Click();
+
+    DataSource Data1;
+    DataSource Data2;
+
+    // Window-level state shared by the handlers.
+    qint32 nb_mots = 0;
+    qint16 doublon = 0;
+    QString mot_critere;
+    QString ancien_mot;
+    QString ancien_deter;
+    QString ancien_theme;
+    qint16 import_ok = 0;
+    qint16 nb_import = 0;
+
+    // Most words LoadLists examines before it warns and stops listing.
+    static constexpr int WordLimit = 5439;
+
+private:
+    // Shows a failed store operation's reason; returns `ok`.
+    bool checkStore(bool ok, const QString& error);
+    bool checkStore(bool ok);
+    void showCount();
+    void bindControls();
+
+    QWidget* m_form;
+    Form1Ui& ui;
+};

@@ -1,0 +1,67 @@
+#include "editor/ImportList.h"
+
+#include <QStringDecoder>
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+bool isLineEnd(QChar c)
+{
+    return c == u'\r' || c == u'\n';
+}
+
+} // namespace
+
+std::optional<QStringList> parseImportItems(const QByteArray& bytes, int limit)
+{
+    if (bytes.contains('\0')) {
+        return std::nullopt;
+    }
+    QStringDecoder decoder("windows-1252");
+    const QString text = decoder.decode(bytes);
+    const qsizetype size = text.size();
+    QStringList items;
+    qsizetype pos = 0;
+    // After a comma another item always follows, even at the very end.
+    bool itemDue = false;
+    while ((pos < size || itemDue) && items.size() < limit) {
+        while (pos < size && isBlank(text.at(pos))) {
+            ++pos;
+        }
+        QString item;
+        if (pos < size && text.at(pos) == u'"') {
+            const qsizetype close = text.indexOf(u'"', pos + 1);
+            const qsizetype end = close < 0 ? size : close;
+            item = text.mid(pos + 1, end - pos - 1);
+            pos = close < 0 ? size : close + 1;
+            // Anything between the closing quote and the separator is dropped.
+            while (pos < size && text.at(pos) != u',' && !isLineEnd(text.at(pos))) {
+                ++pos;
+            }
+        } else {
+            const qsizetype start = pos;
+            while (pos < size && text.at(pos) != u',' && !isLineEnd(text.at(pos))) {
+                ++pos;
+            }
+            item = text.mid(start, pos - start);
+            while (!item.isEmpty() && isBlank(item.back())) {
+                item.chop(1);
+            }
+        }
+        items.append(item);
+        itemDue = false;
+        if (pos < size && text.at(pos) == u',') {
+            ++pos;
+            itemDue = true;
+        } else if (pos < size && text.at(pos) == u'\r') {
+            pos += (pos + 1 < size && text.at(pos + 1) == u'\n') ? 2 : 1;
+        } else if (pos < size) {
+            ++pos; // a lone line feed
+        }
+    }
+    return items;
+}

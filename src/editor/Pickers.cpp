@@ -1,0 +1,124 @@
+// Marks, themes and icons: the pickers of the main window and "raz".
+#include "editor/Editor.h"
+#include "ui/Form1Ui.h"
+#include "ui/MessageBox.h"
+#include "ui/ScreenPointer.h"
+#include "ui/Widgets.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+void showPickers(Form1Ui& ui, bool themes, bool icons)
+{
+    ui.List2->setVisible(themes);
+    ui.Dir1->setVisible(icons);
+    ui.File1->setVisible(icons);
+}
+
+// Pictures larger than this are not icons.
+constexpr qint64 PictureMaxBytes = 16 * 1024 * 1024;
+
+} // namespace
+
+void Editor::Text1_Click()
+{
+    showPickers(ui, false, false);
+}
+
+void Editor::deter_Click()
+{
+    showPickers(ui, false, false);
+}
+
+void Editor::theme_Click()
+{
+    showPickers(ui, true, false);
+}
+
+void Editor::image1_Click()
+{
+    showPickers(ui, false, true);
+}
+
+void Editor::List2_Click()
+{
+    const int index = ui.List2->listIndex();
+    if (index >= 0) {
+        ui.theme->setText(ui.theme->text() + ui.List2->entry(index));
+    }
+}
+
+void Editor::Dir1_Change()
+{
+    ui.File1->setPath(ui.Dir1->path());
+    QDir::setCurrent(ui.Dir1->path());
+}
+
+void Editor::File1_Click()
+{
+    const QString name = ui.File1->fileName();
+    if (name.isEmpty()) {
+        return;
+    }
+    QDir::setCurrent(ui.Dir1->path());
+    QFile file(name);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly) && file.size() <= PictureMaxBytes) {
+        bytes = file.readAll();
+    }
+    if (!PictureBox::isReadablePicture(bytes)) {
+        MessageBox::show(m_form,
+                         QStringLiteral("Die Datei \"%1\" ist kein lesbares Bild.").arg(name),
+                         QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::Warning);
+        return;
+    }
+    ui.image1->setPicture(bytes);
+}
+
+void Editor::Image4_Click()
+{
+    ui.image1->setPicture({});
+}
+
+void Editor::Image4_DragDrop(QWidget* Source, double X, double Y)
+{
+    Q_UNUSED(X)
+    Q_UNUSED(Y)
+    if (auto* picture = qobject_cast<PictureBox*>(Source)) {
+        picture->setPicture({});
+    }
+}
+
+void Editor::mot_marque_Click()
+{
+    ui.mot_marque->setCaption(ui.mot_marque->caption() == QLatin1String("O") ? QStringLiteral("N")
+                                                                             : QStringLiteral("O"));
+}
+
+void Editor::Command11_Click()
+{
+    if (MessageBox::show(m_form, QStringLiteral("Markierung desaktivieren?"),
+                         QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
+        return;
+    }
+    setScreenPointer(Pointer::Hourglass);
+    RecordSet& words = Data1.Recordset();
+    // One commit for every mark: a crash leaves all marks or none cleared.
+    bool ok = words.BeginTrans() && (nb_mots == 0 || words.MoveFirst());
+    for (qint32 i = 0; ok && i < nb_mots; ++i) {
+        ok = words.Edit() && words.setField(QStringLiteral("mot marque"), QStringLiteral("N")) &&
+             words.Update();
+        if (ok && i + 1 < nb_mots) {
+            ok = words.MoveNext();
+        }
+    }
+    ok = ok && words.CommitTrans();
+    const QString error = words.lastError();
+    if (!ok) {
+        words.RollbackTrans();
+    }
+    setScreenPointer(Pointer::Arrow);
+    checkStore(ok, error);
+}

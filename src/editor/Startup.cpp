@@ -1,0 +1,191 @@
+// Start-up of the main window and browsing through the word list.
+#include "data/Schema.h"
+#include "editor/Editor.h"
+#include "ui/Form1Ui.h"
+#include "ui/Look.h"
+#include "ui/MessageBox.h"
+#include "ui/ScreenPointer.h"
+#include "ui/Widgets.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+Editor::Editor(QWidget* form, Form1Ui& ui, QObject* parent)
+    : QObject(parent),
+      Data1(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable), false, this),
+      Data2(QString(Schema::ThemesFile), QString(Schema::ThemesTable), true, this), m_form(form),
+      ui(ui)
+{
+    Data1.setObjectName(QStringLiteral("Data1"));
+    Data2.setObjectName(QStringLiteral("Data2"));
+}
+
+void Editor::bindControls()
+{
+    for (BoundControl* control : std::initializer_list<BoundControl*>{
+             ui.Text1, ui.mot_cour, ui.deter, ui.cat, ui.theme, ui.mot_marque, ui.image1}) {
+        Data1.bind(control);
+    }
+    Data2.bind(ui.theme_cour);
+}
+
+QString Editor::versionText(int major, int minor, int revision)
+{
+    // Minor and revision are padded with zeros to two and four digits.
+    const QString minorText = QString::number(minor);
+    const QString revisionText = QString::number(revision);
+    return QString::number(major) + QLatin1Char('.') +
+           QStringLiteral("00").left(std::max<qsizetype>(0, 2 - minorText.size())) + minorText +
+           QLatin1Char('.') +
+           QStringLiteral("0000").left(std::max<qsizetype>(0, 4 - revisionText.size())) +
+           revisionText;
+}
+
+QString Editor::versionText()
+{
+    return versionText(LEXA_VERSION_MAJOR, LEXA_VERSION_MINOR, LEXA_VERSION_PATCH);
+}
+
+bool Editor::checkStore(bool ok, const QString& error)
+{
+    if (!ok) {
+        MessageBox::show(m_form, error, QMessageBox::Ok, QMessageBox::NoButton,
+                         QMessageBox::Warning);
+    }
+    return ok;
+}
+
+bool Editor::checkStore(bool ok)
+{
+    return checkStore(ok, Data1.Recordset().lastError());
+}
+
+void Editor::showCount()
+{
+    ui.nbre_enr->setCaption(QString::number(nb_mots));
+}
+
+bool Editor::Form_Load()
+{
+    // The controls exist by now; the window built them after creating us.
+    bindControls();
+    // Centre the window on the screen, by its outer size.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        const QSize outer = m_form->frameGeometry().size();
+        m_form->move(area.x() + (area.width() - outer.width()) / 2,
+                     area.y() + (area.height() - outer.height()) / 2);
+    }
+    m_form->setWindowTitle(QStringLiteral("LEXA Version ") + versionText());
+    Look::setBackground(m_form, Look::loadedBackground);
+    Look::setBackground(ui.fond, Look::loadedBackground);
+    // There are no drives here: the dictionary folder is the current directory.
+
+    setScreenPointer(Pointer::Hourglass);
+    if (!Data1.Refresh()) {
+        setScreenPointer(Pointer::Default);
+        MessageBox::show(m_form, Data1.lastError(), QMessageBox::Ok, QMessageBox::NoButton,
+                         QMessageBox::Critical);
+        return false;
+    }
+    if (!Data2.Refresh()) {
+        setScreenPointer(Pointer::Default);
+        MessageBox::show(m_form, Data2.lastError(), QMessageBox::Ok, QMessageBox::NoButton,
+                         QMessageBox::Critical);
+        return false;
+    }
+    LoadLists();
+
+    if (ui.List1->entryCount() > 0) {
+        mot_critere = ui.List1->entry(0);
+        if (PrepareSearchWord(mot_critere)) {
+            checkStore(Data1.Recordset().FindFirst(QStringLiteral("mot='%1'").arg(mot_critere)));
+        }
+    }
+    setScreenPointer(Pointer::Arrow);
+
+    import_ok = 0;
+    nb_import = 0;
+    LoadImportList();
+    if (import_ok == 1) {
+        ui.Command10->setVisible(true);
+    }
+    if (loadSearchWindow) {
+        loadSearchWindow();
+    }
+    return true;
+}
+
+void Editor::LoadLists()
+{
+    ui.List1->clearEntries();
+    RecordSet& words = Data1.Recordset();
+    // An empty dictionary has no last record; it simply lists nothing.
+    words.MoveLast();
+    words.MoveFirst();
+    nb_mots = words.RecordCount();
+    words.MoveFirst();
+
+    // The words are gathered first and sorted into the list in one go: the
+    // list shows the same entries as adding them one by one, much faster.
+    QStringList listed;
+    for (qint32 i = 0; i < nb_mots; ++i) {
+        if (!ui.Text1->text().isEmpty()) {
+            listed.append(ui.Text1->text());
+        }
+        words.MoveNext();
+        if (i > WordLimit) {
+            ui.List1->addEntries(std::exchange(listed, {}));
+            MessageBox::show(m_form,
+                             QStringLiteral("Das Wörterbuch kann nur 5439 Wörter enthalten!"));
+            break;
+        }
+    }
+    ui.List1->addEntries(listed);
+    words.MoveFirst();
+    showCount();
+
+    RecordSet& themes = Data2.Recordset();
+    themes.MoveLast();
+    themes.MoveFirst();
+    const int n = themes.RecordCount();
+    themes.MoveFirst();
+    QStringList themeNames;
+    for (int j = 0; j < n; ++j) {
+        themeNames.append(ui.theme_cour->caption());
+        themes.MoveNext();
+    }
+    ui.List2->addEntries(themeNames);
+}
+
+void Editor::List1_Click()
+{
+    ui.Dir1->setVisible(false);
+    ui.File1->setVisible(false);
+    const int index = ui.List1->listIndex();
+    if (index < 0) {
+        return;
+    }
+    mot_critere = ui.List1->entry(index);
+    // After a refused word the record shown stays as it was.
+    if (!PrepareSearchWord(mot_critere)) {
+        return;
+    }
+    checkStore(Data1.Recordset().FindFirst(QStringLiteral("mot='%1'").arg(mot_critere)));
+}
+
+bool Editor::PrepareSearchWord(const QString& word)
+{
+    const qsizetype apostrophes = word.count(QLatin1Char('\''));
+    if (apostrophes > 1) {
+        MessageBox::show(m_form, QStringLiteral("ungüldiges Wort!"));
+        return false;
+    }
+    QString prepared = word;
+    if (apostrophes == 1) {
+        const qsizetype p = word.indexOf(QLatin1Char('\''));
+        prepared = word.left(p + 1) + word.mid(p);
+    }
+    mot_critere = prepared;
+    return true;
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Fixtures.h"
+#include "ui/Form1.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+// A main window started on a dictionary written into a fresh temporary
+// folder, which is the current directory while the harness lives.
+class Harness
+{
+public:
+    Harness();
+    ~Harness();
+    Harness(const Harness&) = delete;
+    Harness& operator=(const Harness&) = delete;
+
+    // Writes LEXA.MDB, THEME.MDB and, when `importFile` is not null,
+    // listemot.txt; then creates the window and runs its load step.
+    bool start(const QList<WordRow>& rows, const QStringList& themes = {QStringLiteral("Tiere")},
+               const QByteArray& importFile = QByteArray());
+    bool startWords(const QStringList& words);
+
+    Form1& form() { return *m_form; }
+    Editor& editor() { return m_form->editor(); }
+    Form1Ui& ui() { return m_form->ui; }
+    QString dir() const { return m_dir.path(); }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    // The words of List1, in list order.
+    QStringList listed() const;
+    // Clicks an entry of List1 as the user does.
+    void select(const QString& word);
+
+private:
+    QTemporaryDir m_dir;
+    QString m_oldCwd;
+    std::unique_ptr<Form1> m_form;
+};
