@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QListWidget>
+#include <utility>
+
+// A single-selection list whose Click signal reports the user's choice of
+// an entry (mouse, arrow keys, typing a first letter), never the moves of
+// the selection caused by the program adding or removing entries. The user
+// cannot clear the selection (no Ctrl+click deselect).
+class EntryList : public QListWidget
+{
+    Q_OBJECT
+
+public:
+    explicit EntryList(QWidget* parent = nullptr);
+
+    // Index of the selected entry; -1 when none is selected.
+    int listIndex() const;
+
+signals:
+    void Click();
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
+
+    // Runs a change of the entries or of the selection made by the program:
+    // no Click comes out of it.
+    template <typename Change> void quietly(Change&& change)
+    {
+        const bool wasQuiet = std::exchange(m_quiet, true);
+        std::forward<Change>(change)();
+        m_quiet = wasQuiet;
+    }
+
+private:
+    void onSelectionChanged();
+
+    bool m_quiet = false;
+};

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "data/BoundControl.h"
+
+#include <QByteArray>
+#include <QFrame>
+#include <QImage>
+#include <QMimeData>
+#include <QPoint>
+#include <memory>
+
+// A framed box showing a picture, optionally bound to a record field. The
+// picture is held as the bytes of its file (.ico, .bmp, .png...) and decoded
+// only when painted, so loading it from a record costs a byte copy.
+class PictureBox : public QFrame, public BoundControl
+{
+    Q_OBJECT
+
+public:
+    // Mime type of a control dragged within LEXA; the data is its objectName.
+    static const QString dragMimeType;
+
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    QByteArray picture() const { return m_bytes; }
+    // Sets the picture (an empty array: none) and marks the box changed.
+    void setPicture(const QByteArray& bytes);
+    bool hasPicture() const { return !m_bytes.isEmpty(); }
+
+    // The record field shown; empty when the box is not bound.
+    void setDataField(const QString& field) { m_dataField = field; }
+    // When on, pressing and moving the mouse drags the box.
+    void setDragSource(bool on) { m_dragSource = on; }
+    bool isDragSource() const { return m_dragSource; }
+    // What a drag of this box carries.
+    std::unique_ptr<QMimeData> dragMimeData() const;
+
+    // Whether the bytes hold a picture that can be shown.
+    static bool isReadablePicture(const QByteArray& bytes);
+
+    QString dataField() const override { return m_dataField; }
+    void loadBoundValue(const QVariant& value) override;
+    QVariant boundValue() const override;
+    bool isBoundChanged() const override { return m_changed; }
+    void clearBoundChanged() override { m_changed = false; }
+
+signals:
+    void Click();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void replaceBytes(const QByteArray& bytes);
+    const QImage& decoded();
+    void startDrag();
+
+    QByteArray m_bytes;
+    QString m_dataField;
+    bool m_changed = false;
+    bool m_dragSource = false;
+    QPoint m_pressPosition;
+    // The picture decoded for the box size it was chosen for.
+    QImage m_decoded;
+    QSize m_decodedFor;
+    bool m_decodedValid = false;
+};
