@@ -1,0 +1,41 @@
+// Usage: lexa-screenshot OUTDIR [WORD]
+// Opens the dictionary of the current directory offscreen, selects WORD (or
+// the first word), and writes OUTDIR/form1.png and OUTDIR/resul_ch.png.
+#include "ui/Form1.h"
+#include "ui/ResulCh.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTextStream>
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    if (args.size() < 2) {
+        QTextStream(stderr) << "usage: lexa-screenshot OUTDIR [WORD]\n";
+        return 2;
+    }
+    const QDir out(args.at(1));
+    Form1 form;
+    if (!form.Form_Load()) {
+        return 1;
+    }
+    form.show();
+    ListBox* list = form.ui.List1;
+    const auto matches =
+        args.size() > 2 ? list->findItems(args.at(2), Qt::MatchExactly) : QList<QListWidgetItem*>();
+    if (list->entryCount() > 0) {
+        list->setListIndex(matches.isEmpty() ? 0 : list->row(matches.first()));
+    }
+    QApplication::processEvents();
+    bool ok = form.grab().save(out.filePath(QStringLiteral("form1.png")));
+    if (ResulCh* search = form.searchWindow()) {
+        search->show();
+        QApplication::processEvents();
+        ok = search->grab().save(out.filePath(QStringLiteral("resul_ch.png"))) && ok;
+        search->hide();
+    }
+    return ok ? 0 : 1;
+}
