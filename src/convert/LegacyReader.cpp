@@ -14,7 +14,8 @@ using ReaderProtocol::Exit;
 
 bool decodeUtf8(QByteArrayView bytes, QString* text)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8);
+    // Stateless: a sequence cut at the end is an error, not a pending state.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     *text = decoder.decode(bytes);
     return !decoder.hasError();
 }

@@ -12,7 +12,7 @@ using StatementPtr = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
 
 int bindValue(sqlite3_stmt* statement, int index, const QVariant& value)
 {
-    if (value.isNull()) {
+    if (!value.isValid()) {
         return sqlite3_bind_null(statement, index);
     }
     if (value.typeId() == QMetaType::QByteArray) {

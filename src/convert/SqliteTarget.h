@@ -21,7 +21,7 @@ public:
     bool exec(const QString& sql);
     // The column names of `table`, in order.
     QStringList columns(const QString& table);
-    // Inserts every record in order; a null QVariant becomes NULL, a
+    // Inserts every record in order; an invalid QVariant becomes NULL, a
     // QString TEXT and a QByteArray a BLOB.
     bool insert(const QString& table, const QStringList& columns,
                 const QList<QVariantList>& records);
