@@ -129,9 +129,11 @@ bool isIco32(const QByteArray& bytes)
 {
     QBuffer buffer;
     buffer.setData(bytes);
-    QImageReader reader(&buffer, "ico");
+    // No format hint: the editor recognises an icon by its bytes.
+    QImageReader reader(&buffer);
+    const bool ico = reader.format() == "ico"; // asked before reading: known only until then
     const QImage image = reader.read();
-    return !image.isNull() && image.size() == QSize(32, 32);
+    return ico && !image.isNull() && image.size() == QSize(32, 32);
 }
 
 // Items of an import file: separated by commas and line ends; a quoted item
