@@ -95,21 +95,14 @@ bool RecordSet::hasCurrent() const
 
 QVariant RecordSet::readBlob(qint64 rowid, int field) const
 {
-    auto it = m_blobReaders.find(field);
-    if (it == m_blobReaders.end()) {
-        auto statement = m_db.prepare(
-            QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
-                .arg(quoteIdentifier(m_fieldNames.at(field)), quoteIdentifier(m_table)));
-        if (!statement) {
-            return {};
-        }
-        it = m_blobReaders.emplace(field, std::move(*statement)).first;
+    Statement* reader =
+        m_db.cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
+                        .arg(quoteIdentifier(m_fieldNames.at(field)), quoteIdentifier(m_table)));
+    if (!reader || !reader->bind(1, rowid)) {
+        return {};
     }
-    Statement& reader = it->second;
-    reader.reset();
-    reader.bind(1, rowid);
-    const QVariant value = reader.next() ? reader.column(0) : QVariant();
-    reader.reset();
+    const QVariant value = reader->next() ? reader->column(0) : QVariant();
+    reader->reset();
     return value;
 }
 
@@ -329,7 +322,7 @@ bool RecordSet::Delete()
         return fail(NoCurrentRecord);
     }
     auto statement =
-        m_db.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoteIdentifier(m_table)));
+        m_db.cached(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoteIdentifier(m_table)));
     if (!statement || !statement->bind(1, m_rows[static_cast<size_t>(m_pos)].rowid) ||
         !statement->exec()) {
         return fail(m_db.lastError());
@@ -348,8 +341,8 @@ bool RecordSet::writeRow(qsizetype position, const QList<std::pair<int, QVariant
     for (const auto& [index, value] : values) {
         assignments.append(quoteIdentifier(m_fieldNames.at(index)) + QStringLiteral("=?"));
     }
-    auto statement = m_db.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
-                                      .arg(quoteIdentifier(m_table), assignments.join(u',')));
+    Statement* statement = m_db.cached(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
+                                           .arg(quoteIdentifier(m_table), assignments.join(u',')));
     if (!statement) {
         return fail(m_db.lastError());
     }
@@ -384,7 +377,7 @@ bool RecordSet::insertRow(const QList<std::pair<int, QVariant>>& values)
                             ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
                             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                   .arg(table, columns.join(u','), placeholders.join(u','));
-    auto statement = m_db.prepare(sql);
+    Statement* statement = m_db.cached(sql);
     if (!statement) {
         return fail(m_db.lastError());
     }
@@ -396,12 +389,13 @@ bool RecordSet::insertRow(const QList<std::pair<int, QVariant>>& values)
                         .arg(m_db.lastError()));
     }
     // Read the row back so the fields left out carry the table's defaults.
-    auto query =
-        m_db.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(selectList(), table));
+    Statement* query =
+        m_db.cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(selectList(), table));
     if (!query || !query->bind(1, m_db.lastInsertRowid()) || !query->next()) {
         return fail(m_db.lastError());
     }
     m_rows.push_back(readRow(*query));
+    query->reset();
     return true;
 }
 

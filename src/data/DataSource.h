@@ -96,7 +96,6 @@ private:
     QString m_table;
     QStringList m_fieldNames;
     QList<int> m_blobFields;
-    mutable std::map<int, Statement> m_blobReaders;
     std::vector<Row> m_rows;
     // Index of the current record; -1 before the first, size() at the end.
     qsizetype m_pos = -1;

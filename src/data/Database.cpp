@@ -112,6 +112,7 @@ Database::Database(sqlite3* handle) : m_handle(handle)
 
 Database::~Database()
 {
+    m_cache.clear();
     sqlite3_close_v2(m_handle);
 }
 
@@ -164,6 +165,20 @@ std::optional<Statement> Database::prepare(const QString& sql)
         return std::nullopt;
     }
     return Statement(stmt, *this);
+}
+
+Statement* Database::cached(const QString& sql)
+{
+    auto it = m_cache.find(sql);
+    if (it == m_cache.end()) {
+        auto statement = prepare(sql);
+        if (!statement) {
+            return nullptr;
+        }
+        it = m_cache.emplace(sql, std::move(*statement)).first;
+    }
+    it->second.reset();
+    return &it->second;
 }
 
 bool Database::exec(const QString& sql)

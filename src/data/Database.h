@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QVariant>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -55,6 +56,9 @@ public:
     ~Database();
 
     std::optional<Statement> prepare(const QString& sql);
+    // A statement prepared once and kept for the life of the connection,
+    // reset and ready to bind; null when it cannot be prepared.
+    Statement* cached(const QString& sql);
     bool exec(const QString& sql);
 
     bool begin();
@@ -70,6 +74,7 @@ private:
     explicit Database(sqlite3* handle);
     sqlite3* m_handle;
     QString m_error;
+    std::map<QString, Statement> m_cache;
 };
 
 // Quotes an identifier for SQL ("mot marque" -> "\"mot marque\"").
