@@ -84,7 +84,14 @@ void ListBox::removeEntry(int index)
     if (index < 0 || index >= count()) {
         return;
     }
-    quietly([&] { const std::unique_ptr<QListWidgetItem> removed(takeItem(index)); });
+    const bool wasSelected = index == listIndex();
+    quietly([&] {
+        const std::unique_ptr<QListWidgetItem> removed(takeItem(index));
+        // The selection does not pass on to a neighbour.
+        if (wasSelected) {
+            clearSelection();
+        }
+    });
 }
 
 void ListBox::clearEntries()

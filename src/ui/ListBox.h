@@ -21,6 +21,7 @@ public:
     int addEntry(const QString& text);
     // Adds many entries at once: sorted once, then merged with the list.
     void addEntries(const QStringList& texts);
+    // Removes an entry; when it was the selected one, none is selected.
     void removeEntry(int index);
     void clearEntries();
 
