@@ -29,7 +29,7 @@ inline constexpr char BytesTag = 'B';
 // Largest single value (a long-binary icon or a memo text).
 inline constexpr std::uint32_t MaxValueBytes = 16u << 20;
 // Largest whole stream for one table.
-inline constexpr std::uint64_t MaxStreamBytes = 512ull << 20;
+inline constexpr std::uint64_t MaxStreamBytes = 256ull << 20;
 
 // Exit codes of the reader; the converter turns them into messages.
 enum class Exit : int
