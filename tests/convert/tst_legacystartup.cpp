@@ -1,9 +1,14 @@
 #include "LegacyFixtures.h"
 #include "convert/DatabaseKind.h"
+#include "ui/Form1.h"
 #include "ui/LegacyStartup.h"
 #include "ui/MessageBox.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -69,6 +74,62 @@ private slots:
         } else {
             QCOMPARE(snapshot(dir.path()), before);
         }
+    }
+
+    // Started in a folder with the old files: converted, then every word
+    // shows its icon in the main window.
+    void convertedDictionaryShowsEveryIcon()
+    {
+        const QTemporaryDir dir;
+        QVERIFY(copyJet4(dir.path()));
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        MessageBox::setNextAnswer(QMessageBox::Yes);
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        const bool goesOn = offerLegacyConversion(nullptr, dir.path());
+        Form1 form;
+        const bool loaded = goesOn && form.Form_Load();
+        QDir::setCurrent(previous);
+        QVERIFY(loaded);
+        QCOMPARE(MessageBox::takeAnswered().size(), 2);
+
+        // The first record of each word is the one shown.
+        QMap<QString, QByteArray> iconOf;
+        const QJsonArray records =
+            QJsonDocument::fromJson(fileBytes(fixture(QStringLiteral("jet4/expected.json"))))
+                .object()
+                .value(QStringLiteral("lexa"))
+                .toArray();
+        for (const QJsonValue& record : records) {
+            const QString word = record[QStringLiteral("mot")].toString();
+            if (!word.isEmpty() && !iconOf.contains(word)) {
+                iconOf.insert(word,
+                              record[QStringLiteral("icone integree")][QStringLiteral("sha256")]
+                                  .toString()
+                                  .toLatin1());
+            }
+        }
+        for (auto it = iconOf.cbegin(); it != iconOf.cend(); ++it) {
+            const int index = entryIndex(form, it.key());
+            QVERIFY2(index >= 0, qPrintable(it.key()));
+            form.ui.List1->setListIndex(index);
+            const QByteArray shown = form.ui.image1->picture();
+            QCOMPARE(shown.isEmpty()
+                         ? QByteArray()
+                         : QCryptographicHash::hash(shown, QCryptographicHash::Sha256).toHex(),
+                     it.value());
+        }
+    }
+
+private:
+    static int entryIndex(Form1& form, const QString& word)
+    {
+        for (int i = 0; i < form.ui.List1->entryCount(); ++i) {
+            if (form.ui.List1->entry(i) == word) {
+                return i;
+            }
+        }
+        return -1;
     }
 };
 
