@@ -373,7 +373,7 @@ void TestRecordSet::refreshFailures_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::newRow("missing") << QByteArray();
-    QTest::newRow("not sqlite") << QByteArray("Standard Jet DB\0\0\0\0garbage", 28);
+    QTest::newRow("not sqlite") << QByteArray("Standard Jet DB\0\0\0\0garbage", 26);
     QTest::newRow("empty file") << QByteArray("");
 }
 
