@@ -32,6 +32,7 @@ DirListBox::DirListBox(QWidget* parent) : QListWidget(parent), m_path(QDir::curr
 {
     setItemDelegate(new IndentDelegate(this));
     setUniformItemSizes(true);
+    setIconSize(QSize(12, 12));
     connect(this, &QListWidget::itemActivated, this,
             [this](const QListWidgetItem* item) { setPath(entryPath(item)); });
     fill();
@@ -71,7 +72,8 @@ void DirListBox::fill()
         addFolder(folder, depth == 0 ? QDir::toNativeSeparators(folder) : QDir(folder).dirName(),
                   depth, true);
     }
-    setCurrentRow(count() - 1);
+    QListWidgetItem* currentFolder = item(count() - 1);
+    setCurrentItem(currentFolder);
 
     const QDir current(m_path);
     const QStringList subfolders = current.entryList(
@@ -80,6 +82,8 @@ void DirListBox::fill()
     for (const QString& name : subfolders) {
         addFolder(current.filePath(name), name, depth, false);
     }
+    // The current folder at the top, its subfolders below it.
+    scrollToItem(currentFolder, QAbstractItemView::PositionAtTop);
 }
 
 void DirListBox::addFolder(const QString& path, const QString& name, int depth, bool open)

@@ -3,7 +3,6 @@
 #include "ui/Look.h"
 
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 
 PushButton::PushButton(QWidget* parent) : QPushButton(parent)
 {
@@ -32,11 +31,9 @@ void PushButton::paintEvent(QPaintEvent* /*event*/)
                      text());
 
     if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = rect().adjusted(4, 4, -4, -4);
-        option.backgroundColor = Look::buttonFace;
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(3, 3, -4, -4));
     }
 }
 

@@ -2,7 +2,8 @@
 
 #include "ui/Widgets.h"
 
-class QRadioButton;
+#include <QRadioButton>
+
 class QWidget;
 
 // The controls of the search window, named as the window's logic knows them.
