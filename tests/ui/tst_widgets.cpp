@@ -110,6 +110,7 @@ private slots:
     void textBoxChanged_data();
     void textBoxChanged();
     void textBoxKeyHook();
+    void pushButtonLook();
     void clicksOnlyWhileEnabled_data();
     void clicksOnlyWhileEnabled();
     void labelChanged();
@@ -330,6 +331,42 @@ void WidgetsTest::textBoxKeyHook()
     QTest::keyClicks(&plain, "ab");
     QTest::keyClick(&plain, Qt::Key_Backspace);
     QCOMPARE(plain.text(), QStringLiteral("a"));
+}
+
+// The face, the bevel, and the dotted focus rectangle only while focused.
+void WidgetsTest::pushButtonLook()
+{
+    QWidget window;
+    auto* button = new PushButton(&window);
+    button->setGeometry(10, 10, 73, 33);
+    button->setText(QStringLiteral("Beenden"));
+    QVERIFY(!button->autoDefault());
+    auto* other = new TextBox(&window);
+    other->setGeometry(10, 50, 73, 25);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    other->setFocus();
+    const auto blackOnFocusRow = [button] {
+        const QImage image = button->grab().toImage();
+        int black = 0;
+        for (int x = 3; x < button->width() - 3; ++x) {
+            black += image.pixelColor(x, 3) == QColor(Qt::black) ? 1 : 0;
+        }
+        return black;
+    };
+    QCOMPARE(blackOnFocusRow(), 0);
+    const QImage plain = button->grab().toImage();
+    QCOMPARE(plain.pixelColor(5, 5), QColor(0xE0, 0xDF, 0xE3));
+    QCOMPARE(plain.pixelColor(0, 0), QColor(Qt::white));
+    QCOMPARE(plain.pixelColor(button->width() - 1, button->height() - 1), QColor(Qt::black));
+
+    button->setFocus();
+    QVERIFY(button->hasFocus());
+    const int dots = blackOnFocusRow();
+    QVERIFY(dots > 10 && dots < button->width() - 8);
+    button->setDown(true);
+    QCOMPARE(button->grab().toImage().pixelColor(0, 0), QColor(Qt::black));
 }
 
 void WidgetsTest::clicksOnlyWhileEnabled_data()
