@@ -17,6 +17,8 @@ namespace {
 constexpr QLatin1StringView BackupSuffix{".access"};
 constexpr QLatin1StringView WordField{"mot"};
 constexpr QLatin1StringView IconField{"icone integree"};
+// The summary is a message box: a long list of problems is cut.
+constexpr qsizetype MaxListedProblems = 20;
 
 struct Target
 {
@@ -223,7 +225,11 @@ QString ConversionReport::summary() const
         lines << QStringLiteral("%1 → %2").arg(files[i], backups[i]);
     }
     if (!problems.isEmpty()) {
-        lines << QString() << QStringLiteral("Nicht lesbar, unverändert übernommen:") << problems;
+        lines << QString() << QStringLiteral("Nicht lesbar, unverändert übernommen:")
+              << problems.mid(0, MaxListedProblems);
+    }
+    if (problems.size() > MaxListedProblems) {
+        lines << QStringLiteral("… und %1 weitere").arg(problems.size() - MaxListedProblems);
     }
     return lines.join(QLatin1Char('\n'));
 }

@@ -170,6 +170,18 @@ private slots:
         QCOMPARE(kept, file.mid(icon, 774));
     }
 
+    void summaryListsAtMostTwentyProblems()
+    {
+        ConversionReport report;
+        for (int i = 1; i <= 23; ++i) {
+            report.problems.append(QStringLiteral("Icon von Datensatz %1").arg(i));
+        }
+        const QString summary = report.summary();
+        QVERIFY(summary.contains(QStringLiteral("Datensatz 20\n")));
+        QVERIFY(!summary.contains(QStringLiteral("Datensatz 21")));
+        QVERIFY(summary.endsWith(QStringLiteral("… und 3 weitere")));
+    }
+
     void existingBackupIsNeverOverwritten_data()
     {
         QTest::addColumn<QStringList>("existing");
