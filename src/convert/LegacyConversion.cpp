@@ -69,8 +69,9 @@ int normaliseIcons(QList<QVariantList>& records, qsizetype iconColumn, qsizetype
             value = plain;
             ++icons;
         } else {
-            problems->append(QStringLiteral("Icon von %1: kein lesbares Bild")
-                                 .arg(recordLabel(records[i], wordColumn, i)));
+            problems->append(
+                QStringLiteral("Icon von %1: kein lesbares Bild, unverändert übernommen")
+                    .arg(recordLabel(records[i], wordColumn, i)));
         }
     }
     return icons;
@@ -118,6 +119,11 @@ bool writeTable(const QString& path, const Target& target, LegacyTable& table,
     db.exec(target.create);
     const QStringList columns =
         matchFields(table, db.columns(target.table), target.file, &report->problems);
+    if (columns.isEmpty()) {
+        *error =
+            QStringLiteral("Die Tabelle „%1“ hat keines der Felder von LEXA.").arg(target.table);
+        return false;
+    }
     if (target.table == Schema::DictionaryTable) {
         report->words = static_cast<int>(table.records.size());
         if (columns.contains(IconField)) {
@@ -225,8 +231,7 @@ QString ConversionReport::summary() const
         lines << QStringLiteral("%1 → %2").arg(files[i], backups[i]);
     }
     if (!problems.isEmpty()) {
-        lines << QString() << QStringLiteral("Nicht lesbar, unverändert übernommen:")
-              << problems.mid(0, MaxListedProblems);
+        lines << QString() << QStringLiteral("Hinweise:") << problems.mid(0, MaxListedProblems);
     }
     if (problems.size() > MaxListedProblems) {
         lines << QStringLiteral("… und %1 weitere").arg(problems.size() - MaxListedProblems);

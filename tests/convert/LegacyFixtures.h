@@ -1,7 +1,8 @@
 #pragma once
 
 // Helpers shared by the conversion tests: the fixtures in a writable place,
-// reading back a converted file, and a snapshot of a folder.
+// reading back a converted file, a snapshot of a folder, and streams in the
+// format of lexa-mdb-reader.
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -50,6 +51,15 @@ inline bool copyJet4(const QString& dir)
     return true;
 }
 
+// A stand-in for lexa-mdb-reader: a shell script in `dir`.
+inline QString fakeReader(const QString& dir, const QByteArray& script)
+{
+    const QString program = QDir(dir).filePath(QStringLiteral("reader"));
+    writeFile(program, "#!/bin/sh\n" + script + "\n");
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
+    return program;
+}
+
 // Every file of `dir` with its contents.
 inline QMap<QString, QByteArray> snapshot(const QString& dir)
 {
@@ -96,5 +106,34 @@ inline QList<QVariantList> sqliteRows(const QString& path, const QString& query)
     sqlite3_close(db);
     return rows;
 }
+
+// Builds streams in the reader's format, correct or not.
+class Stream
+{
+public:
+    Stream& header(const QList<QByteArray>& names)
+    {
+        m_bytes += QByteArray("LXMR\1", 5) + le(names.size());
+        for (const QByteArray& name : names) {
+            m_bytes += le(name.size()) + name;
+        }
+        return *this;
+    }
+    Stream& record() { return raw("R"); }
+    Stream& null() { return raw("N"); }
+    Stream& text(const QByteArray& utf8) { return raw("T" + le(utf8.size()) + utf8); }
+    Stream& bytes(const QByteArray& data) { return raw("B" + le(data.size()) + data); }
+    Stream& end(quint32 count) { return raw("E" + le(count)); }
+    Stream& raw(const QByteArray& data)
+    {
+        m_bytes += data;
+        return *this;
+    }
+    QByteArray data() const { return m_bytes; }
+
+private:
+    static QByteArray le(quint32 v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); }
+    QByteArray m_bytes;
+};
 
 } // namespace LegacyFixtures

@@ -182,6 +182,54 @@ private slots:
         QVERIFY(summary.endsWith(QStringLiteral("… und 3 weitere")));
     }
 
+    // Fields are matched by name; what does not match is reported.
+    void fieldsMatchByName_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("fields");
+        QTest::addColumn<QVariantList>("expected"); // mot, "mot marque"; empty: fails
+        QTest::addColumn<QString>("message");
+        QTest::newRow("letter case")
+            << QList<QByteArray>({"MOT", "Mot Marque"}) << QVariantList({"v0", "v1"})
+            << QStringLiteral("Feld „determinant“ fehlt in „LEXA.MDB“");
+        QTest::newRow("mark missing") << QList<QByteArray>({"mot"}) << QVariantList({"v0", "N"})
+                                      << QStringLiteral("Feld „mot marque“ fehlt");
+        QTest::newRow("extra field")
+            << QList<QByteArray>({"mot", "bemerkung", "mot marque"}) << QVariantList({"v0", "v2"})
+            << QStringLiteral("Feld „bemerkung“ aus „LEXA.MDB“");
+        QTest::newRow("none of ours")
+            << QList<QByteArray>({"x"}) << QVariantList() << QStringLiteral("keines der Felder");
+    }
+
+    void fieldsMatchByName()
+    {
+        QFETCH(QList<QByteArray>, fields);
+        QFETCH(QVariantList, expected);
+        QFETCH(QString, message);
+        const QTemporaryDir dir;
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("LEXA.MDB")),
+                          fileBytes(fixture(QStringLiteral("jet4/LEXA.MDB"))).left(4096)));
+        Stream stream;
+        stream.header(fields).record();
+        for (qsizetype i = 0; i < fields.size(); ++i) {
+            stream.text("v" + QByteArray::number(i));
+        }
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("stream")), stream.end(1).data()));
+        LegacyReader reader;
+        reader.setProgram(fakeReader(dir.path(), "cat \"$(dirname \"$0\")/stream\""));
+
+        ConversionReport report;
+        QString error;
+        const bool converted = convertLegacyFiles(dir.path(), reader, &report, &error);
+        QCOMPARE(converted, !expected.isEmpty());
+        const QString said = converted ? report.summary() : error;
+        QVERIFY2(said.contains(message), qPrintable(said));
+        if (converted) {
+            QCOMPARE(sqliteRows(dir.filePath(QStringLiteral("LEXA.MDB")),
+                                QStringLiteral("SELECT mot, \"mot marque\" FROM lexa")),
+                     QList<QVariantList>({expected}));
+        }
+    }
+
     void existingBackupIsNeverOverwritten_data()
     {
         QTest::addColumn<QStringList>("existing");

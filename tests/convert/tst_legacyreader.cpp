@@ -9,35 +9,6 @@ using namespace LegacyFixtures;
 
 namespace {
 
-// Builds streams in the reader's format, correct or not.
-class Stream
-{
-public:
-    Stream& header(const QList<QByteArray>& names)
-    {
-        m_bytes += QByteArray("LXMR\1", 5) + le(names.size());
-        for (const QByteArray& name : names) {
-            m_bytes += le(name.size()) + name;
-        }
-        return *this;
-    }
-    Stream& record() { return raw("R"); }
-    Stream& null() { return raw("N"); }
-    Stream& text(const QByteArray& utf8) { return raw("T" + le(utf8.size()) + utf8); }
-    Stream& bytes(const QByteArray& data) { return raw("B" + le(data.size()) + data); }
-    Stream& end(quint32 count) { return raw("E" + le(count)); }
-    Stream& raw(const QByteArray& data)
-    {
-        m_bytes += data;
-        return *this;
-    }
-    QByteArray data() const { return m_bytes; }
-
-private:
-    static QByteArray le(quint32 v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); }
-    QByteArray m_bytes;
-};
-
 QByteArray validStream()
 {
     return Stream()
@@ -147,11 +118,8 @@ private slots:
         QFETCH(QByteArray, script);
         QFETCH(QString, message);
         const QTemporaryDir dir;
-        const QString program = dir.filePath(QStringLiteral("reader"));
-        QVERIFY(writeFile(program, "#!/bin/sh\n" + script + "\n"));
-        QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner);
         LegacyReader reader;
-        reader.setProgram(program);
+        reader.setProgram(fakeReader(dir.path(), script));
         reader.setTimeout(std::chrono::milliseconds(400));
         LegacyTable table;
         QString error;
