@@ -17,7 +17,7 @@ QItemSelectionModel::SelectionFlags EntryList::selectionCommand(const QModelInde
                                                                 const QEvent* event) const
 {
     const auto command = QListWidget::selectionCommand(index, event);
-    if (command.testFlag(QItemSelectionModel::Deselect) ||
+    if (!index.isValid() || command.testFlag(QItemSelectionModel::Deselect) ||
         command.testFlag(QItemSelectionModel::Toggle)) {
         return QItemSelectionModel::NoUpdate;
     }

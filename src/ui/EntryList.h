@@ -6,7 +6,8 @@
 // A single-selection list whose Click signal reports the user's choice of
 // an entry (mouse, arrow keys, typing a first letter), never the moves of
 // the selection caused by the program adding or removing entries. The user
-// cannot clear the selection (no Ctrl+click deselect).
+// cannot clear the selection (no Ctrl+click deselect, no click beside the
+// entries).
 class EntryList : public QListWidget
 {
     Q_OBJECT
