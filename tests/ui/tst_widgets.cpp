@@ -206,6 +206,10 @@ void WidgetsTest::listBoxClick_data()
         << Action([](ListBox& l) { clickRow(l, 2); }) << 0 << 2;
     QTest::newRow("ctrl+click cannot deselect")
         << Action([](ListBox& l) { clickRow(l, 2, Qt::ControlModifier); }) << 0 << 2;
+    QTest::newRow("mouse below the entries") << Action([](ListBox& l) {
+        QTest::mouseClick(l.viewport(), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(10, l.viewport()->height() - 3));
+    }) << 0 << 2;
     QTest::newRow("arrow down") << Action([](ListBox& l) { QTest::keyClick(&l, Qt::Key_Down); })
                                 << 1 << 3;
     QTest::newRow("arrow up") << Action([](ListBox& l) { QTest::keyClick(&l, Qt::Key_Up); }) << 1
