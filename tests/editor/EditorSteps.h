@@ -6,6 +6,8 @@
 #include "ui/MessageBox.h"
 
 #include <QFile>
+#include <QHash>
+#include <QTimer>
 #include <QtTest>
 
 namespace Steps {
@@ -55,6 +57,39 @@ inline QStringList boxes()
     return MessageBox::takeAnswered();
 }
 
+// Closes, with No, every message box that the seam was not told to answer,
+// so that an unexpected box fails its test instead of blocking it.
+class UnexpectedBoxes : public QObject
+{
+public:
+    UnexpectedBoxes()
+    {
+        m_timer.setInterval(20);
+        connect(&m_timer, &QTimer::timeout, this, &UnexpectedBoxes::closeBox);
+        m_timer.start();
+    }
+    QStringList take() { return std::exchange(m_texts, {}); }
+
+private:
+    void closeBox()
+    {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            m_texts.append(box->text());
+            box->done(QMessageBox::No);
+        }
+    }
+
+    QTimer m_timer;
+    QStringList m_texts;
+};
+
+// For a test's cleanup(): no box came that the test did not expect.
+inline void verifyNoUnexpectedBox(UnexpectedBoxes& guard)
+{
+    const QStringList texts = guard.take();
+    QVERIFY2(texts.isEmpty(), qPrintable(QStringLiteral("unexpected box: ") + texts.join(" | ")));
+}
+
 // Enabled (E/D) of the fields and List1, shown (S/H) of the pickers and the
 // command buttons, as one line that reads like a row of the state table.
 inline QString controlStates(Form1Ui& ui)
@@ -82,6 +117,18 @@ inline QStringList textColumn(const Harness& h, const QString& field)
         texts.append(value.isNull() ? QStringLiteral("<null>") : value.toString());
     }
     return texts;
+}
+
+// The bytes of a small .ico of one colour, made once per colour: the icon
+// writer leaves padding bytes undefined, so two calls may differ.
+inline QByteArray icon(unsigned rgb)
+{
+    static QHash<unsigned, QByteArray> made;
+    auto it = made.find(rgb);
+    if (it == made.end()) {
+        it = made.insert(rgb, Fixtures::icoBytes(rgb));
+    }
+    return *it;
 }
 
 inline bool writeFile(const QString& path, const QByteArray& bytes)

@@ -25,6 +25,7 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup() { Steps::verifyNoUnexpectedBox(m_boxes); }
     void versionText_data();
     void versionText();
     void titleColourAndPlace();
@@ -34,6 +35,9 @@ private slots:
     void wordLimit_data();
     void wordLimit();
     void importButtonHiddenWithoutFile();
+
+private:
+    Steps::UnexpectedBoxes m_boxes;
 };
 
 void TestStartup::versionText_data()
