@@ -39,8 +39,10 @@ inline void retype(QLineEdit* field, const QString& text)
     field->selectAll();
     if (text.isEmpty()) {
         QTest::keyClick(field, Qt::Key_Delete);
-    } else {
-        QTest::keyClicks(field, text);
+    }
+    // One key per character; keyClicks() only knows ASCII.
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
     QCOMPARE(field->text(), text);
 }
