@@ -4,13 +4,34 @@
 #include "ui/Form1.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 ResulCh::ResulCh(Form1& mainWindow) : QDialog(&mainWindow)
 {
     ui.setupUi(this);
     setModal(true);
-    connect(ui.Command1, &QPushButton::clicked, this, &ResulCh::Command1_Click);
+    Editor& editor = mainWindow.editor();
+    m_search = std::make_unique<Search>(this, ui, editor.Data1, editor.Data2,
+                                        *mainWindow.ui.mot_cour, *mainWindow.ui.theme_cour);
+    wireControls();
     Form_Load(mainWindow);
+}
+
+void ResulCh::wireControls()
+{
+    Search* s = m_search.get();
+    connect(ui.Command1, &QPushButton::clicked, this, &ResulCh::Command1_Click);
+    connect(ui.commence, &QPushButton::clicked, s, &Search::commence_Click);
+    connect(ui.contient, &QPushButton::clicked, s, &Search::contient_Click);
+    connect(ui.termine, &QPushButton::clicked, s, &Search::termine_Click);
+    connect(ui.longueur, &QPushButton::clicked, s, &Search::longueur_Click);
+    ui.lg->setKeyPressHandler([s](int& keyAscii) { s->lg_KeyPress(keyAscii); });
+    connect(ui.theme, &Label::Click, s, &Search::theme_Click);
+    connect(ui.Label6, &Label::Click, s, &Search::Label6_Click);
+    connect(ui.List2, &ListBox::Click, s, &Search::List2_Click);
+    connect(ui.theme_cherch, &QPushButton::clicked, s, &Search::theme_cherch_Click);
+    connect(ui.Command3, &QPushButton::clicked, s, &Search::Command3_Click);
+    connect(ui.Command2, &QPushButton::clicked, s, &Search::Command2_Click);
 }
 
 ResulCh::~ResulCh() = default;
@@ -19,14 +40,24 @@ void ResulCh::Form_Load(const Form1& mainWindow)
 {
     setWindowIcon(mainWindow.windowIcon());
     setWindowTitle(QStringLiteral("LEXA version ") + Editor::versionText());
-    // Opens exactly over the main window.
+    // Opens exactly over the main window, and stays that size.
     move(mainWindow.pos());
-    resize(mainWindow.size());
+    setFixedSize(mainWindow.size());
 }
 
 void ResulCh::Command1_Click()
 {
     hide();
+}
+
+void ResulCh::keyPressEvent(QKeyEvent* event)
+{
+    // Escape does not leave the window: only "Zurück" and the frame do.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void ResulCh::closeEvent(QCloseEvent* event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "search/Search.h"
 #include "ui/ResulChUi.h"
 
 #include <QDialog>
@@ -24,12 +25,17 @@ public:
     bool wasClosed() const { return m_closed; }
 
     ResulChUi ui;
+    // The searches and the saving of the result list.
+    Search& search() { return *m_search; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Form_Load(const Form1& mainWindow);
+    void wireControls();
 
+    std::unique_ptr<Search> m_search;
     bool m_closed = false;
 };
