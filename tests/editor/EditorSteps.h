@@ -111,14 +111,138 @@ inline QString controlStates(Form1Ui& ui)
         .join(u' ');
 }
 
-// One text column of table lexa, straight from the file.
-inline QStringList textColumn(const Harness& h, const QString& field)
+// A mouse click on the entry of a list that reads `text`.
+inline void clickEntry(QListWidget* list, const QString& text)
 {
-    QStringList texts;
-    for (const QVariant& value : Fixtures::column(h.dir(), field)) {
-        texts.append(value.isNull() ? QStringLiteral("<null>") : value.toString());
+    const auto items = list->findItems(text, Qt::MatchExactly);
+    QVERIFY2(!items.isEmpty(), qPrintable(text + " is not in " + list->objectName()));
+    QVERIFY2(!list->isHidden(), qPrintable(list->objectName() + " is hidden"));
+    const QPoint spot = list->visualItemRect(items.first()).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, spot);
+}
+
+// The user drags `source` and drops it on `target`.
+inline void dragAndDrop(PictureBox* source, QWidget* target)
+{
+    const std::unique_ptr<QMimeData> data = source->dragMimeData();
+    const QPointF spot = target->rect().center();
+    QDragEnterEvent enter(spot.toPoint(), Qt::MoveAction, data.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(spot, Qt::MoveAction, data.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(target, &drop);
+    QVERIFY(drop.isAccepted());
+}
+
+inline void doubleClick(ListBox* list, const QString& word)
+{
+    const auto items = list->findItems(word, Qt::MatchExactly);
+    QVERIFY(!items.isEmpty());
+    const QPoint spot = list->visualItemRect(items.first()).center();
+    // What the mouse sends: a click, then the double click and its release.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, spot);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, spot);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, spot);
+}
+
+// Runs one user step: a button, a field typed into, a click, a selection or
+// the answer to the next message box.
+inline void run(Form1Ui& ui, const QString& step)
+{
+    const QString arg = step.section(u':', 1);
+    const QString verb = step.section(u':', 0, 0);
+    if (verb == "select") {
+        const auto items = ui.List1->findItems(arg, Qt::MatchExactly);
+        QVERIFY2(!items.isEmpty(), qPrintable(arg + " is not listed"));
+        ui.List1->setListIndex(ui.List1->row(items.first()));
+    } else if (verb == "dbl") {
+        doubleClick(ui.List1, arg);
+    } else if (verb == "new") {
+        press(ui.Command5);
+    } else if (verb == "add") {
+        press(ui.Command4);
+    } else if (verb == "cancel") {
+        press(ui.Command9);
+    } else if (verb == "modify") {
+        press(ui.Command6);
+    } else if (verb == "apply") {
+        press(ui.Command8);
+    } else if (verb == "revert") {
+        press(ui.Command1);
+    } else if (verb == "delete") {
+        press(ui.Command3);
+    } else if (verb == "word") {
+        retype(ui.Text1, arg);
+    } else if (verb == "article") {
+        retype(ui.deter, arg);
+    } else if (verb == "theme") {
+        retype(ui.theme, arg);
+    } else if (verb == "cat") {
+        retype(ui.cat, arg);
+    } else if (verb == "click") {
+        QWidget* control = ui.fond->findChild<QWidget*>(arg);
+        QVERIFY2(control != nullptr, qPrintable("no control " + arg));
+        click(control);
+    } else if (verb == "down") {
+        QTest::keyClick(ui.fond->findChild<QWidget*>(arg), Qt::Key_Down);
+    } else if (verb == "themeClick") {
+        click(ui.theme);
+    } else if (verb == "iconClick") {
+        click(ui.image1);
+    } else if (verb == "mark") {
+        click(ui.mot_marque);
+    } else if (verb == "bin") {
+        click(ui.Image4);
+    } else if (verb == "pick") {
+        clickEntry(ui.List2, arg);
+    } else if (verb == "file") {
+        clickEntry(ui.File1, arg);
+    } else if (verb == "drop") {
+        dragAndDrop(ui.image1, ui.Image4);
+    } else if (verb == "dir") {
+        const auto items = ui.Dir1->findItems(arg, Qt::MatchExactly);
+        QVERIFY2(!items.isEmpty(), qPrintable(arg + " is not in Dir1"));
+        ui.Dir1->setCurrentItem(items.first());
+        QTest::keyClick(ui.Dir1, Qt::Key_Return);
+    } else if (verb == "raz") {
+        press(ui.Command11);
+    } else if (verb == "ok") {
+        answer(QMessageBox::Ok);
+    } else if (verb == "yes") {
+        answer(QMessageBox::Yes);
+    } else if (verb == "no") {
+        answer(QMessageBox::No);
+    } else {
+        QFAIL(qPrintable("unknown step " + step));
     }
-    return texts;
+}
+
+inline void runAll(Form1Ui& ui, const QStringList& steps)
+{
+    for (const QString& step : steps) {
+        run(ui, step);
+        if (QTest::currentTestFailed()) {
+            QFAIL(qPrintable("at step " + step));
+        }
+    }
+}
+
+// "field=v1,v2,..." for one column of table lexa, read straight from the
+// file; pictures show as <bytes> or, when known, by their colour.
+inline QString fileColumn(const QString& dir, const QString& field,
+                          const QHash<QByteArray, QString>& pictures = {})
+{
+    QStringList values;
+    for (const QVariant& value : Fixtures::column(dir, field)) {
+        if (value.isNull()) {
+            values.append(QStringLiteral("<null>"));
+        } else if (value.typeId() == QMetaType::QByteArray) {
+            values.append(pictures.value(value.toByteArray(), QStringLiteral("<bytes>")));
+        } else {
+            values.append(value.toString());
+        }
+    }
+    return field + u'=' + values.join(u',');
 }
 
 // The bytes of a small .ico of one colour, made once per colour: the icon

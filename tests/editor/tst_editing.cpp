@@ -42,96 +42,6 @@ QString state(Form1Ui& ui)
     return ui.Command5->isHidden() ? QStringLiteral("?") : QStringLiteral("Browse");
 }
 
-// "field=v1,v2,..." for one column of the file; pictures show as <bytes>.
-QString fileColumn(const Harness& h, const QString& field)
-{
-    QStringList values;
-    for (const QVariant& value : Fixtures::column(h.dir(), field)) {
-        if (value.isNull()) {
-            values.append(QStringLiteral("<null>"));
-        } else if (value.typeId() == QMetaType::QByteArray) {
-            values.append(QStringLiteral("<bytes>"));
-        } else {
-            values.append(value.toString());
-        }
-    }
-    return field + u'=' + values.join(u',');
-}
-
-void doubleClick(ListBox* list, const QString& word)
-{
-    const auto items = list->findItems(word, Qt::MatchExactly);
-    QVERIFY(!items.isEmpty());
-    const QPoint spot = list->visualItemRect(items.first()).center();
-    // What the mouse sends: a click, then the double click and its release.
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, spot);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, spot);
-    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, spot);
-}
-
-// Runs one user step: a button, a field typed into, a click, a selection or
-// the answer to the next message box.
-void run(Form1Ui& ui, const QString& step)
-{
-    const QString arg = step.section(u':', 1);
-    const QString verb = step.section(u':', 0, 0);
-    if (verb == "select") {
-        const auto items = ui.List1->findItems(arg, Qt::MatchExactly);
-        QVERIFY2(!items.isEmpty(), qPrintable(arg + " is not listed"));
-        ui.List1->setListIndex(ui.List1->row(items.first()));
-    } else if (verb == "dbl") {
-        doubleClick(ui.List1, arg);
-    } else if (verb == "new") {
-        Steps::press(ui.Command5);
-    } else if (verb == "add") {
-        Steps::press(ui.Command4);
-    } else if (verb == "cancel") {
-        Steps::press(ui.Command9);
-    } else if (verb == "modify") {
-        Steps::press(ui.Command6);
-    } else if (verb == "apply") {
-        Steps::press(ui.Command8);
-    } else if (verb == "revert") {
-        Steps::press(ui.Command1);
-    } else if (verb == "delete") {
-        Steps::press(ui.Command3);
-    } else if (verb == "word") {
-        Steps::retype(ui.Text1, arg);
-    } else if (verb == "article") {
-        Steps::retype(ui.deter, arg);
-    } else if (verb == "theme") {
-        Steps::retype(ui.theme, arg);
-    } else if (verb == "cat") {
-        Steps::retype(ui.cat, arg);
-    } else if (verb == "themeClick") {
-        Steps::click(ui.theme);
-    } else if (verb == "iconClick") {
-        Steps::click(ui.image1);
-    } else if (verb == "mark") {
-        Steps::click(ui.mot_marque);
-    } else if (verb == "bin") {
-        Steps::click(ui.Image4);
-    } else if (verb == "ok") {
-        Steps::answer(QMessageBox::Ok);
-    } else if (verb == "yes") {
-        Steps::answer(QMessageBox::Yes);
-    } else if (verb == "no") {
-        Steps::answer(QMessageBox::No);
-    } else {
-        QFAIL(qPrintable("unknown step " + step));
-    }
-}
-
-void runAll(Form1Ui& ui, const QStringList& steps)
-{
-    for (const QString& step : steps) {
-        run(ui, step);
-        if (QTest::currentTestFailed()) {
-            QFAIL(qPrintable("at step " + step));
-        }
-    }
-}
-
 // The controls every command sets, in the order Steps::controlStates lists
 // them, after these commands from the start.
 const QString Start = "Text1:D deter:D theme:D cat:D image1:D mot_marque:D List1:E List2:H Dir1:H "
@@ -238,7 +148,7 @@ void TestEditing::states()
     Harness h;
     QVERIFY(h.start(dictionary()));
     Steps::showWindow(h);
-    runAll(h.ui(), steps);
+    Steps::runAll(h.ui(), steps);
     Steps::boxes();
     QCOMPARE(Steps::controlStates(h.ui()), expected);
 }
@@ -377,14 +287,14 @@ void TestEditing::commands()
     Harness h;
     QVERIFY(h.start(dictionary()));
     Steps::showWindow(h);
-    runAll(h.ui(), steps);
+    Steps::runAll(h.ui(), steps);
     QCOMPARE(Steps::boxes(), messages);
     QCOMPARE(state(h.ui()), endState);
     QCOMPARE(h.listed(), listed);
     QCOMPARE(h.ui().nbre_enr->caption(), count);
     QCOMPARE(shownFields(h.ui()), shown);
     for (const QString& column : file) {
-        QCOMPARE(fileColumn(h, column.section(u'=', 0, 0)), column);
+        QCOMPARE(Steps::fileColumn(h.dir(), column.section(u'=', 0, 0)), column);
     }
 }
 
@@ -393,7 +303,7 @@ void TestEditing::deleteWithoutRecords()
     Harness h;
     QVERIFY(h.startWords({QStringLiteral("Haus")}));
     Steps::showWindow(h);
-    runAll(h.ui(), {"select:Haus", "yes", "delete"});
+    Steps::runAll(h.ui(), {"select:Haus", "yes", "delete"});
     QCOMPARE(Steps::boxes(), QStringList{DeleteQuestion});
     QCOMPARE(h.listed(), QStringList());
     QCOMPARE(h.ui().nbre_enr->caption(), QStringLiteral("0"));
@@ -407,7 +317,7 @@ void TestEditing::deleteWithoutRecords()
     QCOMPARE(h.ui().nbre_enr->caption(), QStringLiteral("0"));
 
     // The window still works: a new word can be added.
-    runAll(h.ui(), {"new", "word:Neu", "add"});
+    Steps::runAll(h.ui(), {"new", "word:Neu", "add"});
     QCOMPARE(h.listed(), QStringList{"Neu"});
     QCOMPARE(h.ui().nbre_enr->caption(), QStringLiteral("1"));
     QCOMPARE(Fixtures::rowCount(h.dir()), 1);
@@ -443,7 +353,7 @@ void TestEditing::endsWithoutWriting()
         QVERIFY(form.Form_Load());
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        runAll(form.ui, steps);
+        Steps::runAll(form.ui, steps);
 
         // "Beenden" ends the program's event loop at once, asking nothing.
         QTimer::singleShot(0, &form, [&form] { Steps::press(form.ui.Command7); });
