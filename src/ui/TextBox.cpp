@@ -33,9 +33,14 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 
 void TextBox::loadBoundValue(const QVariant& value)
 {
-    m_loading = true;
-    setText(value.isNull() ? QString() : value.toString());
-    m_loading = false;
+    // Laying out a text is the dearest part of moving through the records:
+    // a value already shown is left alone.
+    const QString loaded = value.isNull() ? QString() : value.toString();
+    if (loaded != text()) {
+        m_loading = true;
+        setText(loaded);
+        m_loading = false;
+    }
     m_changed = false;
 }
 
