@@ -58,6 +58,43 @@ void Editor::RestoreWordFields()
     ui.theme->setText(ancien_theme);
 }
 
+void Editor::forgetFieldChanges()
+{
+    for (BoundControl* control : wordFields()) {
+        control->clearBoundChanged();
+    }
+}
+
+bool Editor::resumeNewRecord()
+{
+    RecordSet& words = Data1.Recordset();
+    if (words.isAdding()) {
+        return true;
+    }
+    // Begin the new record again with the fields as they stand; nothing of
+    // them goes into the record shown meanwhile.
+    const QString word = ui.Text1->text();
+    const QString article = ui.deter->text();
+    const QString category = ui.cat->text();
+    const QString theme = ui.theme->text();
+    const QByteArray icon = ui.image1->picture();
+    forgetFieldChanges();
+    if (!checkStore(words.AddNew())) {
+        return false;
+    }
+    ui.Text1->setText(word);
+    for (const auto& [field, text] :
+         {std::pair{ui.deter, article}, std::pair{ui.cat, category}, std::pair{ui.theme, theme}}) {
+        if (!text.isEmpty()) {
+            field->setText(text);
+        }
+    }
+    if (!icon.isEmpty()) {
+        ui.image1->setPicture(icon);
+    }
+    return true;
+}
+
 void Editor::Command5_Click()
 {
     setVisible({ui.Dir1, ui.File1, ui.List2}, true);
@@ -75,7 +112,7 @@ void Editor::Command4_Click()
         return;
     }
     CheckDuplicate();
-    if (doublon == 1) {
+    if (doublon == 1 || !resumeNewRecord()) {
         return;
     }
     const QString word = ui.Text1->text();
@@ -102,8 +139,12 @@ void Editor::Command9_Click()
     setVisible({ui.Dir1, ui.File1}, false);
     setVisible({ui.Command5, ui.Command3, ui.Command6}, true);
     setVisible({ui.Command9, ui.Command4}, false);
-    // Moving abandons the new record: nothing typed for it is written. An
-    // empty dictionary has no last record to show.
+    // Moving abandons the new record: nothing typed for it is written, also
+    // when an earlier move gave it up already. An empty dictionary has no
+    // last record to show.
+    if (!Data1.Recordset().isAdding()) {
+        forgetFieldChanges();
+    }
     Data1.Recordset().MoveLast();
     ui.List1->setEnabled(true);
     ui.List2->setVisible(false);

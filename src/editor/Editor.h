@@ -91,6 +91,13 @@ private:
     bool checkStore(bool ok);
     void showCount();
     void bindControls();
+    // The controls bound to the dictionary's fields.
+    QList<BoundControl*> wordFields() const;
+    // A move of the store since "Neues Wort" (the reset of all marks, a
+    // search) gives the new record up and shows the record moved to; what is
+    // typed afterwards is still meant for the new word, not for that record.
+    bool resumeNewRecord();
+    void forgetFieldChanges();
 
     QWidget* m_form;
     Form1Ui& ui;

@@ -20,10 +20,14 @@ Editor::Editor(QWidget* form, Form1Ui& ui, QObject* parent)
     Data2.setObjectName(QStringLiteral("Data2"));
 }
 
+QList<BoundControl*> Editor::wordFields() const
+{
+    return {ui.Text1, ui.mot_cour, ui.deter, ui.cat, ui.theme, ui.mot_marque, ui.image1};
+}
+
 void Editor::bindControls()
 {
-    for (BoundControl* control : std::initializer_list<BoundControl*>{
-             ui.Text1, ui.mot_cour, ui.deter, ui.cat, ui.theme, ui.mot_marque, ui.image1}) {
+    for (BoundControl* control : wordFields()) {
         Data1.bind(control);
     }
     Data2.bind(ui.theme_cour);

@@ -208,6 +208,18 @@ void TestEditing::commands_data()
         << QStringList{"new", "word:Neu", "cancel", "select:Zug"} << QStringList() << "Browse"
         << start << "3" << zug << QStringList{words};
 
+    // "raz" moves the store away from the new record; what is typed
+    // afterwards is still meant for the new word, never for the record shown.
+    QTest::newRow("new word after raz")
+        << QStringList{"new", "word:Neu", "yes", "raz", "word:Neu", "add"}
+        << QStringList{"Markierung desaktivieren?"} << "Browse"
+        << QStringList{"Auto", "Haus", "Neu", "Zug"} << "4" << haus
+        << QStringList{"mot=Zug,Auto,Haus,Neu", "mot marque=N,N,N,N"};
+    QTest::newRow("Abbruch after raz")
+        << QStringList{"new", "word:Neu", "yes", "raz", "word:Neu", "article:die", "cancel"}
+        << QStringList{"Markierung desaktivieren?"} << "Browse" << start << "3" << haus
+        << QStringList{words, "determinant=der,das,das"};
+
     // Modifications reach the file when another word is selected. A word
     // emptied in Modify is confirmed as an empty entry.
     QTest::newRow("rename") << QStringList{"select:Haus", "modify", "word:Baum", "apply"}
