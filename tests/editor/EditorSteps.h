@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -59,8 +60,10 @@ inline QStringList boxes()
     return MessageBox::takeAnswered();
 }
 
-// Closes, with No, every message box that the seam was not told to answer,
-// so that an unexpected box fails its test instead of blocking it.
+// Answers the real message boxes that come while the seam holds no answer:
+// with the planned answers in turn, recording what each box looked like;
+// any further box is closed with No and counts as unexpected, so that it
+// fails its test instead of blocking it.
 class UnexpectedBoxes : public QObject
 {
 public:
@@ -70,18 +73,63 @@ public:
         connect(&m_timer, &QTimer::timeout, this, &UnexpectedBoxes::closeBox);
         m_timer.start();
     }
-    QStringList take() { return std::exchange(m_texts, {}); }
+    void plan(QMessageBox::StandardButton answer) { m_planned.append(answer); }
+    // "text|title|icon|buttons|default button" of each planned box answered.
+    QStringList takeSeen() { return std::exchange(m_seen, {}); }
+    QStringList take()
+    {
+        m_planned.clear();
+        return std::exchange(m_texts, {});
+    }
 
 private:
+    static QString buttonNames(QMessageBox::StandardButtons buttons)
+    {
+        QStringList names;
+        for (const auto& [button, name] :
+             {std::pair{QMessageBox::Ok, "Ok"}, std::pair{QMessageBox::Yes, "Yes"},
+              std::pair{QMessageBox::No, "No"}, std::pair{QMessageBox::Cancel, "Cancel"}}) {
+            if (buttons.testFlag(button)) {
+                names.append(QString::fromLatin1(name));
+            }
+        }
+        return names.isEmpty() ? QStringLiteral("-") : names.join(u' ');
+    }
+
+    static QString describe(QMessageBox& box)
+    {
+        static const QStringList icons{"none", "information", "warning", "critical", "question"};
+        // The button Enter presses, chosen by the box itself when not set.
+        QMessageBox::StandardButtons defaults;
+        for (QAbstractButton* button : box.buttons()) {
+            const auto* push = qobject_cast<QPushButton*>(button);
+            if (push != nullptr && push->isDefault()) {
+                defaults |= box.standardButton(button);
+            }
+        }
+        return QStringList{box.text(), box.windowTitle(), icons.value(box.icon()),
+                           buttonNames(box.standardButtons()), buttonNames(defaults)}
+            .join(u'|');
+    }
+
     void closeBox()
     {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            return;
+        }
+        if (m_planned.isEmpty()) {
             m_texts.append(box->text());
             box->done(QMessageBox::No);
+            return;
         }
+        m_seen.append(describe(*box));
+        box->done(m_planned.takeFirst());
     }
 
     QTimer m_timer;
+    QList<QMessageBox::StandardButton> m_planned;
+    QStringList m_seen;
     QStringList m_texts;
 };
 
@@ -204,6 +252,8 @@ inline void run(Form1Ui& ui, const QString& step)
         QVERIFY2(!items.isEmpty(), qPrintable(arg + " is not in Dir1"));
         ui.Dir1->setCurrentItem(items.first());
         QTest::keyClick(ui.Dir1, Qt::Key_Return);
+    } else if (verb == "import") {
+        press(ui.Command10);
     } else if (verb == "raz") {
         press(ui.Command11);
     } else if (verb == "ok") {
