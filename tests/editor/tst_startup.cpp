@@ -104,6 +104,12 @@ void TestStartup::wordList_data()
         << QList<WordRow>{{QVariant()}, {"Tor", "das"}} << "2" << QStringList{"Tor"} << "Tor"
         << "das"
         << "Tor";
+    QTest::newRow("no record") << QList<WordRow>() << "0" << QStringList() << ""
+                               << ""
+                               << "";
+    QTest::newRow("only an empty word") << QList<WordRow>{{""}} << "1" << QStringList() << ""
+                                        << ""
+                                        << "";
     QTest::newRow("German order") << QList<WordRow>{{"Zug"}, {"Öl"}, {"Ofen"}, {"Apfel", "der"}}
                                   << "4" << QStringList{"Apfel", "Ofen", "Öl", "Zug"} << "Apfel"
                                   << "der"
