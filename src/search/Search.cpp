@@ -335,9 +335,7 @@ bool Search::writeList(const QString& path) const
             return false;
         }
     }
-    if (!file.flush()) {
-        return false;
-    }
+    // Closing flushes; a failure to write the rest shows in error().
     file.close();
     return file.error() == QFileDevice::NoError;
 }
