@@ -48,6 +48,18 @@ QStringList padded(const QString& spaced)
     return entries;
 }
 
+// A row of three text columns.
+void addRow(const char* name, const QString& first, const QString& second, const QString& third)
+{
+    QTest::newRow(name) << first << second << third;
+}
+
+void addTextRow(const char* name, const QString& button, const QString& text, bool fromList,
+                const QString& found)
+{
+    QTest::newRow(name) << button << text << fromList << found;
+}
+
 QStringList sorted(QStringList list)
 {
     list.sort();
@@ -63,10 +75,8 @@ class SearchesTest : public QObject
 private slots:
     void init();
     void cleanup();
-    void textFromDictionary_data();
-    void textFromDictionary();
-    void textNarrowing_data();
-    void textNarrowing();
+    void textSearch_data();
+    void textSearch();
     void emptyTextChangesNothing();
     void narrowingEmptyList();
     void lengthKeyFilter_data();
@@ -127,150 +137,81 @@ void SearchesTest::listAll()
     QCOMPARE(results().size(), words(All).size());
 }
 
-void SearchesTest::textFromDictionary_data()
+void SearchesTest::textSearch_data()
 {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("fromList");
     QTest::addColumn<QString>("found");
 
-    QTest::newRow("begins, any case") << "commence"
-                                      << "ab"
-                                      << "Abend abends";
-    QTest::newRow("begins, capitals") << "commence"
-                                      << "AB"
-                                      << "Abend abends";
-    QTest::newRow("begins, blanks around") << "commence"
-                                           << "  ab  "
-                                           << "Abend abends";
-    QTest::newRow("begins, umlaut") << "commence"
-                                    << "ö"
-                                    << "Öl";
-    QTest::newRow("begins, star inside") << "commence"
-                                         << "a*e"
-                                         << "Abend abends Ameise a*e";
-    QTest::newRow("begins, bracket list") << "commence"
-                                          << "[hk]a"
-                                          << "Haben Haustier Katze";
-    QTest::newRow("begins, digit") << "commence"
-                                   << "#"
-                                   << "";
-    QTest::newRow("begins, doubled quote") << "commence"
-                                           << "l''"
-                                           << "l'eau";
-    QTest::newRow("begins, lone quote") << "commence"
-                                        << "l'eau"
-                                        << "";
-    QTest::newRow("begins, open bracket") << "commence"
-                                          << "[a"
-                                          << "";
-    QTest::newRow("begins, too long") << "commence"
-                                      << "Abendessenszeiten"
-                                      << "";
-    QTest::newRow("contains") << "contient"
-                              << "ab"
-                              << "Abend abends Haben Grab";
-    QTest::newRow("contains, any one") << "contient"
-                                       << "??????"
-                                       << "abends Ameise Haustier";
-    QTest::newRow("contains, quote") << "contient"
-                                     << "'"
-                                     << "";
-    QTest::newRow("ends") << "termine"
-                          << "AB"
-                          << "Grab";
-    QTest::newRow("ends, too long") << "termine"
-                                    << "xHaustier"
-                                    << "";
-    QTest::newRow("begins, blanks only") << "commence"
-                                         << "   " << All;
-    QTest::newRow("contains, blanks only") << "contient"
-                                           << " " << All;
-    QTest::newRow("ends, blanks only") << "termine"
-                                       << "  " << All;
+    // From the dictionary: letter case does not count, wildcards work.
+    addTextRow("begins, any case", "commence", "ab", false, "Abend abends");
+    addTextRow("begins, capitals", "commence", "AB", false, "Abend abends");
+    addTextRow("begins, blanks around", "commence", "  ab  ", false, "Abend abends");
+    addTextRow("begins, umlaut", "commence", "ö", false, "Öl");
+    addTextRow("begins, star inside", "commence", "a*e", false, "Abend abends Ameise a*e");
+    addTextRow("begins, bracket list", "commence", "[hk]a", false, "Haben Haustier Katze");
+    addTextRow("begins, digit", "commence", "#", false, "");
+    addTextRow("begins, doubled quote", "commence", "l''", false, "l'eau");
+    addTextRow("begins, lone quote", "commence", "l'eau", false, "");
+    addTextRow("begins, open bracket", "commence", "[a", false, "");
+    addTextRow("begins, too long", "commence", "Abendessenszeiten", false, "");
+    addTextRow("contains", "contient", "ab", false, "Abend abends Haben Grab");
+    addTextRow("contains, any one", "contient", "??????", false, "abends Ameise Haustier");
+    addTextRow("contains, quote", "contient", "'", false, "");
+    addTextRow("ends", "termine", "AB", false, "Grab");
+    addTextRow("ends, too long", "termine", "xHaustier", false, "");
+    addTextRow("begins, blanks only", "commence", "   ", false, All);
+    addTextRow("contains, blanks only", "contient", " ", false, All);
+    addTextRow("ends, blanks only", "termine", "  ", false, All);
+
+    // Narrowing every word: exact comparisons, wildcards are plain characters.
+    addTextRow("narrow begins, exact case", "commence", "A", true, "Abend Ameise");
+    addTextRow("narrow begins, small", "commence", "a", true, "abends a*e");
+    addTextRow("narrow begins, star is plain", "commence", "a*e", true, "a*e");
+    addTextRow("narrow begins, blanks around", "commence", " Hau ", true, "Haustier");
+    addTextRow("narrow begins, umlaut case", "commence", "ö", true, "");
+    addTextRow("narrow begins, too long", "commence", "Abendessenszeiten", true, "");
+    addTextRow("narrow contains", "contient", "be", true, "Abend abends Haben");
+    addTextRow("narrow contains, exact case", "contient", "B", true, "Brot");
+    addTextRow("narrow contains, star", "contient", "*", true, "a*e");
+    addTextRow("narrow contains, bracket", "contient", "[a", true, "");
+    addTextRow("narrow contains, quote", "contient", "'", true, "l'eau");
+    addTextRow("narrow ends, two letters", "termine", "en", true, "Haben");
+    addTextRow("narrow ends, exact case", "termine", "D", true, "");
+    addTextRow("narrow begins, blanks only", "commence", "  ", true, All);
+    addTextRow("narrow contains, blanks only", "contient", " ", true, All);
+    addTextRow("narrow ends, blanks only", "termine", "   ", true, All);
 }
 
-void SearchesTest::textFromDictionary()
+void SearchesTest::textSearch()
 {
     QFETCH(QString, button);
     QFETCH(QString, text);
+    QFETCH(bool, fromList);
     QFETCH(QString, found);
 
-    ui().ecrire->setText(text);
-    click(textButton(button));
-    QCOMPARE(results(), sorted(padded(found)));
-    // The record set stays on the last word found, or on the first record.
-    const QStringList foundWords = words(found);
-    QCOMPARE(current(), foundWords.isEmpty() ? QStringLiteral("Abend") : foundWords.last());
-}
-
-void SearchesTest::textNarrowing_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("kept");
-
-    QTest::newRow("begins, exact case") << "commence"
-                                        << "A"
-                                        << "Abend Ameise";
-    QTest::newRow("begins, small") << "commence"
-                                   << "a"
-                                   << "abends a*e";
-    QTest::newRow("begins, star is plain") << "commence"
-                                           << "a*e"
-                                           << "a*e";
-    QTest::newRow("begins, blanks around") << "commence"
-                                           << " Hau "
-                                           << "Haustier";
-    QTest::newRow("begins, umlaut case") << "commence"
-                                         << "ö"
-                                         << "";
-    QTest::newRow("begins, too long") << "commence"
-                                      << "Abendessenszeiten"
-                                      << "";
-    QTest::newRow("contains") << "contient"
-                              << "be"
-                              << "Abend abends Haben";
-    QTest::newRow("contains, star") << "contient"
-                                    << "*"
-                                    << "a*e";
-    QTest::newRow("contains, bracket") << "contient"
-                                       << "[a"
-                                       << "";
-    QTest::newRow("contains, quote") << "contient"
-                                     << "'"
-                                     << "l'eau";
-    QTest::newRow("ends, two letters") << "termine"
-                                       << "en"
-                                       << "Haben";
-    QTest::newRow("ends, exact case") << "termine"
-                                      << "D"
-                                      << "";
-    QTest::newRow("begins, blanks only") << "commence"
-                                         << "  " << All;
-    QTest::newRow("contains, blanks only") << "contient"
-                                           << " " << All;
-    QTest::newRow("ends, blanks only") << "termine"
-                                       << "   " << All;
-}
-
-void SearchesTest::textNarrowing()
-{
-    QFETCH(QString, button);
-    QFETCH(QString, text);
-    QFETCH(QString, kept);
-
-    listAll();
+    if (fromList) {
+        listAll();
+        click(ui().extrac_liste);
+    }
     const QString before = current();
-    click(ui().extrac_liste);
+    // The dictionary's entries carry blanks; a narrowing step trims them.
+    const QStringList expected = sorted(fromList ? words(found) : padded(found));
     ui().ecrire->setText(text);
     click(textButton(button));
-    QCOMPARE(results(), sorted(words(kept)));
-    QCOMPARE(current(), before);
-    QVERIFY(ui().liste_temp->isHidden());
-
-    // Narrowing a narrowed list again keeps bare entries bare.
+    QCOMPARE(results(), expected);
+    // Again, narrowing the narrowed list, or with the dictionary chosen explicitly.
+    click(ui().Option2);
+    ui().extrac_liste->setChecked(fromList);
     click(textButton(button));
-    QCOMPARE(results(), sorted(words(kept)));
+    QCOMPARE(results(), expected);
+    QVERIFY(ui().liste_temp->isHidden());
+    // The record set stays where a narrowing step found it, else on the
+    // last word found, or on the first record after finding nothing.
+    const QStringList foundWords = words(found);
+    const QString last = foundWords.isEmpty() ? QStringLiteral("Abend") : foundWords.last();
+    QCOMPARE(current(), fromList ? before : last);
 }
 
 void SearchesTest::emptyTextChangesNothing()
@@ -304,33 +245,15 @@ void SearchesTest::lengthKeyFilter_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("after");
 
-    QTest::newRow("digits") << ""
-                            << "1209"
-                            << "1209";
-    QTest::newRow("letter") << "1"
-                            << "a"
-                            << "1";
-    QTest::newRow("blank") << "1"
-                           << " "
-                           << "1";
-    QTest::newRow("minus") << "1"
-                           << "-"
-                           << "1";
-    QTest::newRow("point") << "1"
-                           << "."
-                           << "1";
-    QTest::newRow("umlaut") << "1"
-                            << "ä"
-                            << "1";
-    QTest::newRow("backspace empties") << "12"
-                                       << "\b"
-                                       << "";
-    QTest::newRow("backspace, then digit") << "12"
-                                           << "\b7"
-                                           << "7";
-    QTest::newRow("backspace on empty") << ""
-                                        << "\b"
-                                        << "";
+    addRow("digits", "", "1209", "1209");
+    addRow("letter", "1", "a", "1");
+    addRow("blank", "1", " ", "1");
+    addRow("minus", "1", "-", "1");
+    addRow("point", "1", ".", "1");
+    addRow("umlaut", "1", "ä", "1");
+    addRow("backspace empties", "12", "\b", "");
+    addRow("backspace, then digit", "12", "\b7", "7");
+    addRow("backspace on empty", "", "\b", "");
 }
 
 void SearchesTest::lengthKeyFilter()
@@ -428,29 +351,14 @@ void SearchesTest::themeSearch_data()
     QTest::addColumn<QString>("theme");
     QTest::addColumn<QString>("found");
 
-    QTest::newRow("no theme picked") << "theme_cherch"
-                                     << "" << All;
-    QTest::newRow("theme in longer names") << "theme_cherch"
-                                           << "Tiere"
-                                           << "Ameise Haustier Katze";
-    QTest::newRow("theme, any case") << "theme_cherch"
-                                     << "ZEIT"
-                                     << "Abend abends";
-    QTest::newRow("theme of no word") << "theme_cherch"
-                                      << "Obst"
-                                      << "";
-    QTest::newRow("theme with quote") << "theme_cherch"
-                                      << "Kinder'spiel"
-                                      << "";
-    QTest::newRow("theme with bracket") << "theme_cherch"
-                                        << "[a"
-                                        << "";
-    QTest::newRow("theme with blanks") << "theme_cherch"
-                                       << " Zeit"
-                                       << "";
-    QTest::newRow("marked") << "Command3"
-                            << ""
-                            << "Abend Ameise";
+    addRow("no theme picked", "theme_cherch", "", All);
+    addRow("theme in longer names", "theme_cherch", "Tiere", "Ameise Haustier Katze");
+    addRow("theme, any case", "theme_cherch", "ZEIT", "Abend abends");
+    addRow("theme of no word", "theme_cherch", "Obst", "");
+    addRow("theme with quote", "theme_cherch", "Kinder'spiel", "");
+    addRow("theme with bracket", "theme_cherch", "[a", "");
+    addRow("theme with blanks", "theme_cherch", " Zeit", "");
+    addRow("marked", "Command3", "", "Abend Ameise");
 }
 
 void SearchesTest::themeSearch()
