@@ -93,6 +93,21 @@ bool RecordSet::hasCurrent() const
            m_pos < static_cast<qsizetype>(m_rows.size());
 }
 
+qint64 RecordSet::bookmark() const
+{
+    return hasCurrent() ? m_rows[static_cast<size_t>(m_pos)].rowid : -1;
+}
+
+bool RecordSet::moveToBookmark(qint64 bookmark)
+{
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        if (m_rows[i].rowid == bookmark) {
+            return moveTo(static_cast<qsizetype>(i));
+        }
+    }
+    return fail(NoCurrentRecord);
+}
+
 QVariant RecordSet::readBlob(qint64 rowid, int field) const
 {
     Statement* reader =

@@ -44,6 +44,10 @@ public:
     // none or the field holds no value.
     QVariant field(const QString& name) const;
     bool hasCurrent() const;
+    // Identifies the current record (-1 when there is none), to come back to
+    // it with moveToBookmark().
+    qint64 bookmark() const;
+    bool moveToBookmark(qint64 bookmark);
     bool isAdding() const { return m_mode == Mode::Adding; }
     bool isEditing() const { return m_mode == Mode::Editing; }
 

@@ -103,6 +103,7 @@ void Editor::Command5_Click()
     setVisible({ui.Command4, ui.Command9}, true);
     checkStore(Data1.Recordset().AddNew());
     setEnabled({ui.image1, ui.deter, ui.Text1, ui.theme, ui.cat}, true);
+    ui.Text1->setFocus();
 }
 
 void Editor::Command4_Click()
@@ -162,6 +163,7 @@ void Editor::Command6_Click()
     setVisible({ui.Command5, ui.Command3, ui.Command6, ui.Command2}, false);
     setVisible({ui.Command8, ui.Command1}, true);
     SaveWordFields();
+    ui.Text1->setFocus();
 }
 
 void Editor::Command8_Click()

@@ -105,6 +105,10 @@ void Editor::Command11_Click()
     }
     setScreenPointer(Pointer::Hourglass);
     RecordSet& words = Data1.Recordset();
+    // A word being modified keeps its record: the saved values of the
+    // modification must not land in the last record.
+    const bool modifying = ui.Command8->isVisibleTo(m_form);
+    const qint64 modified = words.bookmark();
     // One commit for every mark: a crash leaves all marks or none cleared.
     bool ok = words.BeginTrans() && (nb_mots == 0 || words.MoveFirst());
     for (qint32 i = 0; ok && i < nb_mots; ++i) {
@@ -118,6 +122,9 @@ void Editor::Command11_Click()
     const QString error = words.lastError();
     if (!ok) {
         words.RollbackTrans();
+    }
+    if (modifying && modified >= 0) {
+        words.moveToBookmark(modified);
     }
     setScreenPointer(Pointer::Arrow);
     checkStore(ok, error);

@@ -1,5 +1,7 @@
 #include "ui/EntryList.h"
 
+#include <QMouseEvent>
+
 EntryList::EntryList(QWidget* parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -22,6 +24,17 @@ QItemSelectionModel::SelectionFlags EntryList::selectionCommand(const QModelInde
         return QItemSelectionModel::NoUpdate;
     }
     return command;
+}
+
+void EntryList::mousePressEvent(QMouseEvent* event)
+{
+    const int before = listIndex();
+    QListWidget::mousePressEvent(event);
+    const QListWidgetItem* pressed = itemAt(event->position().toPoint());
+    if (m_clickOnReselect && before >= 0 && pressed != nullptr && row(pressed) == before &&
+        listIndex() == before && event->button() == Qt::LeftButton) {
+        emit Click();
+    }
 }
 
 void EntryList::onSelectionChanged()

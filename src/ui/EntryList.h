@@ -18,10 +18,15 @@ public:
     // Index of the selected entry; -1 when none is selected.
     int listIndex() const;
 
+    // When on, a mouse click on the entry already selected reports Click as
+    // well (the word list: showing that word's record again).
+    void setClickOnReselect(bool on) { m_clickOnReselect = on; }
+
 signals:
     void Click();
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
 
@@ -38,4 +43,5 @@ private:
     void onSelectionChanged();
 
     bool m_quiet = false;
+    bool m_clickOnReselect = false;
 };

@@ -19,6 +19,9 @@ Form1::~Form1() = default;
 void Form1::wireControls()
 {
     Editor* e = &m_editor;
+    // Clicking the highlighted word shows its record again, also after a
+    // command moved the store to another record.
+    ui.List1->setClickOnReselect(true);
     connect(ui.List1, &ListBox::Click, e, &Editor::List1_Click);
     connect(ui.List1, &ListBox::DblClick, e, &Editor::List1_DblClick);
     connect(ui.Command5, &QPushButton::clicked, e, &Editor::Command5_Click);

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPalette>
 
 namespace {
 constexpr int backspaceCode = 8;
@@ -24,6 +25,11 @@ int typedCharacter(const QKeyEvent& event)
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 {
+    // A disabled field keeps its white ground; only its text turns grey.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Disabled, QPalette::Base,
+                     colours.color(QPalette::Active, QPalette::Base));
+    setPalette(colours);
     connect(this, &QLineEdit::textChanged, this, [this] {
         if (!m_loading) {
             m_changed = true;

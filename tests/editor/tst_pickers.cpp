@@ -318,10 +318,16 @@ void TestPickers::resetMarks_data()
     QTest::newRow("No") << QStringList{"select:Haus", "no", "raz"} << QStringList{RazQuestion}
                         << "Haus"
                         << "mot marque=N,O,N,,X";
-    // A mark toggled and still pending is stored first, then reset.
+    // A mark toggled and still pending is stored first, then reset; the word
+    // being modified stays shown, so its saved values cannot reach another record.
     QTest::newRow("in Modify") << QStringList{"select:Haus", "modify", "mark", "yes", "raz"}
-                               << QStringList{RazQuestion} << "Ex"
+                               << QStringList{RazQuestion} << "Haus"
                                << "mot marque=N,N,N,N,N";
+    QTest::newRow("in Modify, then cancelled")
+        << QStringList{"select:Haus", "modify", "word:Hausboot", "yes", "raz", "revert",
+                       "select:Zug"}
+        << QStringList{RazQuestion} << "Zug"
+        << "mot marque=N,N,N,N,N";
     QTest::newRow("marks set again")
         << QStringList{"yes", "raz", "select:Haus", "modify", "mark", "apply", "select:Zug"}
         << QStringList{RazQuestion} << "Zug"
