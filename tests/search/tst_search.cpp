@@ -1,0 +1,419 @@
+#include "Harness.h"
+#include "ui/MessageBox.h"
+#include "ui/ResulCh.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QtTest>
+#include <functional>
+
+// The search window on a real main window: its searches, leaving and
+// reopening it, and saving its result list.
+namespace {
+
+// The fixture's words in record order, as word/theme/mark, and a record without a word.
+const QString Spec = QStringLiteral("Abend/Zeit/O abends/Zeit Haben Grab Ameise/Tiere/O "
+                                    "Haustier/Haustiere Katze/tiere Öl Übung l'eau a*e Brot//N "
+                                    "Straße €uro Łódź");
+const QString All = QString(Spec).remove(QRegularExpression(QStringLiteral("/\\S*")));
+const QStringList Themes = {QStringLiteral("Zeit"),         QStringLiteral("Tiere"),
+                            QStringLiteral("Haus"),         QStringLiteral("Obst"),
+                            QStringLiteral("Kinder'spiel"), QStringLiteral("[a")};
+const QByteArray Older("an older and much longer list\r\n");
+
+QList<WordRow> rows()
+{
+    QList<WordRow> rows;
+    for (const QString& entry : Spec.split(u' ')) {
+        const QStringList f = entry.split(u'/');
+        const auto field = [&](int i) { return f.value(i).isEmpty() ? QVariant() : f[i]; };
+        rows.append({f[0], {}, {}, field(1), field(2)});
+    }
+    return rows << WordRow{QVariant()};
+}
+
+} // namespace
+
+class SearchTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Harness> m_harness;
+
+    static QStringList words(const QString& s) { return s.split(u' ', Qt::SkipEmptyParts); }
+    static QStringList sorted(QStringList list) { return list.sort(), list; }
+    // " word " for each word, as the dictionary's searches list them; sorted.
+    static QStringList padded(const QString& spaced)
+    {
+        QStringList entries;
+        for (const QString& word : words(spaced)) {
+            entries.append(u' ' + word + u' ');
+        }
+        return sorted(entries);
+    }
+    template <typename... T, typename... N> static void columns(N... names)
+    {
+        (QTest::addColumn<T>(names), ...);
+    }
+    template <typename... V> static void row(const char* name, V... values)
+    {
+        (QTest::newRow(name) << ... << values);
+    }
+    static QByteArray read(const QString& path)
+    {
+        QFile file(path);
+        return !path.isEmpty() && file.open(QIODevice::ReadOnly) ? file.readAll() : "(none)";
+    }
+    bool restart(const QList<WordRow>& rows, const QStringList& themes)
+    {
+        m_harness.reset();
+        m_harness = std::make_unique<Harness>();
+        return m_harness->start(rows, themes) && m_harness->form().searchWindow() != nullptr;
+    }
+    ResulChUi& ui() { return m_harness->form().searchWindow()->ui; }
+    Search& search() { return m_harness->form().searchWindow()->search(); }
+    QString current() { return m_harness->ui().mot_cour->caption(); }
+    static void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    void find(const QString& name, const QString& text)
+    {
+        (name == QLatin1String("longueur") ? ui().lg : ui().ecrire)->setText(text);
+        click(ui().SSPanel1->findChild<QAbstractButton*>(name));
+    }
+    // The sorted entries of the result list, checking the count shown with them.
+    QStringList results()
+    {
+        QStringList entries;
+        for (int i = 0; i < ui().resul_cherch->entryCount(); ++i) {
+            entries.append(ui().resul_cherch->entry(i));
+        }
+        [&] { QCOMPARE(ui().nb_tr->caption(), QString::number(entries.size())); }();
+        return sorted(entries);
+    }
+    void listAll()
+    {
+        find(QStringLiteral("contient"), QStringLiteral(" "));
+        QCOMPARE(results(), padded(All));
+    }
+    // Saves the list as if `path` was chosen in the dialog (cancelled if empty).
+    void saveAs(const QString& path)
+    {
+        search().runSaveDialog = [path](QFileDialog&) { return path; };
+        search().Command2_Click();
+    }
+    // Opens the window from the main window, runs `inside`, leaves by Zurück or the frame.
+    void open(const std::function<void(ResulCh&)>& inside, bool throughFrame)
+    {
+        Form1& form = m_harness->form();
+        bool ran = false;
+        QTimer::singleShot(0, &form, [&] {
+            ResulCh* window = form.searchWindow();
+            ran = window != nullptr && window->isVisible() && window->isModal() && form.isHidden();
+            if (window != nullptr) {
+                inside(*window);
+                throughFrame ? void(window->close()) : click(window->ui.Command1);
+                window->hide(); // never leaves the test hanging in the modal loop
+            }
+        });
+        form.show();
+        click(form.ui.Command2);
+        QVERIFY(ran);
+        QVERIFY(form.isVisible());
+    }
+
+private slots:
+    void init() { QVERIFY(restart(rows(), Themes)); }
+    void cleanup() { m_harness.reset(); }
+
+    void textSearch_data()
+    {
+        columns<QString, QString, bool, QString>("button", "text", "fromList", "found");
+        // From the dictionary: letter case does not count, wildcards work.
+        row("begins, any case", "commence", "AB", false, "Abend abends");
+        row("begins, blanks around", "commence", "  ab  ", false, "Abend abends");
+        row("begins, umlaut", "commence", "ö", false, "Öl");
+        row("begins, star", "commence", "a*e", false, "Abend abends Ameise a*e");
+        row("begins, bracket list", "commence", "[hk]a", false, "Haben Haustier Katze");
+        row("begins, doubled quote", "commence", "l''", false, "l'eau");
+        row("begins, lone quote", "commence", "l'eau", false, "");
+        row("begins, open bracket", "commence", "[a", false, "");
+        row("begins, too long", "commence", "Abendessenszeiten", false, "");
+        row("contains", "contient", "ab", false, "Abend abends Haben Grab");
+        row("contains, any one", "contient", "??????", false, "abends Ameise Haustier Straße");
+        row("ends", "termine", "AB", false, "Grab");
+        row("ends, blanks only", "termine", "  ", false, All);
+        // Narrowing every word: exact comparisons, wildcards are plain characters.
+        row("narrow begins, exact case", "commence", "A", true, "Abend Ameise");
+        row("narrow begins, blanks around", "commence", " Hau ", true, "Haustier");
+        row("narrow begins, umlaut case", "commence", "ö", true, "");
+        row("narrow contains, bracket", "contient", "[a", true, "");
+        row("narrow contains, quote", "contient", "'", true, "l'eau");
+        row("narrow ends", "termine", "en", true, "Haben");
+        row("narrow contains, blanks only", "contient", " ", true, All);
+    }
+    void textSearch()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, text);
+        QFETCH(bool, fromList);
+        QFETCH(QString, found);
+        if (fromList) {
+            listAll();
+            click(ui().extrac_liste);
+        }
+        const QString before = current();
+        // The dictionary's entries carry blanks; a narrowing step trims them.
+        const QStringList expected = fromList ? sorted(words(found)) : padded(found);
+        find(button, text);
+        QCOMPARE(results(), expected);
+        // Again, on the narrowed list, or with the dictionary chosen explicitly.
+        click(ui().Option2);
+        ui().extrac_liste->setChecked(fromList);
+        find(button, text);
+        QCOMPARE(results(), expected);
+        QVERIFY(ui().liste_temp->isHidden());
+        // The record set stays put when narrowing, else goes to the last word found or the first.
+        const QString last = found.isEmpty() ? QStringLiteral("Abend") : words(found).last();
+        QCOMPARE(current(), fromList ? before : last);
+    }
+
+    void emptyTextChangesNothing()
+    {
+        find(QStringLiteral("commence"), QStringLiteral("ab"));
+        const QStringList before = results();
+        ui().ecrire->clear();
+        for (QAbstractButton* option : {ui().Option2, ui().extrac_liste}) {
+            option->setChecked(true);
+            for (QAbstractButton* button : {ui().commence, ui().contient, ui().termine}) {
+                click(button);
+                QCOMPARE(results(), before);
+            }
+        }
+    }
+
+    void emptyDictionary()
+    {
+        QVERIFY(restart({}, {}));
+        ui().ecrire->setText(QStringLiteral("a"));
+        ui().lg->setText(QStringLiteral("5"));
+        ui().theme->setCaption(QStringLiteral("Tiere"));
+        for (QAbstractButton* option : {ui().Option2, ui().extrac_liste}) {
+            option->setChecked(true);
+            for (QAbstractButton* button : {ui().commence, ui().contient, ui().termine,
+                                            ui().longueur, ui().theme_cherch, ui().Command3}) {
+                ui().nb_tr->setCaption(QStringLiteral("7"));
+                click(button);
+                QCOMPARE(results(), QStringList());
+            }
+        }
+    }
+
+    void lengthKeyFilter()
+    {
+        // Only digits get into the length box; a backspace empties it.
+        const auto type = [this](const QString& typed) {
+            for (const QChar c : typed) {
+                const auto key =
+                    c == u'\b' ? Qt::Key_Backspace : static_cast<Qt::Key>(c.toUpper().unicode());
+                QTest::sendKeyEvent(QTest::Click, ui().lg, key, QString(c), Qt::NoModifier);
+            }
+            return ui().lg->text();
+        };
+        QCOMPARE(type(QStringLiteral("12a -.ä09")), QStringLiteral("1209"));
+        QCOMPARE(type(QStringLiteral("\b")), QString());
+        QCOMPARE(type(QStringLiteral("12\b7")), QStringLiteral("7"));
+    }
+
+    void lengthSearch_data()
+    {
+        columns<QString, bool, QString>("length", "fromList", "found"); // "-": rejected
+        row("five", "5", false, "Abend Haben Katze Übung l'eau");
+        row("digits then text", "3x", false, "a*e");
+        row("one", "1", false, "");
+        row("twenty", "20", false, "");
+        row("zero", "0", false, "-");
+        row("twenty-one", "21", false, "-");
+        row("huge", "99999999999999999999999", false, "-");
+        row("pasted letters", "abc", false, "-");
+        row("narrow six", "6", true, "abends Ameise Straße");
+    }
+    void lengthSearch()
+    {
+        QFETCH(QString, length);
+        QFETCH(bool, fromList);
+        QFETCH(QString, found);
+        const bool accepted = found != QLatin1String("-");
+        listAll();
+        const QStringList before = results();
+        ui().extrac_liste->setChecked(fromList);
+        find(QStringLiteral("longueur"), length);
+        // A rejected length empties the box and keeps the list.
+        QCOMPARE(results(), accepted ? sorted(words(found)) : before);
+        QCOMPARE(ui().lg->text(), accepted ? length : QString());
+        if (accepted && !fromList) {
+            QCOMPARE(current(), QStringLiteral("Abend"));
+            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::ArrowCursor);
+        }
+    }
+
+    void themePickList()
+    {
+        click(ui().extrac_liste);              // the theme search ignores it
+        for (int fill = 0; fill < 2; ++fill) { // filling again does not double it
+            ui().List2->hide();
+            QTest::mouseClick(ui().theme, Qt::LeftButton);
+            QVERIFY(!ui().List2->isHidden());
+            QStringList listed;
+            for (int i = 0; i < ui().List2->entryCount(); ++i) {
+                listed.append(ui().List2->entry(i));
+            }
+            QCOMPARE(listed, Themes);
+        }
+        ui().List2->setListIndex(1); // Tiere, as the user picks it
+        QCOMPARE(ui().theme->caption(), QStringLiteral("Tiere"));
+        QVERIFY(ui().List2->isHidden());
+        QCOMPARE(results(), padded(QStringLiteral("Ameise Haustier Katze")));
+    }
+
+    void themeSearch_data()
+    {
+        columns<QString, QString, QString>("button", "theme", "found");
+        row("no theme picked", "theme_cherch", "", All);
+        row("in longer names", "theme_cherch", "Tiere", "Ameise Haustier Katze");
+        row("any case", "theme_cherch", "ZEIT", "Abend abends");
+        row("quote", "theme_cherch", "Kinder'spiel", "");
+        row("bracket", "theme_cherch", "[a", "");
+        row("marked", "Command3", "", "Abend Ameise");
+    }
+    void themeSearch()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, theme);
+        QFETCH(QString, found);
+        listAll();
+        // Neither the option buttons nor the texts matter.
+        click(ui().extrac_liste);
+        ui().lg->setText(QStringLiteral("3"));
+        ui().theme->setCaption(theme);
+        find(button, QStringLiteral("zzz"));
+        QCOMPARE(results(), padded(found));
+    }
+
+    void leaving_data()
+    {
+        columns<bool>("throughFrame");
+        row("Zurück keeps the window", false);
+        row("the frame discards it", true);
+    }
+    void leaving()
+    {
+        QFETCH(bool, throughFrame);
+        const ResulCh* first = m_harness->form().searchWindow();
+        open(
+            [](ResulCh& window) {
+                QTest::keyClicks(window.ui.ecrire, QStringLiteral("be"));
+                click(window.ui.contient);
+                click(window.ui.extrac_liste);
+                QTest::keyClicks(window.ui.lg, QStringLiteral("5"));
+                window.ui.theme->setCaption(QStringLiteral("Tiere"));
+                QTest::keyClick(&window, Qt::Key_Escape); // does not leave
+                QVERIFY(window.isVisible());
+                window.setWindowTitle(QStringLiteral("changed while open"));
+            },
+            throughFrame);
+        // The main window comes back as it was, on the record the search left.
+        QCOMPARE(m_harness->ui().Text1->text(), QStringLiteral("Haben"));
+        QCOMPARE(m_harness->form().searchWindow() == nullptr, throughFrame);
+        open(
+            [&](ResulCh& window) {
+                QCOMPARE(&window == first, !throughFrame);
+                QStringList state;
+                for (int i = 0; i < window.ui.resul_cherch->entryCount(); ++i) {
+                    state.append(window.ui.resul_cherch->entry(i));
+                }
+                state << window.ui.nb_tr->caption() << window.ui.ecrire->text()
+                      << window.ui.lg->text() << window.ui.theme->caption()
+                      << (window.ui.extrac_liste->isChecked() ? "narrow" : "dictionary")
+                      << window.windowTitle();
+                const QString kept = QStringLiteral(
+                    " Abend | abends | Haben |3|be|5|Tiere|narrow|changed while open");
+                const QString fresh = QStringLiteral("0||||dictionary|LEXA version 4.00.0001");
+                QCOMPARE(state.join(u'|'), throughFrame ? fresh : kept);
+            },
+            false);
+    }
+
+    void savedBytes_data()
+    {
+        columns<QString, QString, QByteArray>("button", "text", "expected");
+        row("blanks kept, CRLF, list order", "contient", "be",
+            QByteArray(" Abend \r\n abends \r\n Haben \r\n"));
+        row("umlaut", "commence", "ö", QByteArray(" \xD6l \r\n"));
+        row("euro sign", "commence", "€", QByteArray(" \x80uro \r\n"));
+        row("outside the code page", "commence", "ł", QByteArray(" ?\363d? \r\n"));
+        row("length search, bare", "longueur", "3", QByteArray("a*e\r\n"));
+        row("narrowed, trimmed", "narrow", "Ö", QByteArray("\xD6l\r\n"));
+    }
+    void savedBytes()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, expected);
+        if (button == QLatin1String("narrow")) {
+            listAll();
+            ui().extrac_liste->setChecked(true);
+            button = QStringLiteral("commence");
+        }
+        find(button, text);
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        saveAs(m_harness->path(QStringLiteral("liste.txt")));
+        QCOMPARE(MessageBox::takeAnswered(), QStringList());
+        QCOMPARE(read(m_harness->path(QStringLiteral("liste.txt"))), expected);
+    }
+
+    void saving_data()
+    {
+        // "(failed)": the failure message comes; an overwrite question comes unless Ok
+        columns<QString, QMessageBox::StandardButton, QByteArray>("name", "answer", "expected");
+        const QByteArray saved(" Grab \r\n");
+        row("new file", "neu.txt", QMessageBox::Ok, saved);
+        row("no extension added", "liste", QMessageBox::Ok, saved);
+        row("replace", "alt.txt", QMessageBox::Yes, saved);
+        row("keep", "alt.txt", QMessageBox::No, Older);
+        row("cancel", "", QMessageBox::Ok, QByteArray("(none)"));
+        row("missing folder", "fehlt/liste.txt", QMessageBox::Ok, QByteArray("(failed)"));
+        row("failing close", "/dev/full", QMessageBox::Ok, QByteArray("(failed)"));
+    }
+    void saving()
+    {
+        QFETCH(QString, name);
+        QFETCH(QMessageBox::StandardButton, answer);
+        QFETCH(QByteArray, expected);
+        find(QStringLiteral("termine"), QStringLiteral("ab"));
+        const QString path = name.isEmpty() || name.startsWith(u'/') ? name : m_harness->path(name);
+        QFile file(path);
+        QVERIFY(answer == QMessageBox::Ok ||
+                (file.open(QIODevice::WriteOnly) && file.write(Older)));
+        file.close();
+        MessageBox::setNextAnswer(answer);
+        saveAs(path);
+        QStringList messages;
+        if (answer != QMessageBox::Ok) {
+            messages << QStringLiteral("Voulez-vous écraser le fichier ");
+        }
+        if (expected == "(failed)") {
+            messages << QStringLiteral(
+                "Erreur lors d'une tentative de fermeture de fichier, réessayez.");
+        } else {
+            QCOMPARE(read(path), expected);
+        }
+        QCOMPARE(MessageBox::takeAnswered(), messages);
+        QCOMPARE(QDir(m_harness->dir()).entryList({QStringLiteral("*.txt")}).size(),
+                 int(path.endsWith(QLatin1String(".txt")) && expected != "(failed)"));
+    }
+};
+
+QTEST_MAIN(SearchTest)
+#include "tst_search.moc"
