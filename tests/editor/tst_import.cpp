@@ -1,8 +1,13 @@
-// The import of "listemot.txt" through the main window: when its button is
+// The import of "listemot.txt": the items of the file, when its button is
 // offered, what it asks, which words it adds and what it reports.
 #include "EditorSteps.h"
+#include "editor/ImportList.h"
 
 #include <QDir>
+
+using Steps::row;
+
+using Items = std::optional<QStringList>;
 
 namespace {
 
@@ -13,15 +18,12 @@ const QString NothingAdded =
 
 QString added(int count)
 {
-    return u' ' + QString::number(count) +
-           QStringLiteral(" Wörter wurden dem Wörterbuch beigefügt!");
+    return QStringLiteral(" %1 Wörter wurden dem Wörterbuch beigefügt!").arg(count);
 }
 
 // Table order Zug, Auto, haus, Tor; listed Auto, haus, Tor, Zug.
-QList<WordRow> dictionary()
-{
-    return {{"Zug", "der"}, {"Auto", "das", "1", "Verkehr", "O"}, {"haus"}, {"Tor"}};
-}
+const QList<WordRow> Dictionary{
+    {"Zug", "der"}, {"Auto", "das", "1", "Verkehr", "O"}, {"haus"}, {"Tor"}};
 
 QByteArray lines(int count)
 {
@@ -32,173 +34,172 @@ QByteArray lines(int count)
     return bytes;
 }
 
+QStringList numbered(int count)
+{
+    return QString::fromLatin1(lines(count)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+}
+
 } // namespace
 
 class TestImport : public QObject
 {
     Q_OBJECT
+    Steps::UnexpectedBoxes m_boxes;
 
 private slots:
     void cleanup() { Steps::verifyNoUnexpectedBox(m_boxes); }
-    void button_data();
-    void button();
-    void unreadableFile();
-    void import_data();
-    void import();
-    void answeredNo();
 
-private:
-    Steps::UnexpectedBoxes m_boxes;
-};
-
-void TestImport::button_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<bool>("shown");
-    QTest::addColumn<int>("words");
-
-    QTest::newRow("no file") << QByteArray() << false << 0;
-    QTest::newRow("empty file") << QByteArray("") << false << 0;
-    QTest::newRow("one word") << QByteArray("Haus\r\n") << true << 1;
-    QTest::newRow("three empty lines") << QByteArray("\r\n\r\n\r\n") << true << 0;
-    QTest::newRow("a NUL byte") << QByteArray("Haus\r\n\0\r\n", 9) << false << 0;
-    QTest::newRow("huge file") << QByteArray(8 * 1024 * 1024, 'a') << false << 0;
-}
-
-void TestImport::button()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(bool, shown);
-    QFETCH(int, words);
-
-    Harness h;
-    QVERIFY(h.start(dictionary(), {"Tiere"}, file));
-    QCOMPARE(!h.ui().Command10->isHidden(), shown);
-    QCOMPARE(h.editor().import_ok, shown ? 1 : 0);
-    QCOMPARE(h.editor().nb_import, words);
-    QCOMPARE(h.ui().List3->entryCount(), words);
-    QVERIFY(h.ui().List3->isHidden());
-}
-
-void TestImport::unreadableFile()
-{
-    Harness h;
-    QVERIFY(QDir(h.dir()).mkdir(QStringLiteral("listemot.txt")));
-    QVERIFY(h.start(dictionary()));
-    QVERIFY(h.ui().Command10->isHidden());
-    QCOMPARE(h.editor().import_ok, 0);
-}
-
-void TestImport::import_data()
-{
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<QStringList>("newWords"); // in the order they are stored
-
-    QTest::newRow("twelve words")
-        << QByteArray("Zug,Birne\r\n"
-                      "Apfel,\"Kaffee, schwarz\"\r\n"
-                      "Haus\r\n"
-                      "Birne\r\n"
-                      "\r\n"
-                      "  auto,T\xFCr ,\xC4hre,\xD6l\r\n"
-                      "Ofen,Eis,Nuss,Stra\xDF"
-                      "e\r\n")
-        << QStringList{Question, added(12)}
-        << QStringList{"Ähre", "Apfel", "auto", "Birne",  "Eis", "Haus", "Kaffee, schwarz",
-                       "Nuss", "Ofen",  "Öl",   "Straße", "Tür"};
-    QTest::newRow("all listed already") << QByteArray("Zug,Auto\r\nhaus\r\n")
-                                        << QStringList{Question, NothingAdded} << QStringList();
-    QTest::newRow("only empty items")
-        << QByteArray("\r\n\r\n\r\n") << QStringList{Question, NothingAdded} << QStringList();
-    QTest::newRow("one word") << QByteArray("Bahn") << QStringList{Question, added(1)}
-                              << QStringList{"Bahn"};
-    QTest::newRow("two apostrophes")
-        << QByteArray("a'b'c\r\n") << QStringList{Question, added(1)} << QStringList{"a'b'c"};
-    QTest::newRow("first 400 items")
-        << QByteArray("Zug\r\n,\r\n") + lines(450) << QStringList{Question, added(397)} << [] {
-               QStringList words;
-               for (int i = 0; i < 397; ++i) {
-                   words.append(QStringLiteral("w%1").arg(1000 + i));
-               }
-               return words;
-           }();
-}
-
-void TestImport::import()
-{
-    QFETCH(QByteArray, file);
-    QFETCH(QStringList, messages);
-    QFETCH(QStringList, newWords);
-
-    Harness h;
-    QVERIFY(h.start(dictionary(), {"Tiere"}, file));
-    Steps::showWindow(h);
-    h.select(QStringLiteral("Tor"));
-    const QStringList before = h.listed();
-    QVERIFY(!h.ui().Command10->isHidden());
-
-    Steps::answer(QMessageBox::Yes);
-    Steps::answer(QMessageBox::Ok);
-    Steps::press(h.ui().Command10);
-    QCOMPARE(Steps::boxes(), messages);
-    QVERIFY(h.ui().Command10->isHidden());
-
-    // The list holds the new words at their sorted places, the count follows.
-    QStringList listed = h.listed();
-    QStringList expectedList = before + newWords;
-    listed.sort();
-    expectedList.sort();
-    QCOMPARE(listed, expectedList);
-    QCOMPARE(h.ui().nbre_enr->caption(), QString::number(4 + newWords.size()));
-    QCOMPARE(h.editor().nb_mots, 4 + static_cast<int>(newWords.size()));
-
-    // Each new record holds its word and the table's defaults.
-    const QStringList stored = {"Zug", "Auto", "haus", "Tor"};
-    QCOMPARE(Steps::fileColumn(h.dir(), "mot"), "mot=" + (stored + newWords).join(u','));
-    QStringList marks{"N", "O", "N", "N"};
-    QStringList nulls{"der", "das", "<null>", "<null>"};
-    for (qsizetype i = 0; i < newWords.size(); ++i) {
-        marks.append(QStringLiteral("N"));
-        nulls.append(QStringLiteral("<null>"));
+    // Comma- and line-separated, blanks before an item skipped, double
+    // quotes around items that hold commas or blanks, at most `limit` items.
+    void items_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<Items>("expected");
+        const auto item = [](const char* name, const QByteArray& bytes, const Items& items,
+                             int limit = 400) { row(name, bytes, limit, items); };
+        item("empty file", "", QStringList());
+        item("commas", "Apfel,Birne,Zug", QStringList{"Apfel", "Birne", "Zug"});
+        item("line ends", "Apfel\r\nBirne\r\n", QStringList{"Apfel", "Birne"});
+        item("no line end at the end", "Apfel\r\nBirne", QStringList{"Apfel", "Birne"});
+        item("commas and line ends", "a,b\r\nc,d\r\n", QStringList{"a", "b", "c", "d"});
+        item("line feeds only", "Apfel\nBirne\n", QStringList{"Apfel", "Birne"});
+        item("blanks before items", "  Apfel,\tBirne, \t Zug\r\n",
+             QStringList{"Apfel", "Birne", "Zug"});
+        item("blanks inside an item", "guten Tag\r\n", QStringList{"guten Tag"});
+        item("quoted comma and blank", "\"Kaffee, schwarz\",Tee\r\n",
+             QStringList{"Kaffee, schwarz", "Tee"});
+        item("quoted blanks kept", "\"  Tee \"\r\n", QStringList{"  Tee "});
+        item("quote after blanks", "  \"a,b\"\r\n", QStringList{"a,b"});
+        item("quote inside an unquoted item", "ab\"c,d\r\n", QStringList{"ab\"c", "d"});
+        item("quoted empty", "\"\",x\r\n", QStringList{"", "x"});
+        item("two commas", "a,,b\r\n", QStringList{"a", "", "b"});
+        item("comma before the line end", "a,b,\r\nc\r\n", QStringList{"a", "b", "", "c"});
+        item("empty lines", "\r\n\r\n\r\n", QStringList{"", "", ""});
+        item("line of blanks", "   \r\nb\r\n", QStringList{"", "b"});
+        item("windows-1252",
+             "\xC4pfel,Stra\xDF"
+             "e,\x80,M\xFC"
+             "he\r\n",
+             QStringList{"Äpfel", "Straße", "€", "Mühe"});
+        item("450 items", lines(450), numbered(400));
+        item("empty items use places", "\r\n,\r\n" + lines(450),
+             QStringList{"", "", ""} + numbered(397));
+        item("limit on a line of commas", "a,b,c,d\r\n", QStringList{"a", "b"}, 2);
+        item("NUL byte", QByteArray("Apfel\r\nBi\0rne\r\n", 15), std::nullopt);
     }
-    QCOMPARE(Steps::fileColumn(h.dir(), "mot marque"), "mot marque=" + marks.join(u','));
-    QCOMPARE(Steps::fileColumn(h.dir(), "determinant"), "determinant=" + nulls.join(u','));
+    void items()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, limit);
+        QTEST(parseImportItems(bytes, limit), "expected");
+    }
 
-    // Back in Browse on the record shown before; the word field is off.
-    QCOMPARE(h.ui().Text1->text(), QStringLiteral("Tor"));
-    QVERIFY(!h.ui().Text1->isEnabled());
-    QVERIFY(h.ui().List1->isEnabled());
-    for (const QString& word : newWords) {
-        if (!word.contains(u'\'')) {
-            h.select(word);
-            // The lookup ignores letter case: auto shows Auto's record.
-            QCOMPARE(h.ui().Text1->text().toCaseFolded(), word.toCaseFolded());
+    void button_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("words"); // -1: button hidden
+        row("no file", QByteArray(), -1);
+        row("empty file", QByteArray(""), -1);
+        row("one word", QByteArray("Haus\r\n"), 1);
+        row("three empty lines", QByteArray("\r\n\r\n\r\n"), 0);
+        row("a NUL byte", QByteArray("Haus\r\n\0\r\n", 9), -1);
+        row("huge file", QByteArray(8 * 1024 * 1024, 'a'), -1);
+        row("unreadable", QByteArray("directory"), -1);
+    }
+    void button()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, words);
+        Harness h;
+        if (file == "directory") {
+            QVERIFY(QDir(h.dir()).mkdir(QStringLiteral("listemot.txt")));
+            file = QByteArray();
+        }
+        QVERIFY(h.start(Dictionary, {"Tiere"}, file));
+        QCOMPARE(h.ui().Command10->isHidden(), words < 0);
+        QCOMPARE(h.editor().import_ok, words < 0 ? 0 : 1);
+        QCOMPARE(h.editor().nb_import, qMax(words, 0));
+        QCOMPARE(h.ui().List3->entryCount(), qMax(words, 0));
+        QVERIFY(h.ui().List3->isHidden());
+    }
+
+    void import_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("report");
+        QTest::addColumn<QStringList>("newWords"); // in the order they are stored
+        row("twelve words",
+            QByteArray("Zug,Birne\r\nApfel,\"Kaffee, schwarz\"\r\nHaus\r\nBirne\r\n\r\n"
+                       " auto,T\xFCr ,\xC4hre,\xD6l\r\nOfen,Eis,Nuss,Stra\xDF"
+                       "e\r\n"),
+            added(12),
+            QStringList{"Ähre", "Apfel", "auto", "Birne", "Eis", "Haus", "Kaffee, schwarz", "Nuss",
+                        "Ofen", "Öl", "Straße", "Tür"});
+        row("all listed already", QByteArray("Zug,Auto\r\nhaus\r\n"), NothingAdded, QStringList());
+        row("only empty items", QByteArray("\r\n\r\n\r\n"), NothingAdded, QStringList());
+        row("one word", QByteArray("Bahn"), added(1), QStringList{"Bahn"});
+        row("two apostrophes", QByteArray("a'b'c\r\n"), added(1), QStringList{"a'b'c"});
+        row("first 400 items", QByteArray("Zug\r\n,\r\n") + lines(450), added(397), numbered(397));
+    }
+    void import()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, report);
+        QFETCH(QStringList, newWords);
+        Harness h;
+        QVERIFY(h.start(Dictionary, {"Tiere"}, file));
+        Steps::showWindow(h);
+        h.select(QStringLiteral("Tor"));
+        QStringList expected = h.listed() + newWords;
+        Steps::runAll(h.ui(), "yes;ok;import");
+        QCOMPARE(Steps::boxes(), (QStringList{Question, report}));
+        QVERIFY(h.ui().Command10->isHidden());
+
+        // The list holds the new words at their sorted places, the count follows.
+        QStringList listed = h.listed();
+        listed.sort();
+        expected.sort();
+        QCOMPARE(listed, expected);
+        QCOMPARE(h.ui().nbre_enr->caption(), QString::number(4 + newWords.size()));
+        QCOMPARE(h.editor().nb_mots, 4 + int(newWords.size()));
+
+        // Each new record holds its word and the table's defaults.
+        const qsizetype n = newWords.size();
+        Steps::compareFile(
+            h.dir(), "mot=" + (QStringList{"Zug", "Auto", "haus", "Tor"} + newWords).join(u',') +
+                         ";mot marque=N,O,N,N" + QString(",N").repeated(n) +
+                         ";determinant=der,das,<null>,<null>" + QString(",<null>").repeated(n));
+
+        // Back in Browse on the record shown before; the word field is off.
+        QCOMPARE(h.ui().Text1->text(), QStringLiteral("Tor"));
+        QCOMPARE(Steps::controlStates(h.ui()).left(7), "DDDDDDE");
+        for (const QString& word : newWords) {
+            if (!word.contains(u'\'')) {
+                h.select(word);
+                // The lookup ignores letter case: auto shows Auto's record.
+                QCOMPARE(h.ui().Text1->text().toCaseFolded(), word.toCaseFolded());
+            }
         }
     }
-}
 
-void TestImport::answeredNo()
-{
-    Harness h;
-    QVERIFY(h.start(dictionary(), {"Tiere"}, "Bahn\r\n"));
-    Steps::showWindow(h);
-
-    Steps::answer(QMessageBox::No);
-    Steps::press(h.ui().Command10);
-    QCOMPARE(Steps::boxes(), QStringList{Question});
-    QVERIFY(!h.ui().Command10->isHidden());
-    QCOMPARE(Fixtures::rowCount(h.dir()), 4);
-    QCOMPARE(h.ui().nbre_enr->caption(), QStringLiteral("4"));
-
-    // Asked again, and this time it adds.
-    Steps::answer(QMessageBox::Yes);
-    Steps::answer(QMessageBox::Ok);
-    Steps::press(h.ui().Command10);
-    QCOMPARE(Steps::boxes(), (QStringList{Question, added(1)}));
-    QCOMPARE(Fixtures::rowCount(h.dir()), 5);
-    QVERIFY(h.ui().Command10->isHidden());
-}
+    void answeredNo()
+    {
+        Harness h;
+        QVERIFY(h.start(Dictionary, {"Tiere"}, "Bahn\r\n"));
+        Steps::showWindow(h);
+        Steps::runAll(h.ui(), "no;import");
+        QCOMPARE(Steps::boxes(), QStringList{Question});
+        QVERIFY(!h.ui().Command10->isHidden());
+        QCOMPARE(Fixtures::rowCount(h.dir()), 4);
+        QCOMPARE(h.ui().nbre_enr->caption(), QStringLiteral("4"));
+        // Asked again, and this time it adds.
+        Steps::runAll(h.ui(), "yes;ok;import");
+        QCOMPARE(Steps::boxes(), (QStringList{Question, added(1)}));
+        QCOMPARE(Fixtures::rowCount(h.dir()), 5);
+        QVERIFY(h.ui().Command10->isHidden());
+    }
+};
 
 QTEST_MAIN(TestImport)
 #include "tst_import.moc"
