@@ -15,10 +15,10 @@
 namespace {
 
 // The fixture's words in record order, as word/theme/mark, and a record without a word.
-const QString Spec = QStringLiteral("Abend/Zeit/O abends/Zeit Haben Grab Ameise/Tiere/O "
+const QString Words = QStringLiteral("Abend/Zeit/O abends/Zeit Haben Grab Ameise/Tiere/O "
                                     "Haustier/Haustiere Katze/tiere Öl Übung l'eau a*e Brot//N "
                                     "Straße €uro Łódź");
-const QString All = QString(Spec).remove(QRegularExpression(QStringLiteral("/\\S*")));
+const QString All = QString(Words).remove(QRegularExpression(QStringLiteral("/\\S*")));
 const QStringList Themes = {QStringLiteral("Zeit"),         QStringLiteral("Tiere"),
                             QStringLiteral("Haus"),         QStringLiteral("Obst"),
                             QStringLiteral("Kinder'spiel"), QStringLiteral("[a")};
@@ -27,7 +27,7 @@ const QByteArray Older("an older and much longer list\r\n");
 QList<WordRow> rows()
 {
     QList<WordRow> rows;
-    for (const QString& entry : Spec.split(u' ')) {
+    for (const QString& entry : Words.split(u' ')) {
         const QStringList f = entry.split(u'/');
         const auto field = [&](int i) { return f.value(i).isEmpty() ? QVariant() : f[i]; };
         rows.append({f[0], {}, {}, field(1), field(2)});
