@@ -26,8 +26,8 @@ private slots:
     void unchangedRecordIsNotWritten();
     void deleteAndCount();
     void deleteLastThenMoves();
-    void editSetFieldUpdate();
-    void transactionRollsBack();
+    void markWalk_data();
+    void markWalk();
     void iconBytesRoundTrip();
     void emptyTable();
     void refreshFailures_data();
@@ -288,8 +288,17 @@ void TestRecordSet::deleteLastThenMoves()
     QVERIFY(rs.NoMatch());
 }
 
-void TestRecordSet::editSetFieldUpdate()
+void TestRecordSet::markWalk_data()
 {
+    QTest::addColumn<bool>("commit");
+    QTest::newRow("committed") << true;
+    QTest::newRow("rolled back") << false;
+}
+
+// The walk of the reset of all marks: Edit, set the field, Update, next.
+void TestRecordSet::markWalk()
+{
+    QFETCH(bool, commit);
     QVERIFY(Fixtures::writeDictionary(
         m_dir->path(), {WordRow{"Zug", {}, {}, {}, "O"}, WordRow{"Auto", {}, {}, {}, "O"}}));
     DataSource source(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable), false);
@@ -300,36 +309,20 @@ void TestRecordSet::editSetFieldUpdate()
     QVERIFY(!rs.setField("mot marque", "N")); // neither editing nor adding
     QVERIFY(rs.BeginTrans());
     for (int i = 0; i < 2; ++i) {
-        QVERIFY(rs.Edit());
-        QVERIFY(rs.setField("mot marque", "N"));
-        QVERIFY(rs.Update());
+        QVERIFY(rs.Edit() && rs.setField("mot marque", "N") && rs.Update());
         QCOMPARE(mark.text(), QString("N"));
-        if (i == 0) {
-            QVERIFY(rs.MoveNext());
-        }
+        QVERIFY(i == 1 || rs.MoveNext());
     }
-    QVERIFY(rs.CommitTrans());
-    QCOMPARE(Fixtures::column(m_dir->path(), "mot marque"), (QList<QVariant>{"N", "N"}));
-}
-
-void TestRecordSet::transactionRollsBack()
-{
-    QVERIFY(Fixtures::writeDictionary(
-        m_dir->path(), {WordRow{"Zug", {}, {}, {}, "O"}, WordRow{"Auto", {}, {}, {}, "O"}}));
-    DataSource source(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable), false);
-    FakeBound mark(QStringLiteral("mot marque"));
-    source.bind(&mark);
-    QVERIFY(source.Refresh());
-    RecordSet& rs = source.Recordset();
-    QVERIFY(rs.BeginTrans());
-    QVERIFY(rs.Edit());
-    QVERIFY(rs.setField("mot marque", "N"));
-    QVERIFY(rs.Update());
-    rs.RollbackTrans();
-    QCOMPARE(mark.text(), QString("O"));
+    const QString left = commit ? "N" : "O";
+    if (commit) {
+        QVERIFY(rs.CommitTrans());
+    } else {
+        rs.RollbackTrans();
+    }
+    QCOMPARE(mark.text(), left);
     QVERIFY(rs.FindFirst("[mot marque]='O'"));
-    QVERIFY(!rs.NoMatch());
-    QCOMPARE(Fixtures::column(m_dir->path(), "mot marque"), (QList<QVariant>{"O", "O"}));
+    QCOMPARE(rs.NoMatch(), commit);
+    QCOMPARE(Fixtures::column(m_dir->path(), "mot marque"), (QList<QVariant>{left, left}));
 }
 
 void TestRecordSet::iconBytesRoundTrip()
