@@ -26,3 +26,22 @@ public:
     virtual bool isBoundChanged() const = 0;
     virtual void clearBoundChanged() = 0;
 };
+
+// The bookkeeping every bound control shares: its field and its changed mark.
+class BoundControlBase : public BoundControl
+{
+public:
+    // The record field shown; empty when the control is not bound.
+    void setDataField(const QString& field) { m_dataField = field; }
+
+    QString dataField() const override { return m_dataField; }
+    bool isBoundChanged() const override { return m_changed; }
+    void clearBoundChanged() override { m_changed = false; }
+
+protected:
+    void markBoundChanged() { m_changed = true; }
+
+private:
+    QString m_dataField;
+    bool m_changed = false;
+};

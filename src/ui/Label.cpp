@@ -12,13 +12,13 @@ Label::Label(QWidget* parent) : QLabel(parent)
 void Label::setCaption(const QString& caption)
 {
     setText(caption);
-    m_changed = true;
+    markBoundChanged();
 }
 
 void Label::loadBoundValue(const QVariant& value)
 {
     setText(value.isNull() ? QString() : value.toString());
-    m_changed = false;
+    clearBoundChanged();
 }
 
 QVariant Label::boundValue() const

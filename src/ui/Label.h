@@ -6,7 +6,7 @@
 
 // A caption, optionally bound to a record field. Captions are plain text,
 // wrapped at word boundaries within the label.
-class Label : public QLabel, public BoundControl
+class Label : public QLabel, public BoundControlBase
 {
     Q_OBJECT
 
@@ -17,14 +17,8 @@ public:
     void setCaption(const QString& caption);
     QString caption() const { return text(); }
 
-    // The record field shown; empty when the label is not bound.
-    void setDataField(const QString& field) { m_dataField = field; }
-
-    QString dataField() const override { return m_dataField; }
     void loadBoundValue(const QVariant& value) override;
     QVariant boundValue() const override;
-    bool isBoundChanged() const override { return m_changed; }
-    void clearBoundChanged() override { m_changed = false; }
 
 signals:
     void Click();
@@ -33,6 +27,4 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    QString m_dataField;
-    bool m_changed = false;
 };

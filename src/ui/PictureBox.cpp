@@ -65,13 +65,13 @@ PictureBox::PictureBox(QWidget* parent) : QFrame(parent)
 void PictureBox::setPicture(const QByteArray& bytes)
 {
     replaceBytes(bytes);
-    m_changed = true;
+    markBoundChanged();
 }
 
 void PictureBox::loadBoundValue(const QVariant& value)
 {
     replaceBytes(value.isNull() ? QByteArray() : value.toByteArray());
-    m_changed = false;
+    clearBoundChanged();
 }
 
 QVariant PictureBox::boundValue() const

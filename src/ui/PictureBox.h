@@ -12,7 +12,7 @@
 // A framed box showing a picture, optionally bound to a record field. The
 // picture is held as the bytes of its file (.ico, .bmp, .png...) and decoded
 // only when painted, so loading it from a record costs a byte copy.
-class PictureBox : public QFrame, public BoundControl
+class PictureBox : public QFrame, public BoundControlBase
 {
     Q_OBJECT
 
@@ -27,8 +27,6 @@ public:
     void setPicture(const QByteArray& bytes);
     bool hasPicture() const { return !m_bytes.isEmpty(); }
 
-    // The record field shown; empty when the box is not bound.
-    void setDataField(const QString& field) { m_dataField = field; }
     // When on, pressing and moving the mouse drags the box.
     void setDragSource(bool on) { m_dragSource = on; }
     bool isDragSource() const { return m_dragSource; }
@@ -38,11 +36,8 @@ public:
     // Whether the bytes hold a picture that can be shown.
     static bool isReadablePicture(const QByteArray& bytes);
 
-    QString dataField() const override { return m_dataField; }
     void loadBoundValue(const QVariant& value) override;
     QVariant boundValue() const override;
-    bool isBoundChanged() const override { return m_changed; }
-    void clearBoundChanged() override { m_changed = false; }
 
 signals:
     void Click();
@@ -58,8 +53,6 @@ private:
     void startDrag();
 
     QByteArray m_bytes;
-    QString m_dataField;
-    bool m_changed = false;
     bool m_dragSource = false;
     QPoint m_pressPosition;
     // The picture decoded for the box size it was chosen for.

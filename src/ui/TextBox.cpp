@@ -32,7 +32,7 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
     setPalette(colours);
     connect(this, &QLineEdit::textChanged, this, [this] {
         if (!m_loading) {
-            m_changed = true;
+            markBoundChanged();
         }
     });
 }
@@ -47,7 +47,7 @@ void TextBox::loadBoundValue(const QVariant& value)
         setText(loaded);
         m_loading = false;
     }
-    m_changed = false;
+    clearBoundChanged();
 }
 
 QVariant TextBox::boundValue() const
