@@ -488,11 +488,6 @@ void DataSource::bind(BoundControl* control)
     }
 }
 
-void DataSource::unbind(BoundControl* control)
-{
-    m_bound.removeAll(control);
-}
-
 bool DataSource::Refresh()
 {
     if (m_recordset && !m_recordset->leaveRecord()) {

@@ -49,7 +49,6 @@ public:
     qint64 bookmark() const;
     bool moveToBookmark(qint64 bookmark);
     bool isAdding() const { return m_mode == Mode::Adding; }
-    bool isEditing() const { return m_mode == Mode::Editing; }
 
     // Groups many writes into one all-or-nothing commit (the reset of all
     // marks, the import). RollbackTrans() also puts the cached rows back.
@@ -58,7 +57,6 @@ public:
     void RollbackTrans();
 
     const QString& lastError() const { return m_error; }
-    const QStringList& fieldNames() const { return m_fieldNames; }
 
 private:
     friend class DataSource;
@@ -126,10 +124,8 @@ public:
                QObject* parent = nullptr);
     ~DataSource() override;
 
-    // Registers a control; it is not owned and must outlive the data source
-    // or be unbound first.
+    // Registers a control; it is not owned and must outlive the data source.
     void bind(BoundControl* control);
-    void unbind(BoundControl* control);
 
     // (Re)opens the database and builds a new record set positioned on the
     // first record.
@@ -139,7 +135,6 @@ public:
     RecordSet& Recordset();
     bool isOpen() const { return m_recordset != nullptr; }
 
-    const QString& databaseName() const { return m_databaseName; }
     // Absolute path fixed by the first Refresh(); empty before.
     const QString& databasePath() const { return m_path; }
     const QString& lastError() const { return m_error; }

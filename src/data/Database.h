@@ -67,7 +67,6 @@ public:
 
     qint64 lastInsertRowid() const;
     const QString& lastError() const { return m_error; }
-    void setError(const QString& message) { m_error = message; }
     void takeEngineError();
 
 private:
