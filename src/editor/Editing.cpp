@@ -1,9 +1,9 @@
 // Creating, modifying and deleting words. The editing states are made only by
 // what each command shows, hides, enables and disables.
 #include "editor/Editor.h"
-#include "ui/Form1Ui.h"
-#include "ui/MessageBox.h"
-#include "ui/Widgets.h"
+#include "editor/Form1Ui.h"
+#include "widgets/MessageBox.h"
+#include "widgets/Widgets.h"
 
 namespace {
 

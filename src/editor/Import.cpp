@@ -1,10 +1,10 @@
 // The bulk import of the words of "listemot.txt".
 #include "editor/Editor.h"
+#include "editor/Form1Ui.h"
 #include "editor/ImportList.h"
-#include "ui/Form1Ui.h"
-#include "ui/MessageBox.h"
-#include "ui/ScreenPointer.h"
-#include "ui/Widgets.h"
+#include "widgets/MessageBox.h"
+#include "widgets/ScreenPointer.h"
+#include "widgets/Widgets.h"
 
 #include <QFile>
 

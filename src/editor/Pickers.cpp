@@ -1,9 +1,9 @@
 // Marks, themes and icons: the pickers of the main window and "raz".
 #include "editor/Editor.h"
-#include "ui/Form1Ui.h"
-#include "ui/MessageBox.h"
-#include "ui/ScreenPointer.h"
-#include "ui/Widgets.h"
+#include "editor/Form1Ui.h"
+#include "widgets/MessageBox.h"
+#include "widgets/ScreenPointer.h"
+#include "widgets/Widgets.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
 // Start-up of the main window and browsing through the word list.
 #include "data/Schema.h"
 #include "editor/Editor.h"
-#include "ui/Form1Ui.h"
-#include "ui/Look.h"
-#include "ui/MessageBox.h"
-#include "ui/ScreenPointer.h"
-#include "ui/Widgets.h"
+#include "editor/Form1Ui.h"
+#include "widgets/Look.h"
+#include "widgets/MessageBox.h"
+#include "widgets/ScreenPointer.h"
+#include "widgets/Widgets.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,10 +1,10 @@
 #include "search/Search.h"
 
 #include "data/DataSource.h"
-#include "ui/Label.h"
-#include "ui/MessageBox.h"
-#include "ui/ResulChUi.h"
-#include "ui/ScreenPointer.h"
+#include "search/ResulChUi.h"
+#include "widgets/Label.h"
+#include "widgets/MessageBox.h"
+#include "widgets/ScreenPointer.h"
 
 #include <QFile>
 #include <QFileDialog>

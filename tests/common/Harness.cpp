@@ -1,6 +1,6 @@
 #include "Harness.h"
 
-#include "ui/MessageBox.h"
+#include "widgets/MessageBox.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,15 +48,15 @@ bool Harness::startWords(const QStringList& words)
 QStringList Harness::listed() const
 {
     QStringList words;
-    for (int i = 0; i < m_form->ui.List1->entryCount(); ++i) {
-        words.append(m_form->ui.List1->entry(i));
+    for (int i = 0; i < m_form->ui().List1->entryCount(); ++i) {
+        words.append(m_form->ui().List1->entry(i));
     }
     return words;
 }
 
 void Harness::select(const QString& word)
 {
-    ListBox* list = m_form->ui.List1;
+    ListBox* list = m_form->ui().List1;
     for (int i = 0; i < list->entryCount(); ++i) {
         if (list->entry(i) == word) {
             list->setListIndex(i);

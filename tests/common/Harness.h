@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Fixtures.h"
-#include "ui/Form1.h"
+#include "app/Form1.h"
 
 #include <QTemporaryDir>
 #include <memory>
@@ -24,7 +24,7 @@ public:
 
     Form1& form() { return *m_form; }
     Editor& editor() { return m_form->editor(); }
-    Form1Ui& ui() { return m_form->ui; }
+    Form1Ui& ui() { return m_form->ui(); }
     QString dir() const { return m_dir.path(); }
     QString path(const QString& name) const { return m_dir.filePath(name); }
 

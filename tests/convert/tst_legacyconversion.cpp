@@ -1,8 +1,8 @@
+#include "app/LegacyStartup.h"
 #include "convert/DatabaseKind.h"
 #include "convert/LegacyConversion.h"
 #include "convert/Pictures.h"
-#include "ui/LegacyStartup.h"
-#include "ui/MessageBox.h"
+#include "widgets/MessageBox.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -56,7 +56,8 @@ QList<QVariantList> sqliteRows(const QString& path, const QString& query)
     QList<QVariantList> rows;
     sqlite3* db = nullptr;
     sqlite3_stmt* st = nullptr;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+            SQLITE_OK &&
         sqlite3_prepare_v2(db, query.toUtf8().constData(), -1, &st, nullptr) == SQLITE_OK) {
         while (sqlite3_step(st) == SQLITE_ROW) {
             QVariantList row;
@@ -97,16 +98,18 @@ QByteArray picture(const char* format)
     return bytes;
 }
 
-QByteArray prefixed(const QByteArray& bytes) { return le(bytes.size()) + bytes; }
+QByteArray prefixed(const QByteArray& bytes)
+{
+    return le(bytes.size()) + bytes;
+}
 
 // An OLE object as the old platform stores a file dropped into a field.
 QByteArray olePackage(const QByteArray& file, const QByteArray& cls = {"Package\0", 8},
                       quint16 signature = 2)
 {
     const QByteArray name("Packager Shell Object\0", 22), objectClass("Package\0", 8);
-    const QByteArray header = QByteArray("\x15\x1c") + le(50, 2) + le(2) + le(22, 2) +
-                              le(8, 2) + le(20, 2) + le(42, 2) + le(0xffffffff) + name +
-                              objectClass;
+    const QByteArray header = QByteArray("\x15\x1c") + le(50, 2) + le(2) + le(22, 2) + le(8, 2) +
+                              le(20, 2) + le(42, 2) + le(0xffffffff) + name + objectClass;
     const QByteArray path("C:\\LEXA\\ICONES\\bild.ico\0", 24);
     const QByteArray native = le(signature, 2) + QByteArray("bild.ico\0", 9) + path +
                               le(0x00030000) + prefixed(path) + prefixed(file);
@@ -145,8 +148,10 @@ private slots:
         QVERIFY(copyJet4(m_dir.path()));
         QString error;
         QVERIFY2(convert(m_dir.path(), &m_report, &error), qPrintable(error));
-        m_expected = QJsonDocument::fromJson(fileBytes(fixture("jet4/expected.json"))).object()
-                         .value("lexa").toArray();
+        m_expected = QJsonDocument::fromJson(fileBytes(fixture("jet4/expected.json")))
+                         .object()
+                         .value("lexa")
+                         .toArray();
         m_words = sqliteRows(m_dir.filePath("LEXA.MDB"),
                              "SELECT \"" + Fields.join("\", \"") + "\" FROM lexa ORDER BY rowid");
     }
@@ -156,7 +161,9 @@ private slots:
     {
         QTest::addColumn<int>("index");
         for (int i = 0; i < m_expected.size(); ++i) {
-            QTest::addRow("%d %s", i + 1, qPrintable(m_expected[i].toObject().value("mot").toString())) << i;
+            QTest::addRow("%d %s", i + 1,
+                          qPrintable(m_expected[i].toObject().value("mot").toString()))
+                << i;
         }
     }
     void everyWordArrives()
@@ -233,7 +240,8 @@ private slots:
         QVERIFY2(convert(dir.path(), &report, &error), qPrintable(error));
         QCOMPARE(report.icons, 65);
         QCOMPARE(report.problems.size(), 1);
-        QVERIFY2(report.problems[0].contains("„Fisch“ (Datensatz 8)"), qPrintable(report.problems[0]));
+        QVERIFY2(report.problems[0].contains("„Fisch“ (Datensatz 8)"),
+                 qPrintable(report.problems[0]));
         QVERIFY(report.summary().contains(report.problems[0]));
         QCOMPARE(sqliteRows(dir.filePath("LEXA.MDB"),
                             "SELECT \"icone integree\" FROM lexa ORDER BY rowid")[7][0],
@@ -294,7 +302,8 @@ private slots:
         if (where > 0) {
             bytes.truncate(where);
         } else {
-            bytes.replace(-where, 16, QByteArray("\xde\xad\xbe\xef\xff\xff\xff\xff\0\0\0\0ABCD", 16));
+            bytes.replace(-where, 16,
+                          QByteArray("\xde\xad\xbe\xef\xff\xff\xff\xff\0\0\0\0ABCD", 16));
         }
         QVERIFY(writeFile(dir.filePath(file), bytes));
         const auto before = snapshot(dir.path());
@@ -375,11 +384,13 @@ private slots:
         };
         const auto hash = [](const char* hex) { return QVariant(QByteArray(hex)); };
         row("PROJ_NAME", "Project1");
-        row("PROJ_PROP_AUTHOR", hash("1b6d3223f06bebfb9183ff14e45e5ed0d0b1662a3209e0635c5b4dd2095cfa89"));
+        row("PROJ_PROP_AUTHOR",
+            hash("1b6d3223f06bebfb9183ff14e45e5ed0d0b1662a3209e0635c5b4dd2095cfa89"));
         row("PROJ_PROP_CATEGORY", QVariant());
         row("PROJ_CREATION_DATE_EX", "2006-02-03 22:11:05");
         row("PROJ_DATA_SOURCE", "Z:\\temp\\Project1.mpd");
-        row("RESERVED_BINARY_DATA", hash("4444aa8e05096187493aef56724710e8841de604196e58089d48ab801338ceb0"));
+        row("RESERVED_BINARY_DATA",
+            hash("4444aa8e05096187493aef56724710e8841de604196e58089d48ab801338ceb0"));
         row("PROJ_OPT_CURRENCY_SYMBOL", "£");
         row("PROJ_OPT_CURRENCY_SYMBOL", "€", '\x80');
         row("PROJ_OPT_CURRENCY_SYMBOL", "„", '\x84');
@@ -405,12 +416,14 @@ private slots:
         QCOMPARE(table.fields.size(), 74);
         QCOMPARE(table.records.size(), 1);
         QCOMPARE(std::count_if(table.records[0].begin(), table.records[0].end(),
-                               [](const QVariant& v) { return !v.isValid(); }), 14);
+                               [](const QVariant& v) { return !v.isValid(); }),
+                 14);
         QVERIFY(table.fields.contains(field));
         const QVariant actual = table.records[0][table.fields.indexOf(field)];
         if (expected.typeId() == QMetaType::QByteArray) {
             const QByteArray bytes = actual.typeId() == QMetaType::QByteArray
-                                         ? actual.toByteArray() : actual.toString().toUtf8();
+                                         ? actual.toByteArray()
+                                         : actual.toString().toUtf8();
             QCOMPARE(sha256(bytes), QString(expected.toByteArray()));
         } else {
             QCOMPARE(actual, expected);
@@ -436,7 +449,8 @@ private slots:
             << QByteArray("lt\0\0", 4) + prefixed("Hund") << QByteArray("Hund") << false;
         QTest::newRow("package") << package << ico << true;
         QTest::newRow("package cut") << package.chopped(9) << QByteArray() << false;
-        QTest::newRow("other OLE class") << olePackage(ico, {"PBrush\0", 7}) << QByteArray() << false;
+        QTest::newRow("other OLE class")
+            << olePackage(ico, {"PBrush\0", 7}) << QByteArray() << false;
         QTest::newRow("package signature")
             << olePackage(ico, {"Package\0", 8}, 3) << QByteArray() << false;
         QTest::newRow("empty") << QByteArray() << QByteArray() << false;
@@ -458,8 +472,8 @@ private slots:
         QTest::addColumn<bool>("goesOn");
         QTest::addColumn<QStringList>("boxes");
         const QList<QMessageBox::StandardButton> yes = {QMessageBox::Yes, QMessageBox::Ok};
-        QTest::newRow("nothing to convert") << QList<QMessageBox::StandardButton>() << false
-                                            << true << QStringList();
+        QTest::newRow("nothing to convert")
+            << QList<QMessageBox::StandardButton>() << false << true << QStringList();
         QTest::newRow("yes") << yes << false << true
                              << QStringList({"„LEXA.MDB“ und „THEME.MDB“", "Wörter: 134"});
         QTest::newRow("no") << QList({QMessageBox::No, QMessageBox::Ok}) << false << false
@@ -498,7 +512,6 @@ private slots:
             QCOMPARE(snapshot(dir.path()), before);
         }
     }
-
 };
 
 QTEST_MAIN(TestLegacyConversion)

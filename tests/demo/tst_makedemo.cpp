@@ -37,8 +37,8 @@ QList<QList<QByteArray>> query(const QString& path, const QString& sql)
     QList<QList<QByteArray>> rows;
     sqlite3* db = nullptr;
     sqlite3_stmt* st = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY,
-                        nullptr) == SQLITE_OK &&
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) ==
+            SQLITE_OK &&
         sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr) == SQLITE_OK) {
         while (sqlite3_step(st) == SQLITE_ROW) {
             QList<QByteArray> row;

@@ -3,7 +3,7 @@
 // What the user does to the main window in the editor tests, and how its
 // state is read back.
 #include "Harness.h"
-#include "ui/MessageBox.h"
+#include "widgets/MessageBox.h"
 
 #include <QFile>
 #include <QHash>

@@ -231,9 +231,9 @@ private slots:
             QVERIFY(form.Form_Load());
             form.show();
             QVERIFY(QTest::qWaitForWindowExposed(&form));
-            Steps::runAll(form.ui, steps);
+            Steps::runAll(form.ui(), steps);
             // "Beenden" ends the program's event loop at once, asking nothing.
-            QTimer::singleShot(0, &form, [&form] { Steps::press(form.ui.Command7); });
+            QTimer::singleShot(0, &form, [&form] { Steps::press(form.ui().Command7); });
             QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
             QCOMPARE(QCoreApplication::exec(), 0);
             QCOMPARE(Steps::boxes(), QStringList());

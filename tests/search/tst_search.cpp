@@ -1,6 +1,6 @@
 #include "Harness.h"
-#include "ui/MessageBox.h"
-#include "ui/ResulCh.h"
+#include "app/ResulCh.h"
+#include "widgets/MessageBox.h"
 
 #include <QApplication>
 #include <QFile>
@@ -16,8 +16,8 @@ namespace {
 
 // The fixture's words in record order, as word/theme/mark, and a record without a word.
 const QString Words = QStringLiteral("Abend/Zeit/O abends/Zeit Haben Grab Ameise/Tiere/O "
-                                    "Haustier/Haustiere Katze/tiere Öl Übung l'eau a*e Brot//N "
-                                    "Straße €uro Łódź");
+                                     "Haustier/Haustiere Katze/tiere Öl Übung l'eau a*e Brot//N "
+                                     "Straße €uro Łódź");
 const QString All = QString(Words).remove(QRegularExpression(QStringLiteral("/\\S*")));
 const QStringList Themes = {QStringLiteral("Zeit"),         QStringLiteral("Tiere"),
                             QStringLiteral("Haus"),         QStringLiteral("Obst"),
@@ -73,7 +73,7 @@ class SearchTest : public QObject
         m_harness = std::make_unique<Harness>();
         return m_harness->start(rows, themes) && m_harness->form().searchWindow() != nullptr;
     }
-    ResulChUi& ui() { return m_harness->form().searchWindow()->ui; }
+    ResulChUi& ui() { return m_harness->form().searchWindow()->ui(); }
     Search& search() { return m_harness->form().searchWindow()->search(); }
     QString current() { return m_harness->ui().mot_cour->caption(); }
     static void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
@@ -113,12 +113,12 @@ class SearchTest : public QObject
             ran = window != nullptr && window->isVisible() && window->isModal() && form.isHidden();
             if (window != nullptr) {
                 inside(*window);
-                throughFrame ? void(window->close()) : click(window->ui.Command1);
+                throughFrame ? void(window->close()) : click(window->ui().Command1);
                 window->hide(); // never leaves the test hanging in the modal loop
             }
         });
         form.show();
-        click(form.ui.Command2);
+        click(form.ui().Command2);
         QVERIFY(ran);
         QVERIFY(form.isVisible());
     }
@@ -313,11 +313,11 @@ private slots:
         const ResulCh* first = m_harness->form().searchWindow();
         open(
             [](ResulCh& window) {
-                QTest::keyClicks(window.ui.ecrire, QStringLiteral("be"));
-                click(window.ui.contient);
-                click(window.ui.extrac_liste);
-                QTest::keyClicks(window.ui.lg, QStringLiteral("5"));
-                window.ui.theme->setCaption(QStringLiteral("Tiere"));
+                QTest::keyClicks(window.ui().ecrire, QStringLiteral("be"));
+                click(window.ui().contient);
+                click(window.ui().extrac_liste);
+                QTest::keyClicks(window.ui().lg, QStringLiteral("5"));
+                window.ui().theme->setCaption(QStringLiteral("Tiere"));
                 QTest::keyClick(&window, Qt::Key_Escape); // does not leave
                 QVERIFY(window.isVisible());
                 window.setWindowTitle(QStringLiteral("changed while open"));
@@ -330,12 +330,12 @@ private slots:
             [&](ResulCh& window) {
                 QCOMPARE(&window == first, !throughFrame);
                 QStringList state;
-                for (int i = 0; i < window.ui.resul_cherch->entryCount(); ++i) {
-                    state.append(window.ui.resul_cherch->entry(i));
+                for (int i = 0; i < window.ui().resul_cherch->entryCount(); ++i) {
+                    state.append(window.ui().resul_cherch->entry(i));
                 }
-                state << window.ui.nb_tr->caption() << window.ui.ecrire->text()
-                      << window.ui.lg->text() << window.ui.theme->caption()
-                      << (window.ui.extrac_liste->isChecked() ? "narrow" : "dictionary")
+                state << window.ui().nb_tr->caption() << window.ui().ecrire->text()
+                      << window.ui().lg->text() << window.ui().theme->caption()
+                      << (window.ui().extrac_liste->isChecked() ? "narrow" : "dictionary")
                       << window.windowTitle();
                 const QString kept = QStringLiteral(
                     " Abend | abends | Haben |3|be|5|Tiere|narrow|changed while open");

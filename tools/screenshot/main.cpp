@@ -1,8 +1,8 @@
 // Usage: lexa-screenshot OUTDIR [WORD]
 // Opens the dictionary of the current directory offscreen, selects WORD (or
 // the first word), and writes OUTDIR/form1.png and OUTDIR/resul_ch.png.
-#include "ui/Form1.h"
-#include "ui/ResulCh.h"
+#include "app/Form1.h"
+#include "app/ResulCh.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,7 +23,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     form.show();
-    ListBox* list = form.ui.List1;
+    ListBox* list = form.ui().List1;
     const auto matches =
         args.size() > 2 ? list->findItems(args.at(2), Qt::MatchExactly) : QList<QListWidgetItem*>();
     if (list->entryCount() > 0) {

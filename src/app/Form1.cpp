@@ -1,0 +1,83 @@
+#include "app/Form1.h"
+
+#include "app/ResulCh.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+
+Form1::Form1(QWidget* parent) : QWidget(parent), m_editor(this, m_ui)
+{
+    m_ui.setupUi(this);
+    m_editor.loadSearchWindow = [this] { loadSearchWindow(); };
+    m_editor.quitProgram = [] { QCoreApplication::quit(); };
+    wireControls();
+}
+
+Form1::~Form1() = default;
+
+void Form1::wireControls()
+{
+    Editor* e = &m_editor;
+    const Form1Ui& ui = m_ui;
+    // Clicking the highlighted word shows its record again, also after a
+    // command moved the store to another record.
+    ui.List1->setClickOnReselect(true);
+    connect(ui.List1, &ListBox::Click, e, &Editor::List1_Click);
+    connect(ui.List1, &ListBox::DblClick, e, &Editor::List1_DblClick);
+    connect(ui.Command5, &QPushButton::clicked, e, &Editor::Command5_Click);
+    connect(ui.Command4, &QPushButton::clicked, e, &Editor::Command4_Click);
+    connect(ui.Command9, &QPushButton::clicked, e, &Editor::Command9_Click);
+    connect(ui.Command6, &QPushButton::clicked, e, &Editor::Command6_Click);
+    connect(ui.Command8, &QPushButton::clicked, e, &Editor::Command8_Click);
+    connect(ui.Command1, &QPushButton::clicked, e, &Editor::Command1_Click);
+    connect(ui.Command3, &QPushButton::clicked, e, &Editor::Command3_Click);
+    connect(ui.Command7, &QPushButton::clicked, e, &Editor::Command7_Click);
+    connect(ui.Command10, &QPushButton::clicked, e, &Editor::Command10_Click);
+    connect(ui.Command11, &QPushButton::clicked, e, &Editor::Command11_Click);
+    connect(ui.Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(ui.Text1, &TextBox::Click, e, &Editor::Text1_Click);
+    connect(ui.deter, &TextBox::Click, e, &Editor::deter_Click);
+    connect(ui.theme, &TextBox::Click, e, &Editor::theme_Click);
+    connect(ui.List2, &ListBox::Click, e, &Editor::List2_Click);
+    connect(ui.image1, &PictureBox::Click, e, &Editor::image1_Click);
+    connect(ui.Dir1, &DirListBox::Change, e, &Editor::Dir1_Change);
+    connect(ui.File1, &FileListBox::Click, e, &Editor::File1_Click);
+    connect(ui.Image4, &ImageBox::Click, e, &Editor::Image4_Click);
+    connect(ui.Image4, &ImageBox::DragDrop, e, &Editor::Image4_DragDrop);
+    connect(ui.mot_marque, &Label::Click, e, &Editor::mot_marque_Click);
+}
+
+bool Form1::Form_Load()
+{
+    // The folder chooser starts in the dictionary folder.
+    m_ui.Dir1->setPath(QDir::currentPath());
+    return m_editor.Form_Load();
+}
+
+void Form1::loadSearchWindow()
+{
+    m_search = std::make_unique<ResulCh>(*this, m_editor.Data1, m_editor.Data2, *m_ui.mot_cour,
+                                         *m_ui.theme_cour);
+}
+
+void Form1::Command2_Click()
+{
+    if (!m_search) {
+        loadSearchWindow();
+    }
+    hide();
+    m_search->exec();
+    if (m_search->wasClosed()) {
+        // Closed through its frame: the next opening creates it afresh.
+        m_search.reset();
+    }
+    show();
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    // Closing the main window ends the program as "Beenden" does.
+    event->accept();
+    m_editor.Command7_Click();
+}

@@ -1,7 +1,0 @@
-#include "ui/Panel.h"
-
-Panel::Panel(QWidget* parent) : QFrame(parent)
-{
-    setFrameShape(QFrame::NoFrame);
-    setAutoFillBackground(true);
-}

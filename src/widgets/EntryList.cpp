@@ -1,0 +1,45 @@
+#include "widgets/EntryList.h"
+
+#include <QMouseEvent>
+
+EntryList::EntryList(QWidget* parent) : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
+    connect(this, &QListWidget::itemSelectionChanged, this, &EntryList::onSelectionChanged);
+}
+
+int EntryList::listIndex() const
+{
+    const QListWidgetItem* current = currentItem();
+    return current != nullptr && current->isSelected() ? row(current) : -1;
+}
+
+QItemSelectionModel::SelectionFlags EntryList::selectionCommand(const QModelIndex& index,
+                                                                const QEvent* event) const
+{
+    const auto command = QListWidget::selectionCommand(index, event);
+    if (!index.isValid() || command.testFlag(QItemSelectionModel::Deselect) ||
+        command.testFlag(QItemSelectionModel::Toggle)) {
+        return QItemSelectionModel::NoUpdate;
+    }
+    return command;
+}
+
+void EntryList::mousePressEvent(QMouseEvent* event)
+{
+    const int before = listIndex();
+    QListWidget::mousePressEvent(event);
+    const QListWidgetItem* pressed = itemAt(event->position().toPoint());
+    if (m_clickOnReselect && before >= 0 && pressed != nullptr && row(pressed) == before &&
+        listIndex() == before && event->button() == Qt::LeftButton) {
+        emit Click();
+    }
+}
+
+void EntryList::onSelectionChanged()
+{
+    if (!m_quiet && listIndex() >= 0) {
+        emit Click();
+    }
+}

@@ -1,0 +1,37 @@
+#include "widgets/Label.h"
+
+#include <QMouseEvent>
+
+Label::Label(QWidget* parent) : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void Label::setCaption(const QString& caption)
+{
+    setText(caption);
+    markBoundChanged();
+}
+
+void Label::loadBoundValue(const QVariant& value)
+{
+    setText(value.isNull() ? QString() : value.toString());
+    clearBoundChanged();
+}
+
+QVariant Label::boundValue() const
+{
+    return text().isEmpty() ? QVariant() : QVariant(text());
+}
+
+void Label::mousePressEvent(QMouseEvent* event)
+{
+    if (isEnabled()) {
+        event->accept();
+        emit Click();
+        return;
+    }
+    QLabel::mousePressEvent(event);
+}

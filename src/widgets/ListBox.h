@@ -1,0 +1,46 @@
+#pragma once
+
+#include "widgets/EntryList.h"
+
+#include <QCollator>
+#include <QStringList>
+
+// A list of text entries, either in insertion order or sorted in German
+// dictionary order (case-insensitive, umlauts beside their base letters).
+// Duplicates are kept; an entry equal to others goes after them.
+class ListBox : public EntryList
+{
+    Q_OBJECT
+
+public:
+    explicit ListBox(bool sorted, QWidget* parent = nullptr);
+
+    bool isSorted() const { return m_sorted; }
+
+    // Adds one entry at its sorted place (or at the end) and returns its index.
+    int addEntry(const QString& text);
+    // Adds many entries at once: sorted once, then merged with the list.
+    void addEntries(const QStringList& texts);
+    // Removes an entry; when it was the selected one, none is selected.
+    void removeEntry(int index);
+    void clearEntries();
+
+    // The text of an entry; empty for an index out of range.
+    QString entry(int index) const;
+    int entryCount() const { return count(); }
+
+    // Selects an entry (-1: none) and, for an entry, emits Click as a
+    // selection by the user does.
+    void setListIndex(int index);
+
+signals:
+    void DblClick();
+
+private:
+    bool lessThan(const QString& left, const QString& right) const;
+    int sortedPlace(const QString& text) const;
+    void mergeSorted(const QStringList& sortedTexts);
+
+    bool m_sorted;
+    QCollator m_collator;
+};
