@@ -9,6 +9,8 @@
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QSet>
+#include <QStringEncoder>
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -106,6 +108,31 @@ QString syntheticThemes(QRandomGenerator& rng, const QStringList& themes, qsizet
     return run;
 }
 
+// Article, frequency, themes and mark drawn at random; the icon a tile of the
+// word's initial in its theme's colour, one file per initial and theme.
+WordRecord syntheticRecord(const QString& word, QRandomGenerator& rng, const QStringList& themes,
+                           bool withIcon, QHash<QString, QByteArray>& tiles)
+{
+    static const QStringList articles{"der", "die", "das"};
+    qsizetype theme = 0;
+    WordRecord record{word,
+                      articles[rng.bounded(3)],
+                      QString::number(rng.bounded(1, 6)),
+                      syntheticThemes(rng, themes, theme),
+                      rng.bounded(20) == 0,
+                      {},
+                      {}};
+    if (withIcon) {
+        const QString key = initialOf(word) + QString::number(theme);
+        if (!tiles.contains(key)) {
+            tiles.insert(key, Icons::bitmapIcoFile(Icons::draw(Pictogram::Tile, initialOf(word),
+                                                               themeColour(theme))));
+        }
+        record.icon = tiles.value(key);
+    }
+    return record;
+}
+
 bool writeFile(const QString& path, const QByteArray& bytes, QString& error)
 {
     QSaveFile file(path);
@@ -170,35 +197,54 @@ DictionaryFolder demo()
 
 DictionaryFolder synthetic(int count, bool withIcons)
 {
-    static const QStringList articles{"der", "die", "das"};
     DictionaryFolder folder;
     folder.themes = DemoData::themes();
     QRandomGenerator rng(SyntheticSeed);
     QSet<QString> seen;
-    QHash<QString, QByteArray> tiles; // by initial and theme
+    QHash<QString, QByteArray> tiles;
     while (folder.words.size() < count) {
         const QString word = syntheticWord(rng);
         if (seen.contains(word.toCaseFolded())) {
             continue;
         }
         seen.insert(word.toCaseFolded());
-        qsizetype theme = 0;
-        WordRecord record{word,
-                          articles[rng.bounded(3)],
-                          QString::number(rng.bounded(1, 6)),
-                          syntheticThemes(rng, folder.themes, theme),
-                          rng.bounded(20) == 0,
-                          {},
-                          {}};
-        if (withIcons) {
-            const QString key = initialOf(word) + QString::number(theme);
-            if (!tiles.contains(key)) {
-                tiles.insert(key, Icons::icoFile(Icons::draw(Pictogram::Tile, initialOf(word),
-                                                             themeColour(theme))));
-            }
-            record.icon = tiles.value(key);
+        folder.words.append(syntheticRecord(word, rng, folder.themes, withIcons, tiles));
+    }
+    return folder;
+}
+
+DictionaryFolder fromWordList(const QStringList& wordList, int count, bool withIcons,
+                              int importCount)
+{
+    QStringList distinct;
+    QSet<QString> seen;
+    for (const QString& word : wordList) {
+        if (!word.isEmpty() && !seen.contains(word.toCaseFolded())) {
+            seen.insert(word.toCaseFolded());
+            distinct.append(word);
         }
-        folder.words.append(record);
+    }
+    DictionaryFolder folder;
+    // Each step of the list gives one word to the dictionary and, half a step
+    // on, one to the import file, so no imported word is already there.
+    const qsizetype step = distinct.size() / std::max(count, importCount);
+    if (step < 2) {
+        return folder;
+    }
+    folder.themes = DemoData::themes();
+    QRandomGenerator rng(SyntheticSeed);
+    QHash<QString, QByteArray> tiles;
+    for (qsizetype i = 0; i < count; ++i) {
+        folder.words.append(
+            syntheticRecord(distinct[i * step], rng, folder.themes, withIcons, tiles));
+    }
+    shuffle(folder.words, rng);
+    QStringList imported;
+    for (qsizetype i = 0; i < importCount; ++i) {
+        imported.append(distinct[i * step + step / 2]);
+    }
+    if (!imported.isEmpty()) {
+        folder.importFile = QStringEncoder("windows-1252").encode(imported.join("\r\n") + "\r\n");
     }
     return folder;
 }

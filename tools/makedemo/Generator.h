@@ -23,6 +23,11 @@ namespace Generator {
 DictionaryFolder demo();
 // `count` generated words, unique regardless of case, for benchmarks.
 DictionaryFolder synthetic(int count, bool withIcons);
+// `count` words of `wordList`, spread evenly over it and unique regardless of
+// case, in a shuffled order; `importCount` further words of the list make the
+// import file. No words when the list is too short for that.
+DictionaryFolder fromWordList(const QStringList& wordList, int count, bool withIcons,
+                              int importCount);
 
 // Refuses to replace an existing dictionary or theme file unless `force`.
 bool write(const QString& dir, const DictionaryFolder& folder, bool force, QString& error);

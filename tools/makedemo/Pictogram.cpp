@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QDataStream>
 #include <QFont>
+#include <QImageWriter>
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
@@ -216,6 +217,15 @@ QByteArray icoFile(const QImage& image)
         << quint16(1) << quint16(32) << quint32(png.size()) << headerSize;
     ico.append(png);
     return ico;
+}
+
+QByteArray bitmapIcoFile(const QImage& image)
+{
+    QByteArray ico;
+    QBuffer buffer(&ico);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "ico");
+    return writer.write(image) ? ico : QByteArray();
 }
 
 } // namespace Icons

@@ -31,5 +31,8 @@ inline constexpr int Size = 32;
 QImage draw(Pictogram pictogram, const QString& initial, const QColor& tileColour);
 // The bytes of a ".ico" file holding `image` as its one (PNG-compressed) entry.
 QByteArray icoFile(const QImage& image);
+// The same as an uncompressed bitmap, as most ".ico" files on disk are:
+// about 4 KiB at 32 x 32. Empty when Qt's icon writer is missing.
+QByteArray bitmapIcoFile(const QImage& image);
 
 } // namespace Icons
