@@ -33,8 +33,11 @@ void Form1::wireControls()
     connect(ui.Command1, &QPushButton::clicked, e, &Editor::Command1_Click);
     connect(ui.Command3, &QPushButton::clicked, e, &Editor::Command3_Click);
     connect(ui.Command7, &QPushButton::clicked, e, &Editor::Command7_Click);
-    connect(ui.Command10, &QPushButton::clicked, e, &Editor::Command10_Click);
-    connect(ui.Command11, &QPushButton::clicked, e, &Editor::Command11_Click);
+    // The import and "raz" move the store: a word being edited stays as it is.
+    connect(ui.Command10, &QPushButton::clicked, e,
+            [e] { e->keepEditAcross([e] { e->Command10_Click(); }); });
+    connect(ui.Command11, &QPushButton::clicked, e,
+            [e] { e->keepEditAcross([e] { e->Command11_Click(); }); });
     connect(ui.Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(ui.Text1, &TextBox::Click, e, &Editor::Text1_Click);
     connect(ui.deter, &TextBox::Click, e, &Editor::deter_Click);
@@ -67,7 +70,8 @@ void Form1::Command2_Click()
         loadSearchWindow();
     }
     hide();
-    m_search->exec();
+    // The searches move the store; a new word being entered stays as it is.
+    m_editor.keepEditAcross([this] { m_search->exec(); });
     if (m_search->wasClosed()) {
         // Closed through its frame: the next opening creates it afresh.
         m_search.reset();

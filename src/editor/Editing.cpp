@@ -5,6 +5,9 @@
 #include "widgets/MessageBox.h"
 #include "widgets/Widgets.h"
 
+#include <array>
+#include <optional>
+
 namespace {
 
 void setVisible(std::initializer_list<QWidget*> widgets, bool visible)
@@ -65,43 +68,121 @@ void Editor::forgetFieldChanges()
     }
 }
 
-bool Editor::resumeNewRecord()
+Editor::EditState Editor::editState() const
+{
+    if (ui.Command4->isVisibleTo(m_form)) {
+        return EditState::NewWord;
+    }
+    return ui.Command8->isVisibleTo(m_form) ? EditState::Modify : EditState::Browse;
+}
+
+bool Editor::storeShownWord()
 {
     RecordSet& words = Data1.Recordset();
-    if (words.isAdding()) {
-        return true;
+    if (!words.hasCurrent()) {
+        return checkStore(false, QStringLiteral("Es wird kein Wort angezeigt, das gespeichert "
+                                                "werden könnte. Bitte wählen Sie ein Wort in "
+                                                "der Liste."));
     }
-    // Begin the new record again with the fields as they stand; nothing of
-    // them goes into the record shown meanwhile.
-    const QString word = ui.Text1->text();
-    const QString article = ui.deter->text();
-    const QString category = ui.cat->text();
-    const QString theme = ui.theme->text();
-    const QByteArray icon = ui.image1->picture();
-    forgetFieldChanges();
-    if (!checkStore(words.AddNew())) {
-        return false;
+    // In browsing, Update writes the changed bound fields into the record.
+    return checkStore(words.Update());
+}
+
+void Editor::storeIfBrowsing()
+{
+    RecordSet* words = Data1.isOpen() ? &Data1.Recordset() : nullptr;
+    if (words && editState() == EditState::Browse && words->hasCurrent()) {
+        checkStore(words->Update());
     }
-    ui.Text1->setText(word);
-    for (const auto& [field, text] :
-         {std::pair{ui.deter, article}, std::pair{ui.cat, category}, std::pair{ui.theme, theme}}) {
-        if (!text.isEmpty()) {
-            field->setText(text);
+}
+
+void Editor::highlightShownWord()
+{
+    const QString shown = ui.Text1->text();
+    for (int i = 0; i < ui.List1->entryCount(); ++i) {
+        if (ui.List1->entry(i) == shown) {
+            ui.List1->selectQuietly(i);
+            return;
         }
     }
-    if (!icon.isEmpty()) {
-        ui.image1->setPicture(icon);
+}
+
+namespace {
+
+// A field of the word being edited that the user changed, to be set again
+// after an operation that moved the store.
+template <typename Control, typename Value> struct TypedField
+{
+    Control* control;
+    Value (Control::*get)() const;
+    void (Control::*set)(const Value&);
+    std::optional<Value> value = {};
+
+    void take()
+    {
+        value = control->isBoundChanged() ? std::optional((control->*get)()) : std::nullopt;
     }
-    return true;
+    void give() const
+    {
+        if (value) {
+            (control->*set)(*value);
+        }
+    }
+};
+
+} // namespace
+
+void Editor::keepEditAcross(const std::function<void()>& operation)
+{
+    const EditState state = editState();
+    if (state == EditState::Browse) {
+        // What the fields hold is stored first, outside the operation's
+        // transaction, so that a rollback cannot take it along.
+        storeIfBrowsing();
+        operation();
+        return;
+    }
+    RecordSet& words = Data1.Recordset();
+    const qint64 edited = words.bookmark();
+    std::array texts{TypedField<TextBox, QString>{ui.Text1, &TextBox::text, &TextBox::setText},
+                     TypedField<TextBox, QString>{ui.deter, &TextBox::text, &TextBox::setText},
+                     TypedField<TextBox, QString>{ui.cat, &TextBox::text, &TextBox::setText},
+                     TypedField<TextBox, QString>{ui.theme, &TextBox::text, &TextBox::setText}};
+    TypedField<Label, QString> mark{ui.mot_marque, &Label::caption, &Label::setCaption};
+    TypedField<PictureBox, QByteArray> icon{ui.image1, &PictureBox::picture,
+                                            &PictureBox::setPicture};
+    for (auto& field : texts) {
+        field.take();
+    }
+    mark.take();
+    icon.take();
+    // Nothing typed goes into the records the operation passes.
+    forgetFieldChanges();
+    operation();
+    if (state == EditState::NewWord) {
+        checkStore(words.AddNew());
+    } else if (edited >= 0) {
+        checkStore(words.moveToBookmark(edited));
+    }
+    for (const auto& field : texts) {
+        field.give();
+    }
+    mark.give();
+    icon.give();
 }
 
 void Editor::Command5_Click()
 {
+    // Beginning the record stores what the fields still hold for the word
+    // shown; when that fails the window stays in browsing.
+    if (!checkStore(Data1.Recordset().AddNew())) {
+        highlightShownWord();
+        return;
+    }
     setVisible({ui.Dir1, ui.File1, ui.List2}, true);
     setVisible({ui.Command5, ui.Command3, ui.Command6}, false);
     ui.List1->setEnabled(false);
     setVisible({ui.Command4, ui.Command9}, true);
-    checkStore(Data1.Recordset().AddNew());
     setEnabled({ui.image1, ui.deter, ui.Text1, ui.theme, ui.cat}, true);
     ui.Text1->setFocus();
 }
@@ -113,7 +194,7 @@ void Editor::Command4_Click()
         return;
     }
     CheckDuplicate();
-    if (doublon == 1 || !resumeNewRecord()) {
+    if (doublon == 1) {
         return;
     }
     const QString word = ui.Text1->text();
@@ -168,19 +249,25 @@ void Editor::Command6_Click()
 
 void Editor::Command8_Click()
 {
+    const QString word = ui.Text1->text();
+    const bool renamed = word != ancien_mot;
+    if (renamed) {
+        CheckDuplicate();
+        if (doublon == 1) {
+            RestoreWordFields();
+        }
+    }
+    // A confirmed modification is stored before the window leaves it; when
+    // that fails the user keeps the modification open to try again.
+    if (!storeShownWord()) {
+        return;
+    }
     setEnabled({ui.Text1, ui.theme, ui.deter, ui.image1, ui.mot_marque}, false);
     setVisible({ui.Command5, ui.Command3, ui.Command6, ui.Command2}, true);
     ui.List1->setEnabled(true);
     ui.List2->setVisible(false);
     setVisible({ui.Command8, ui.Command1, ui.Dir1, ui.File1}, false);
-
-    const QString word = ui.Text1->text();
-    if (word == ancien_mot) {
-        return;
-    }
-    CheckDuplicate();
-    if (doublon == 1) {
-        RestoreWordFields();
+    if (!renamed || doublon == 1) {
         return;
     }
     ui.List1->addEntry(word);
@@ -200,6 +287,11 @@ void Editor::Command1_Click()
     ui.List1->setEnabled(true);
     ui.List2->setVisible(false);
     setVisible({ui.Command8, ui.Command1, ui.Dir1, ui.File1}, false);
+    // A mark toggled meanwhile stays toggled, and is stored as every toggled
+    // mark is.
+    if (ui.mot_marque->isBoundChanged()) {
+        storeIfBrowsing();
+    }
 }
 
 void Editor::Command3_Click()
@@ -229,6 +321,7 @@ void Editor::Command3_Click()
 
 void Editor::Command7_Click()
 {
+    storeIfBrowsing();
     if (quitProgram) {
         quitProgram();
     }

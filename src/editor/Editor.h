@@ -48,6 +48,10 @@ public:
     void Command1_Click();
     void Command3_Click();
     void Command7_Click();
+    // Stores what the bound fields hold for the record shown, unless a new
+    // word or a modification is still open: a toggled mark, a chosen icon,
+    // and whatever is left when the program ends.
+    void storeIfBrowsing();
     void CheckDuplicate();
     void SaveWordFields();
     void RestoreWordFields();
@@ -85,7 +89,25 @@ public:
     // Most words LoadLists examines before it warns and stops listing.
     static constexpr int WordLimit = 5439;
 
+    // Runs `operation`, which moves the store (a search, "raz", the import),
+    // so that a word being entered or modified stays as the user left it:
+    // the typed values stay on screen, to be confirmed or cancelled.
+    void keepEditAcross(const std::function<void()>& operation);
+
 private:
+    enum class EditState
+    {
+        Browse,
+        NewWord,
+        Modify
+    };
+    // The state is what the shown buttons make it.
+    EditState editState() const;
+    // Writes the changed bound fields of the record shown, at once.
+    bool storeShownWord();
+    // Puts List1's highlight back on the word the fields show.
+    void highlightShownWord();
+
     // Shows a failed store operation's reason; returns `ok`.
     bool checkStore(bool ok, const QString& error);
     bool checkStore(bool ok);
@@ -93,10 +115,6 @@ private:
     void bindControls();
     // The controls bound to the dictionary's fields.
     QList<BoundControl*> wordFields() const;
-    // A move of the store since "Neues Wort" (the reset of all marks, a
-    // search) gives the new record up and shows the record moved to; what is
-    // typed afterwards is still meant for the new word, not for that record.
-    bool resumeNewRecord();
     void forgetFieldChanges();
 
     QWidget* m_form;

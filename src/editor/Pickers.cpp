@@ -75,11 +75,13 @@ void Editor::File1_Click()
         return;
     }
     ui.image1->setPicture(bytes);
+    storeIfBrowsing();
 }
 
 void Editor::Image4_Click()
 {
     ui.image1->setPicture({});
+    storeIfBrowsing();
 }
 
 void Editor::Image4_DragDrop(QWidget* Source, double X, double Y)
@@ -88,6 +90,7 @@ void Editor::Image4_DragDrop(QWidget* Source, double X, double Y)
     Q_UNUSED(Y)
     if (auto* picture = qobject_cast<PictureBox*>(Source)) {
         picture->setPicture({});
+        storeIfBrowsing();
     }
 }
 
@@ -95,6 +98,7 @@ void Editor::mot_marque_Click()
 {
     ui.mot_marque->setCaption(ui.mot_marque->caption() == QLatin1String("O") ? QStringLiteral("N")
                                                                              : QStringLiteral("O"));
+    storeIfBrowsing();
 }
 
 void Editor::Command11_Click()

@@ -175,7 +175,11 @@ void Editor::List1_Click()
     if (!PrepareSearchWord(mot_critere)) {
         return;
     }
-    checkStore(Data1.Recordset().FindFirst(QStringLiteral("mot='%1'").arg(mot_critere)));
+    // When what the fields held cannot be stored, the record shown stays,
+    // and so must the highlight.
+    if (!checkStore(Data1.Recordset().FindFirst(QStringLiteral("mot='%1'").arg(mot_critere)))) {
+        highlightShownWord();
+    }
 }
 
 bool Editor::PrepareSearchWord(const QString& word)

@@ -105,6 +105,11 @@ QString ListBox::entry(int index) const
     return entryItem != nullptr ? entryItem->text() : QString();
 }
 
+void ListBox::selectQuietly(int index)
+{
+    quietly([&] { setCurrentRow(index); });
+}
+
 void ListBox::setListIndex(int index)
 {
     if (index < 0 || index >= count()) {

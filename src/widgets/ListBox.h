@@ -32,6 +32,8 @@ public:
     // Selects an entry (-1: none) and, for an entry, emits Click as a
     // selection by the user does.
     void setListIndex(int index);
+    // Selects entry `index` as the program does, with no Click.
+    void selectQuietly(int index);
 
 signals:
     void DblClick();

@@ -204,18 +204,25 @@ private slots:
         QCOMPARE(Fixtures::rowCount(h.dir()), 1);
     }
 
-    void endsWithoutWriting_data()
+    // What is confirmed is in the file when "Beenden" ends the program at
+    // once, asking nothing; a modification or new word left open is not.
+    void endStoresWhatIsConfirmed_data()
     {
         QTest::addColumn<QString>("steps");
-        row("Browse", "select:Haus");
-        row("pending modification", "select:Haus;modify;word:Hof;article:der;click:mot_marque");
-        row("confirmed modification", "select:Haus;modify;word:Hof;theme:Zoo;apply");
-        row("pending new word", "new;word:Neu;article:die");
+        QTest::addColumn<QString>("stored");
+        row("Browse", "select:Haus", "");
+        row("open modification", "select:Haus;modify;word:Hof;article:der;click:mot_marque", "");
+        row("open new word", "new;word:Neu;article:die", "");
+        row("confirmed modification", "select:Haus;modify;word:Hof;theme:Zoo;apply",
+            "mot=Zug,Auto,Hof;theme=Verkehr,Verkehr,Zoo");
+        row("mark toggled in a cancelled modification",
+            "select:Haus;modify;click:mot_marque;revert", "mot marque=N,O,O");
     }
 
-    void endsWithoutWriting()
+    void endStoresWhatIsConfirmed()
     {
         QFETCH(QString, steps);
+        QFETCH(QString, stored);
         QTemporaryDir dir;
         QVERIFY(Fixtures::writeDictionary(dir.path(), dictionary()));
         QVERIFY(Fixtures::writeThemes(dir.path(), {QStringLiteral("Tiere")}));
@@ -238,9 +245,8 @@ private slots:
             QCOMPARE(QCoreApplication::exec(), 0);
             QCOMPARE(Steps::boxes(), QStringList());
         }
-        // Nothing was written, neither by the command nor when the window went.
         QDir::setCurrent(oldCwd);
-        Steps::compareFile(dir.path(), before);
+        Steps::compareFile(dir.path(), stored.isEmpty() ? before : stored);
     }
 
     // The boxes as the user sees them: text|title|icon|buttons|default button.
