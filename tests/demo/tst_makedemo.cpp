@@ -4,9 +4,7 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QSet>
-#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -63,19 +61,6 @@ private slots:
             }
         }
         QVERIFY(seen.size() >= 200 && icons >= 40);
-    }
-
-    // listemot.txt as the old platform writes it: Windows-1252, CR LF.
-    void demoImportFileEncoding()
-    {
-        const QByteArray bytes = Fixtures::fileBytes(m_demo.filePath("listemot.txt"));
-        QVERIFY(bytes.endsWith("\r\n"));
-        QCOMPARE(bytes.count('\n'), bytes.count("\r\n"));
-        QStringDecoder decoder("windows-1252");
-        const QString text = decoder.decode(bytes);
-        QVERIFY(!decoder.hasError());
-        QVERIFY(!text.contains(u'Ã')); // UTF-8 read as Windows-1252
-        QVERIFY(text.contains(QRegularExpression("[äöüÄÖÜß]")));
     }
 
     // A user's dictionary is never overwritten unless --force says so.
