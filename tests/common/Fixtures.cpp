@@ -105,37 +105,57 @@ bool writeThemes(const QString& dir, const QStringList& themes)
     return true;
 }
 
+QList<QVariantList> query(const QString& path, const QString& sql)
+{
+    QList<QVariantList> rows;
+    Connection c(path, false);
+    sqlite3_stmt* st = nullptr;
+    if (!c.db ||
+        sqlite3_prepare_v2(c.db, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK) {
+        return rows;
+    }
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        QVariantList row;
+        for (int i = 0; i < sqlite3_column_count(st); ++i) {
+            const QByteArray bytes(static_cast<const char*>(sqlite3_column_blob(st, i)),
+                                   sqlite3_column_bytes(st, i));
+            const int type = sqlite3_column_type(st, i);
+            row.append(type == SQLITE_NULL   ? QVariant()
+                       : type == SQLITE_BLOB ? QVariant(bytes)
+                                             : QVariant(QString::fromUtf8(bytes)));
+        }
+        rows.append(row);
+    }
+    sqlite3_finalize(st);
+    return rows;
+}
+
 QList<QVariant> column(const QString& dir, const QString& field)
 {
     QList<QVariant> values;
-    Connection c(QDir(dir).filePath(QString(Schema::DictionaryFile)), false);
-    sqlite3_stmt* stmt = nullptr;
-    const QByteArray sql =
-        QStringLiteral("SELECT \"%1\" FROM lexa ORDER BY rowid").arg(field).toUtf8();
-    if (!c.db || sqlite3_prepare_v2(c.db, sql.constData(), -1, &stmt, nullptr) != SQLITE_OK) {
-        return values;
+    for (const QVariantList& row :
+         query(QDir(dir).filePath(QString(Schema::DictionaryFile)),
+               QStringLiteral("SELECT \"%1\" FROM lexa ORDER BY rowid").arg(field))) {
+        values.append(row.value(0));
     }
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-        switch (sqlite3_column_type(stmt, 0)) {
-        case SQLITE_NULL:
-            values.append(QVariant());
-            break;
-        case SQLITE_BLOB:
-            values.append(QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt, 0)),
-                                     sqlite3_column_bytes(stmt, 0)));
-            break;
-        default:
-            values.append(
-                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))));
-        }
-    }
-    sqlite3_finalize(stmt);
     return values;
 }
 
 int rowCount(const QString& dir)
 {
     return static_cast<int>(column(dir, QStringLiteral("rowid")).size());
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 QByteArray icoBytes(unsigned rgb)

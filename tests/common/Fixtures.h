@@ -28,9 +28,15 @@ bool writeDictionary(const QString& dir, const QList<WordRow>& rows);
 bool writeWords(const QString& dir, const QStringList& words);
 bool writeThemes(const QString& dir, const QStringList& themes);
 
+// The rows of `sql` on the database file at `path`: NULL as an invalid
+// QVariant, BLOB as QByteArray, anything else as QString.
+QList<QVariantList> query(const QString& path, const QString& sql);
 // Reads one column of table lexa in rowid order, straight from the file.
 QList<QVariant> column(const QString& dir, const QString& field);
 int rowCount(const QString& dir);
+
+QByteArray fileBytes(const QString& path);
+bool writeFile(const QString& path, const QByteArray& bytes);
 
 // A small valid .ico file (one 16x16 image of the given colour).
 QByteArray icoBytes(unsigned rgb);

@@ -25,11 +25,9 @@ bool Harness::start(const QList<WordRow>& rows, const QStringList& themes,
         !Fixtures::writeThemes(m_dir.path(), themes)) {
         return false;
     }
-    if (!importFile.isNull()) {
-        QFile file(m_dir.filePath(QStringLiteral("listemot.txt")));
-        if (!file.open(QIODevice::WriteOnly) || file.write(importFile) != importFile.size()) {
-            return false;
-        }
+    if (!importFile.isNull() &&
+        !Fixtures::writeFile(m_dir.filePath(QStringLiteral("listemot.txt")), importFile)) {
+        return false;
     }
     QDir::setCurrent(m_dir.path());
     m_form = std::make_unique<Form1>();

@@ -58,34 +58,6 @@ class TestPickers : public QObject
 private slots:
     void cleanup() { Steps::verifyNoUnexpectedBox(m_boxes); }
 
-    void visibility_data()
-    {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("expected"); // List2 Dir1 File1
-        row("new word", "new", "SSS");
-        row("word field", "new;click:Text1", "HHH");
-        row("theme field", "new;click:theme", "SHH");
-        row("icon", "new;click:image1", "HSS");
-        row("category field has no picker", "new;click:cat", "SSS");
-        row("modify, theme field then icon", "select:Haus;modify;click:theme;click:image1", "HSS");
-        row("modify, icon then theme field", "select:Haus;modify;click:image1;click:theme", "SHH");
-        row("modify, icon then word field", "select:Haus;modify;click:image1;click:Text1", "HHH");
-        row("disabled fields in Browse", "click:theme;click:image1", "HHH");
-        // Left enabled after Abbruch, the theme field still opens its list.
-        row("after Abbruch", "new;cancel;click:theme", "SHH");
-        // A selection hides the icon picker; the theme list is not its business.
-        row("selection after the icon", "new;cancel;click:image1;select:Haus", "HHH");
-        row("selection after the theme field", "new;cancel;click:theme;select:Haus", "SHH");
-    }
-
-    void visibility()
-    {
-        QFETCH(QString, steps);
-        Harness h;
-        start(h, steps);
-        QTEST(Steps::controlStates(h.ui()).section(u' ', 1, 1), "expected");
-    }
-
     void themes_data()
     {
         QTest::addColumn<QString>("steps");

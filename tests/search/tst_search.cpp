@@ -179,20 +179,6 @@ private slots:
         QCOMPARE(current(), fromList ? before : last);
     }
 
-    void emptyTextChangesNothing()
-    {
-        find(QStringLiteral("commence"), QStringLiteral("ab"));
-        const QStringList before = results();
-        ui().ecrire->clear();
-        for (QAbstractButton* option : {ui().Option2, ui().extrac_liste}) {
-            option->setChecked(true);
-            for (QAbstractButton* button : {ui().commence, ui().contient, ui().termine}) {
-                click(button);
-                QCOMPARE(results(), before);
-            }
-        }
-    }
-
     void emptyDictionary()
     {
         QVERIFY(restart({}, {}));
