@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 #include "app/LegacyStartup.h"
+#include "app/SessionEnd.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,5 +19,6 @@ int main(int argc, char* argv[])
         return 1;
     }
     form.show();
+    closeOnSessionEnd(form);
     return QApplication::exec();
 }
