@@ -1,5 +1,6 @@
 #include "editor/ImportList.h"
 
+#include <QStringConverter>
 #include <QStringDecoder>
 
 namespace {
@@ -16,13 +17,30 @@ bool isLineEnd(QChar c)
 
 } // namespace
 
-std::optional<QStringList> parseImportItems(const QByteArray& bytes, int limit)
+std::optional<QString> decodeImportText(const QByteArray& bytes)
 {
-    if (bytes.contains('\0')) {
+    // UTF-8 without a byte order mark is told from Windows-1252 by its
+    // validity: Windows-1252 text with umlauts is almost never valid UTF-8.
+    std::optional<QStringConverter::Encoding> encoding = QStringConverter::encodingForData(bytes);
+    const bool marked = encoding.has_value();
+    if (!marked) {
+        encoding = QStringConverter::Utf8;
+    }
+    QStringDecoder decoder(*encoding);
+    QString text = decoder.decode(bytes);
+    if (!marked && decoder.hasError()) {
+        text = QStringDecoder("windows-1252").decode(bytes);
+    } else if (decoder.hasError()) {
         return std::nullopt;
     }
-    QStringDecoder decoder("windows-1252");
-    const QString text = decoder.decode(bytes);
+    if (text.contains(QChar(u'\0'))) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+QStringList parseImportItems(const QString& text, int limit)
+{
     const qsizetype size = text.size();
     QStringList items;
     qsizetype pos = 0;
