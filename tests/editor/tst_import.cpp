@@ -95,18 +95,10 @@ private slots:
         item("limit on a line of commas", "a,b,c,d\r\n", QStringList{"a", "b"}, 2);
         item("NUL byte", QByteArray("Apfel\r\nBi\0rne\r\n", 15), std::nullopt);
         const QStringList umlauts{"Größe", "ä"};
-        item("UTF-8 with BOM",
-             "\xEF\xBB\xBFGr\xC3\xB6\xC3\x9F"
-             "e,\xC3\xA4",
-             umlauts);
-        item("UTF-8 without BOM",
-             "Gr\xC3\xB6\xC3\x9F"
-             "e\r\n\xC3\xA4\r\n",
-             umlauts);
-        item("only a BOM", "\xEF\xBB\xBF", QStringList());
+        item("UTF-8 with BOM", "\xEF\xBB\xBFGröße,ä", umlauts);
+        item("UTF-8 without BOM", "Größe\r\nä\r\n", umlauts);
         item("UTF-8 BOM, then invalid", "\xEF\xBB\xBF\xC4pfel", std::nullopt);
         item("UTF-16LE", utf16(QStringConverter::Utf16LE, "Größe,ä"), umlauts);
-        item("UTF-16BE", utf16(QStringConverter::Utf16BE, "Größe\r\nä"), umlauts);
         item("UTF-16, a NUL", utf16(QStringConverter::Utf16LE, QString("Haus") + QChar()),
              std::nullopt);
     }
