@@ -2,6 +2,8 @@
 
 #include <QStringConverter>
 #include <QStringDecoder>
+#include <QStringView>
+#include <algorithm>
 
 namespace {
 
@@ -13,6 +15,12 @@ bool isBlank(QChar c)
 bool isLineEnd(QChar c)
 {
     return c == u'\r' || c == u'\n';
+}
+
+// Control characters that no text file holds; tab, line and page breaks are text.
+bool isBinary(QChar c)
+{
+    return c.unicode() < 0x20 && !QStringView(u"\t\n\f\r").contains(c);
 }
 
 } // namespace
@@ -33,7 +41,7 @@ std::optional<QString> decodeImportText(const QByteArray& bytes)
     } else if (decoder.hasError()) {
         return std::nullopt;
     }
-    if (text.contains(QChar(u'\0'))) {
+    if (std::any_of(text.cbegin(), text.cend(), isBinary)) {
         return std::nullopt;
     }
     return text;

@@ -7,8 +7,8 @@
 
 // The text of a word list file: UTF-8 or UTF-16 after their byte order
 // mark, UTF-8 when the bytes are valid UTF-8, else Windows-1252. Nothing for
-// bytes that are not text (a NUL character, an invalid UTF-8 or UTF-16
-// sequence after a byte order mark).
+// bytes that are not text (control characters such as NUL, an invalid UTF-8
+// or UTF-16 sequence after a byte order mark).
 std::optional<QString> decodeImportText(const QByteArray& bytes);
 
 // Reads the items of a word list: comma- and line-separated, blanks before

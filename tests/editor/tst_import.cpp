@@ -94,6 +94,7 @@ private slots:
              QStringList{"", "", ""} + numbered(397));
         item("limit on a line of commas", "a,b,c,d\r\n", QStringList{"a", "b"}, 2);
         item("NUL byte", QByteArray("Apfel\r\nBi\0rne\r\n", 15), std::nullopt);
+        item("control characters", "ELF\x02\x01\x01", std::nullopt);
         const QStringList umlauts{"Größe", "ä"};
         item("UTF-8 with BOM", "\xEF\xBB\xBFGröße,ä", umlauts);
         item("UTF-8 without BOM", "Größe\r\nä\r\n", umlauts);
