@@ -23,6 +23,9 @@ void Form1::wireControls()
     // Clicking the highlighted word shows its record again, also after a
     // command moved the store to another record.
     ui.List1->setClickOnReselect(true);
+    // A theme or icon still highlighted is chosen again when clicked.
+    ui.List2->setClickOnReselect(true);
+    ui.File1->setClickOnReselect(true);
     connect(ui.List1, &ListBox::Click, e, &Editor::List1_Click);
     connect(ui.List1, &ListBox::DblClick, e, &Editor::List1_DblClick);
     connect(ui.Command5, &QPushButton::clicked, e, &Editor::Command5_Click);

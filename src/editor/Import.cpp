@@ -6,7 +6,9 @@
 #include "widgets/ScreenPointer.h"
 #include "widgets/Widgets.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTimer>
 
 namespace {
 constexpr int ImportItemLimit = 400;
@@ -15,19 +17,44 @@ const QString ImportFileName = QStringLiteral("listemot.txt");
 
 void Editor::LoadImportList()
 {
-    // Any failure is silent: the import is simply not offered.
     import_ok = 0;
     ui.List3->clearEntries();
+    // An absent file is silent; a file that is there but not offered is
+    // reported once the window is up, as the button the user expects is missing.
+    const auto notOffered = [this](const QString& reason) {
+        const QString text =
+            QStringLiteral("Die Wörter der Datei <%1> können nicht dem Wörterbuch beigefügt "
+                           "werden: %2.")
+                .arg(QDir::current().absoluteFilePath(ImportFileName), reason);
+        QTimer::singleShot(0, m_form, [this, text] {
+            MessageBox::show(m_form, text, QMessageBox::Ok, QMessageBox::NoButton,
+                             QMessageBox::Warning);
+        });
+    };
     QFile file(ImportFileName);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > ImportFileMaxBytes) {
+    if (!file.exists()) {
         return;
     }
-    const auto items = parseImportItems(file.readAll(), ImportItemLimit);
-    if (!items || items->isEmpty()) {
+    if (file.size() > ImportFileMaxBytes) {
+        notOffered(QStringLiteral("zu groß (über %1 KB)").arg(ImportFileMaxBytes / 1024));
+        return;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        notOffered(QStringLiteral("nicht lesbar"));
+        return;
+    }
+    const std::optional<QString> text = decodeImportText(file.readAll());
+    if (!text) {
+        notOffered(QStringLiteral("keine Textdatei"));
+        return;
+    }
+    const QStringList items = parseImportItems(*text, ImportItemLimit);
+    if (items.isEmpty()) {
+        notOffered(QStringLiteral("leer"));
         return;
     }
     QStringList words;
-    for (const QString& item : *items) {
+    for (const QString& item : items) {
         if (!item.isEmpty()) {
             words.append(item);
         }

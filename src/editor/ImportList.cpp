@@ -1,6 +1,9 @@
 #include "editor/ImportList.h"
 
+#include <QStringConverter>
 #include <QStringDecoder>
+#include <QStringView>
+#include <algorithm>
 
 namespace {
 
@@ -14,15 +17,38 @@ bool isLineEnd(QChar c)
     return c == u'\r' || c == u'\n';
 }
 
+// Control characters that no text file holds; tab, line and page breaks are text.
+bool isBinary(QChar c)
+{
+    return c.unicode() < 0x20 && !QStringView(u"\t\n\f\r").contains(c);
+}
+
 } // namespace
 
-std::optional<QStringList> parseImportItems(const QByteArray& bytes, int limit)
+std::optional<QString> decodeImportText(const QByteArray& bytes)
 {
-    if (bytes.contains('\0')) {
+    // UTF-8 without a byte order mark is told from Windows-1252 by its
+    // validity: Windows-1252 text with umlauts is almost never valid UTF-8.
+    std::optional<QStringConverter::Encoding> encoding = QStringConverter::encodingForData(bytes);
+    const bool marked = encoding.has_value();
+    if (!marked) {
+        encoding = QStringConverter::Utf8;
+    }
+    QStringDecoder decoder(*encoding);
+    QString text = decoder.decode(bytes);
+    if (!marked && decoder.hasError()) {
+        text = QStringDecoder("windows-1252").decode(bytes);
+    } else if (decoder.hasError()) {
         return std::nullopt;
     }
-    QStringDecoder decoder("windows-1252");
-    const QString text = decoder.decode(bytes);
+    if (std::any_of(text.cbegin(), text.cend(), isBinary)) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+QStringList parseImportItems(const QString& text, int limit)
+{
     const qsizetype size = text.size();
     QStringList items;
     qsizetype pos = 0;

@@ -1,14 +1,20 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QStringList>
 #include <optional>
 
-// Reads the items of a word list file: comma- and line-separated, blanks
-// before an item skipped, double-quoted items keeping commas and blanks,
-// Windows-1252 text. Stops after `limit` items. Returns nothing for bytes
-// that are not text (a NUL byte).
-std::optional<QStringList> parseImportItems(const QByteArray& bytes, int limit);
+// The text of a word list file: UTF-8 or UTF-16 after their byte order
+// mark, UTF-8 when the bytes are valid UTF-8, else Windows-1252. Nothing for
+// bytes that are not text (control characters such as NUL, an invalid UTF-8
+// or UTF-16 sequence after a byte order mark).
+std::optional<QString> decodeImportText(const QByteArray& bytes);
 
-// Larger files are not word lists: their import is not offered.
+// Reads the items of a word list: comma- and line-separated, blanks before
+// an item skipped, double-quoted items keeping commas and blanks. Stops
+// after `limit` items.
+QStringList parseImportItems(const QString& text, int limit);
+
+// A word list of 400 items takes a few KB; a larger file is not offered.
 inline constexpr qint64 ImportFileMaxBytes = 4 * 1024 * 1024;

@@ -11,8 +11,20 @@
 
 namespace {
 
-void showPickers(Form1Ui& ui, bool themes, bool icons)
+// Shows the pickers asked for, each without a highlighted entry so that any
+// entry can be chosen at once. The focus goes to the control clicked first:
+// left in a picker that goes away, it would move on to the next field and
+// select its text for the next key to overwrite.
+void showPickers(Form1Ui& ui, QWidget* clicked, bool themes, bool icons)
 {
+    clicked->setFocus(Qt::MouseFocusReason);
+    if (themes) {
+        ui.List2->setListIndex(-1);
+    }
+    if (icons) {
+        ui.File1->clearSelection();
+        ui.File1->setCurrentItem(nullptr);
+    }
     ui.List2->setVisible(themes);
     ui.Dir1->setVisible(icons);
     ui.File1->setVisible(icons);
@@ -25,22 +37,22 @@ constexpr qint64 PictureMaxBytes = 16 * 1024 * 1024;
 
 void Editor::Text1_Click()
 {
-    showPickers(ui, false, false);
+    showPickers(ui, ui.Text1, false, false);
 }
 
 void Editor::deter_Click()
 {
-    showPickers(ui, false, false);
+    showPickers(ui, ui.deter, false, false);
 }
 
 void Editor::theme_Click()
 {
-    showPickers(ui, true, false);
+    showPickers(ui, ui.theme, true, false);
 }
 
 void Editor::image1_Click()
 {
-    showPickers(ui, false, true);
+    showPickers(ui, ui.image1, false, true);
 }
 
 void Editor::List2_Click()

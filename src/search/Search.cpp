@@ -309,10 +309,13 @@ void Search::Command3_Click()
 QFileDialog& Search::prepareSaveDialog()
 {
     if (m_dialogue1 == nullptr) {
-        // Kept between uses, so it opens where the last list was saved.
         m_dialogue1 = new QFileDialog(m_window);
         m_dialogue1->setObjectName(QStringLiteral("dialogue1"));
     }
+    // Where the last list was saved, at first the dictionary's folder; never
+    // the current directory, which the icon chooser moves.
+    m_dialogue1->setDirectory(
+        m_saveFolder.isEmpty() ? QFileInfo(m_data1.databasePath()).absolutePath() : m_saveFolder);
     m_dialogue1->setNameFilter(QStringLiteral("text files (*.txt)"));
     m_dialogue1->selectNameFilter(QStringLiteral("text files (*.txt)"));
     m_dialogue1->setAcceptMode(QFileDialog::AcceptSave);
@@ -357,5 +360,7 @@ void Search::Command2_Click()
     if (!writeList(path)) {
         MessageBox::show(m_window, SaveFailedMessage, QMessageBox::Ok, QMessageBox::NoButton,
                          QMessageBox::Warning);
+        return;
     }
+    m_saveFolder = QFileInfo(path).absolutePath();
 }

@@ -82,4 +82,5 @@ private:
     Label& m_motCour;
     Label& m_themeCour;
     QFileDialog* m_dialogue1 = nullptr; // owned by the window, made on first use
+    QString m_saveFolder;               // of the last list saved
 };

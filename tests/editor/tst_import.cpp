@@ -4,6 +4,7 @@
 #include "editor/ImportList.h"
 
 #include <QDir>
+#include <QStringEncoder>
 
 using Steps::row;
 
@@ -32,6 +33,12 @@ QByteArray lines(int count)
         bytes += "w" + QByteArray::number(1000 + i) + "\r\n";
     }
     return bytes;
+}
+
+// The text in UTF-16 with its byte order mark.
+QByteArray utf16(QStringConverter::Encoding encoding, const QString& text)
+{
+    return QStringEncoder(encoding, QStringConverter::Flag::WriteBom).encode(text);
 }
 
 QStringList numbered(int count)
@@ -87,30 +94,42 @@ private slots:
              QStringList{"", "", ""} + numbered(397));
         item("limit on a line of commas", "a,b,c,d\r\n", QStringList{"a", "b"}, 2);
         item("NUL byte", QByteArray("Apfel\r\nBi\0rne\r\n", 15), std::nullopt);
+        item("control characters", "ELF\x02\x01\x01", std::nullopt);
+        const QStringList umlauts{"Größe", "ä"};
+        item("UTF-8 with BOM", "\xEF\xBB\xBFGröße,ä", umlauts);
+        item("UTF-8 without BOM", "Größe\r\nä\r\n", umlauts);
+        item("UTF-8 BOM, then invalid", "\xEF\xBB\xBF\xC4pfel", std::nullopt);
+        item("UTF-16LE", utf16(QStringConverter::Utf16LE, "Größe,ä"), umlauts);
+        item("UTF-16, a NUL", utf16(QStringConverter::Utf16LE, QString("Haus") + QChar()),
+             std::nullopt);
     }
     void items()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(int, limit);
-        QTEST(parseImportItems(bytes, limit), "expected");
+        const std::optional<QString> text = decodeImportText(bytes);
+        QTEST(text ? Items(parseImportItems(*text, limit)) : Items(), "expected");
     }
 
     void button_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<int>("words"); // -1: button hidden
-        row("no file", QByteArray(), -1);
-        row("empty file", QByteArray(""), -1);
-        row("one word", QByteArray("Haus\r\n"), 1);
-        row("three empty lines", QByteArray("\r\n\r\n\r\n"), 0);
-        row("a NUL byte", QByteArray("Haus\r\n\0\r\n", 9), -1);
-        row("huge file", QByteArray(8 * 1024 * 1024, 'a'), -1);
-        row("unreadable", QByteArray("directory"), -1);
+        QTest::addColumn<int>("words");      // -1: button hidden
+        QTest::addColumn<QString>("reason"); // told once the window is shown
+        row("no file", QByteArray(), -1, QString());
+        row("empty file", QByteArray(""), -1, QString("leer"));
+        row("one word", QByteArray("Haus\r\n"), 1, QString());
+        row("UTF-16", utf16(QStringConverter::Utf16LE, "Haus,Öl"), 2, QString());
+        row("three empty lines", QByteArray("\r\n\r\n\r\n"), 0, QString());
+        row("a NUL byte", QByteArray("Haus\r\n\0\r\n", 9), -1, QString("keine Textdatei"));
+        row("huge file", QByteArray(8 * 1024 * 1024, 'a'), -1, QString("zu groß (über 4096 KB)"));
+        row("unreadable", QByteArray("directory"), -1, QString("nicht lesbar"));
     }
     void button()
     {
         QFETCH(QByteArray, file);
         QFETCH(int, words);
+        QFETCH(QString, reason);
         Harness h;
         if (file == "directory") {
             QVERIFY(QDir(h.dir()).mkdir(QStringLiteral("listemot.txt")));
@@ -122,6 +141,14 @@ private slots:
         QCOMPARE(h.editor().nb_import, qMax(words, 0));
         QCOMPARE(h.ui().List3->entryCount(), qMax(words, 0));
         QVERIFY(h.ui().List3->isHidden());
+        if (!reason.isEmpty()) {
+            MessageBox::setNextAnswer(QMessageBox::Ok);
+        }
+        Steps::showWindow(h);
+        QCoreApplication::processEvents();
+        const QString told = "Die Wörter der Datei <" + h.path("listemot.txt") +
+                             "> können nicht dem Wörterbuch beigefügt werden: " + reason + '.';
+        QCOMPARE(Steps::boxes(), reason.isEmpty() ? QStringList() : QStringList{told});
     }
 
     void import_data()

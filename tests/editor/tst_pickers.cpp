@@ -58,6 +58,31 @@ class TestPickers : public QObject
 private slots:
     void cleanup() { Steps::verifyNoUnexpectedBox(m_boxes); }
 
+    void visibility_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("expected"); // List2 Dir1 File1
+        row("theme field", "new;click:theme", "SHH");
+        row("icon", "new;click:image1", "HSS");
+        row("modify, icon then word field", "select:Haus;modify;click:image1;click:Text1", "HHH");
+        row("theme picked, then icon", "new;click:theme;pick:Tiere;click:image1", "HSS");
+    }
+
+    void visibility()
+    {
+        QFETCH(QString, steps);
+        Harness h;
+        start(h, steps);
+        QTEST(Steps::controlStates(h.ui()).section(u' ', 1, 1), "expected");
+        // The focus stays on the control clicked last, not on a field whose
+        // text the next key would overwrite.
+        const QString last = steps.section(u';', -1);
+        if (QWidget* clicked = h.form().findChild<QWidget*>(last.section(u':', 1));
+            last.startsWith("click:") && clicked->isEnabled()) {
+            QCOMPARE(QApplication::focusWidget(), clicked);
+        }
+    }
+
     void themes_data()
     {
         QTest::addColumn<QString>("steps");
@@ -67,8 +92,12 @@ private slots:
         const QString unchanged = "theme=Verkehr,Verkehr,Gebäude,,";
         row("two picks", "new;pick:Tiere;pick:Berufe", "TiereBerufe", unchanged);
         row("after typing", "new;theme:Zoo;pick:Farben", "ZooFarben", unchanged);
-        // Only a change of the selection appends.
-        row("same entry twice", "new;pick:Tiere;pick:Tiere", "Tiere", unchanged);
+        row("same entry twice", "new;pick:Tiere;pick:Tiere", "TiereTiere", unchanged);
+        // The list opens without the highlight of the last word: Down goes to the first entry.
+        row("highlight of the last word gone",
+            "select:Haus;modify;click:theme;pick:Berufe;apply;select:Zug;modify;click:theme;"
+            "down:List2",
+            "VerkehrBerufe", "theme=Verkehr,Verkehr,GebäudeBerufe,,");
         row("arrow key", "new;pick:Berufe;down:List2", "BerufeFarben", unchanged);
         row("new word stored", "new;word:Neu;pick:Tiere;pick:Farben;add", "Verkehr",
             "theme=Verkehr,Verkehr,Gebäude,,,TiereFarben");
@@ -106,6 +135,8 @@ private slots:
             unchanged);
         row("waste bin in Browse, stored", "select:Zug;click:Image4", 0, "none",
             "icone integree=<null>,red,<null>,<null>,<null>");
+        row("same icon after the waste bin", "new;dir:icons;file:a.ico;click:Image4;file:a.ico", 0,
+            "green", unchanged);
         row("waste bin for a new word", "new;word:Neu;dir:icons;file:a.ico;click:Image4;add", 0,
             "red", unchanged + ",<null>");
         row("icon dropped on the waste bin, stored", "select:Auto;modify;drop;apply", 0, "none",

@@ -42,6 +42,7 @@ class SearchTest : public QObject
     Q_OBJECT
 
     std::unique_ptr<Harness> m_harness;
+    QStringList m_openedIn; // the save dialog's folder at each opening
 
     static QStringList words(const QString& s) { return s.split(u' ', Qt::SkipEmptyParts); }
     static QStringList sorted(QStringList list) { return list.sort(), list; }
@@ -100,7 +101,10 @@ class SearchTest : public QObject
     // Saves the list as if `path` was chosen in the dialog (cancelled if empty).
     void saveAs(const QString& path)
     {
-        search().runSaveDialog = [path](QFileDialog&) { return path; };
+        search().runSaveDialog = [this, path](QFileDialog& dialog) {
+            m_openedIn.append(dialog.directory().path());
+            return path;
+        };
         search().Command2_Click();
     }
     // Opens the window from the main window, runs `inside`, leaves by Zurück or the frame.
@@ -371,6 +375,7 @@ private slots:
         row("cancel", "", QMessageBox::Ok, QByteArray("(none)"));
         row("missing folder", "fehlt/liste.txt", QMessageBox::Ok, QByteArray("(failed)"));
         row("failing close", "/dev/full", QMessageBox::Ok, QByteArray("(failed)"));
+        row("other folder", "icons/liste.txt", QMessageBox::Ok, saved);
     }
     void saving()
     {
@@ -383,8 +388,17 @@ private slots:
         QVERIFY(answer == QMessageBox::Ok ||
                 (file.open(QIODevice::WriteOnly) && file.write(Older)));
         file.close();
+        // The icon chooser has moved the current directory.
+        QVERIFY(QDir(m_harness->dir()).mkpath("icons"));
+        QDir::setCurrent(m_harness->path("icons"));
         MessageBox::setNextAnswer(answer);
+        m_openedIn.clear();
         saveAs(path);
+        // The next opening starts where the list was saved, else in the dictionary's folder.
+        saveAs(QString());
+        const bool saved = expected == " Grab \r\n";
+        QCOMPARE(m_openedIn, (QStringList{m_harness->dir(),
+                                          saved ? QFileInfo(path).path() : m_harness->dir()}));
         QStringList messages;
         if (answer != QMessageBox::Ok) {
             messages << QStringLiteral("Voulez-vous écraser le fichier ");
@@ -396,7 +410,7 @@ private slots:
             QCOMPARE(read(path), expected);
         }
         QCOMPARE(MessageBox::takeAnswered(), messages);
-        QCOMPARE(QDir(m_harness->dir()).entryList({QStringLiteral("*.txt")}).size(),
+        QCOMPARE(QDir(QFileInfo(path).path()).entryList({QStringLiteral("*.txt")}).size(),
                  int(path.endsWith(QLatin1String(".txt")) && expected != "(failed)"));
     }
 };
