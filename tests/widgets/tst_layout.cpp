@@ -1,15 +1,14 @@
 #include "editor/Form1Ui.h"
 #include "search/ResulChUi.h"
 #include "widgets/German.h"
-#include "widgets/Look.h"
 
 #include <QAccessible>
 #include <QDialogButtonBox>
 #include <QFontInfo>
 #include <QMessageBox>
-#include <QPainter>
 #include <QWidget>
 #include <QtTest>
+#include <cmath>
 
 class LayoutTest : public QObject
 {
@@ -198,30 +197,6 @@ private slots:
         QDialogButtonBox buttons(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
         QCOMPARE(buttons.button(QDialogButtonBox::Save)->text(), QStringLiteral("Speichern"));
         QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Abbrechen"));
-    }
-
-    // Which record field each main-window control shows, and the list and picture roles.
-    void bindings()
-    {
-        const QList<std::pair<const char*, const char*>> fields = {{"Text1", "mot"},
-                                                                   {"mot_cour", "mot"},
-                                                                   {"deter", "determinant"},
-                                                                   {"cat", "categorie"},
-                                                                   {"theme", "theme"},
-                                                                   {"mot_marque", "mot marque"},
-                                                                   {"image1", "icone integree"},
-                                                                   {"theme_cour", "theme"},
-                                                                   {"sauve_ico", ""}};
-        for (const auto& [name, field] : fields) {
-            const auto* bound = dynamic_cast<BoundControl*>(m_form1.findChild<QWidget*>(name));
-            QVERIFY2(bound != nullptr, name);
-            QCOMPARE(bound->dataField(), QString::fromLatin1(field));
-            QVERIFY(!bound->isBoundChanged());
-        }
-        QVERIFY(m_form1Ui.image1->isDragSource());
-        QCOMPARE(m_form1Ui.File1->pattern(), QStringLiteral("*.ico"));
-        QVERIFY(m_resulChUi.resul_cherch->isSorted());
-        QVERIFY(!m_resulChUi.liste_temp->isSorted() && !m_resulChUi.List2->isSorted());
     }
 };
 

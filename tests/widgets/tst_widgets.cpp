@@ -193,7 +193,6 @@ private slots:
         QCOMPARE(atDoubleClick, indexAtDoubleClick);
     }
 
-    // Loading a record's value is no change; the user's or the program's edits are.
     // A word cut short by the list's width shows whole as a tooltip; one that fits shows none.
     void cutShortTooltip()
     {
@@ -211,6 +210,7 @@ private slots:
         }
     }
 
+    // Loading a record's value is no change; the user's or the program's edits are.
     void boundChanged_data()
     {
         QTest::addColumn<Scenario>("scenario");
