@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6sql6-sqlite libsqlite3-dev mdbtools-dev libglib2.0-dev
-  fonts-comic-neue fonts-dejavu-core fonts-liberation2
+  fonts-comic-neue fonts-dejavu-core fonts-liberation2 qt6-translations-l10n
   wngerman
 )
 

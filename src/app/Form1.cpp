@@ -1,10 +1,14 @@
 #include "app/Form1.h"
 
 #include "app/ResulCh.h"
+#include "widgets/Look.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QKeyEvent>
+#include <QShowEvent>
+#include <utility>
 
 Form1::Form1(QWidget* parent) : QWidget(parent), m_editor(this, m_ui)
 {
@@ -80,6 +84,30 @@ void Form1::Command2_Click()
         m_search.reset();
     }
     show();
+}
+
+void Form1::keyPressEvent(QKeyEvent* event)
+{
+    // Escape cancels a new word or a modification as its cancel button does.
+    if (event->key() == Qt::Key_Escape) {
+        for (QPushButton* cancel : {m_ui.Command9, m_ui.Command1}) {
+            if (cancel->isVisibleTo(this) && cancel->isEnabled()) {
+                event->accept();
+                cancel->click();
+                return;
+            }
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Now that the window has its native frame, centre it by that frame.
+    if (!event->spontaneous() && !std::exchange(m_centred, true)) {
+        Look::centreOnScreen(this);
+    }
 }
 
 void Form1::closeEvent(QCloseEvent* event)

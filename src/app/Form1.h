@@ -30,6 +30,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void wireControls();
@@ -38,4 +40,5 @@ private:
     Form1Ui m_ui;
     Editor m_editor;
     std::unique_ptr<ResulCh> m_search;
+    bool m_centred = false;
 };

@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QShowEvent>
 
 ResulCh::ResulCh(QWidget& mainWindow, DataSource& Data1, DataSource& Data2, Label& mot_cour,
                  Label& theme_cour)
@@ -52,12 +53,23 @@ void ResulCh::Command1_Click()
 
 void ResulCh::keyPressEvent(QKeyEvent* event)
 {
-    // Escape does not leave the window: only "Zurück" and the frame do.
+    // Escape goes back as "Zurück" does (not through reject(): the window
+    // keeps its lists and texts for the next opening).
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        m_ui.Command1->click();
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void ResulCh::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) {
+        move(parentWidget()->pos());
+        m_ui.ecrire->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void ResulCh::closeEvent(QCloseEvent* event)

@@ -35,6 +35,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Opens over the main window, with the focus in the search text.
+    void showEvent(QShowEvent* event) override;
 
 private:
     void Form_Load(const QWidget& mainWindow);

@@ -1,16 +1,81 @@
 #include "app/Form1.h"
 #include "app/LegacyStartup.h"
 #include "app/SessionEnd.h"
+#include "editor/Editor.h"
+#include "widgets/German.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+#include <optional>
+
+namespace {
+
+constexpr int exitUsage = 2;
+
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("LEXA"));
+    QCoreApplication::setApplicationVersion(Editor::versionText());
+}
+
+// Answers --help and --version, or makes the dictionary folder named on the
+// command line the current directory: LEXA works on the dictionary there.
+// Runs before the windowing system is reached, so it works on a plain
+// terminal. An exit code when the program should end here.
+std::optional<int> handleCommandLine(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    nameApplication();
+    installGermanTexts(app);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Bearbeitet ein deutsches Wörterbuch: die Wörter mit Artikel, "
+                       "Frequenz, Themen, Icon und Markierung."));
+    // Qt's own options (-platform, -style ...) pass through to the windows.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const char* name : {"platform", "platformtheme", "style", "display", "qwindowgeometry"}) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(
+        QStringLiteral("ORDNER"),
+        QStringLiteral("Der Ordner mit LEXA.MDB und THEME.MDB (sonst das aktuelle Verzeichnis)."),
+        QStringLiteral("[ORDNER]"));
+    parser.process(app); // ends the process after --help, --version or a wrong option
+    const QStringList folders = parser.positionalArguments();
+    if (folders.size() > 1) {
+        QTextStream(stderr) << "lexa: Nur ein Ordner kann geöffnet werden.\n";
+        return exitUsage;
+    }
+    if (folders.isEmpty()) {
+        return std::nullopt;
+    }
+    const QFileInfo folder(folders.first());
+    if (!folder.isDir() || !QDir::setCurrent(folder.absoluteFilePath())) {
+        QTextStream(stderr) << "lexa: Der Ordner \"" << folders.first() << "\" existiert nicht.\n";
+        return exitUsage;
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    if (const std::optional<int> exitCode = handleCommandLine(argc, argv)) {
+        return *exitCode;
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("LEXA"));
-    // The dictionary folder is the current directory; Access files found
-    // there are converted first, if the user agrees.
+    nameApplication();
+    installGermanTexts(app);
+    // Access files found in the dictionary folder are converted first, if
+    // the user agrees.
     if (!offerLegacyConversion(nullptr, QDir::currentPath())) {
         return 1;
     }

@@ -28,10 +28,12 @@ Label* redLabel(QWidget* parent, const char* name, const QString& caption, const
     return label;
 }
 
+// A field of the current word, named for a screen reader by its label.
 TextBox* fieldBox(QWidget* parent, const char* name, const QString& field, const QRect& geometry,
-                  const QFont& font)
+                  const QFont& font, const QString& label)
 {
     auto* box = placeControl<TextBox>(parent, name, geometry, font);
+    box->setAccessibleName(label);
     box->setDataField(field);
     box->setEnabled(false);
     return box;
@@ -75,7 +77,7 @@ void Form1Ui::setupWindow(QWidget* Form1)
 {
     Form1->setObjectName(QStringLiteral("Form1"));
     Form1->setWindowTitle(QStringLiteral("LEXA"));
-    Form1->setFixedSize(Look::pixels(7830), Look::pixels(6300));
+    Look::setFixedWindowSize(Form1, {Look::pixels(7830), Look::pixels(6300)});
     Form1->setFont(windowFont());
     Form1->setWindowIcon(Look::applicationIcon());
     Look::setBackground(Form1, Look::designBackground);
@@ -88,10 +90,12 @@ void Form1Ui::setupWordList(QWidget* Form1)
 {
     List3 =
         placeControl<ListBox>(Form1, "List3", twipsRect(8160, 4890, 690, 1005), windowFont(), true);
+    List3->setAccessibleName(QStringLiteral("Importliste"));
     List3->hide();
 
     List1 = placeControl<ListBox>(fond, "List1", twipsRect(135, 60, 2535, 4890),
                                   Look::comicFont(12), true);
+    List1->setAccessibleName(QStringLiteral("Wörterbuch"));
 
     Label6 = redLabel(fond, "Label6", QStringLiteral("Wörterbuch enthält"),
                       twipsRect(810, 4995, 1740, 240));
@@ -109,24 +113,27 @@ void Form1Ui::setupFields()
 {
     Label1 = redLabel(fond, "Label1", QStringLiteral("Artikel"), twipsRect(2970, 45, 600, 240));
     deter = fieldBox(fond, "deter", QStringLiteral("determinant"), twipsRect(2970, 270, 555, 465),
-                     Look::comicFont(12));
+                     Look::comicFont(12), Label1->text());
     Label2 = redLabel(fond, "Label2", QStringLiteral("Wort"), twipsRect(3690, 45, 690, 240));
     Text1 = fieldBox(fond, "Text1", QStringLiteral("mot"), twipsRect(3645, 270, 2445, 465),
-                     Look::comicFont(12));
+                     Look::comicFont(12), Label2->text());
     Label5 = redLabel(fond, "Label5", QStringLiteral("Icon"), twipsRect(6165, 30, 690, 240));
 
     image1 = placeControl<PictureBox>(fond, "image1", twipsRect(6150, 225, 555, 555), windowFont());
     image1->setDataField(QStringLiteral("icone integree"));
     image1->setDragSource(true);
     image1->setEnabled(false);
+    image1->setFocusPolicy(Qt::StrongFocus);
+    image1->setAccessibleName(Label5->text());
     Look::setWindowColourBackground(image1);
 
     Image4 = placeControl<ImageBox>(fond, "Image4", twipsRect(6915, 270, 480, 480), windowFont());
     Image4->setPixmap(Look::wasteBinIcon(32));
+    Image4->setAccessibleName(QStringLiteral("Papierkorb"));
 
     Label3 = redLabel(fond, "Label3", QStringLiteral("Thema"), twipsRect(2970, 2475, 690, 240));
     theme = fieldBox(fond, "theme", QStringLiteral("theme"), twipsRect(2970, 2790, 3795, 375),
-                     windowFont());
+                     windowFont(), Label3->text());
     Label9 =
         redLabel(fond, "Label9", QStringLiteral("Markierung"), twipsRect(4035, 2475, 930, 240));
 
@@ -137,25 +144,30 @@ void Form1Ui::setupFields()
     mot_marque->setAlignment(Qt::AlignCenter);
     mot_marque->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     mot_marque->setEnabled(false);
+    mot_marque->setAccessibleName(Label9->text());
     Look::setWindowColourBackground(mot_marque);
+    Look::keepReadableWhenDisabled(mot_marque);
 
     Label8 = redLabel(fond, "Label8", QStringLiteral("Frequenz"), twipsRect(2970, 4275, 1095, 285));
     cat = fieldBox(fond, "cat", QStringLiteral("categorie"), twipsRect(2970, 4545, 1095, 375),
-                   captionFont());
+                   captionFont(), Label8->text());
 }
 
 void Form1Ui::setupPickers()
 {
     Dir1 = placeControl<DirListBox>(fond, "Dir1", twipsRect(5760, 810, 1695, 930), windowFont());
+    Dir1->setAccessibleName(QStringLiteral("Ordner"));
     Dir1->hide();
 
     File1 =
         placeControl<FileListBox>(fond, "File1", twipsRect(5865, 1755, 1590, 1005), windowFont());
     File1->setPattern(QStringLiteral("*.ico"));
+    File1->setAccessibleName(QStringLiteral("Icon-Dateien"));
     File1->hide();
 
     List2 =
         placeControl<ListBox>(fond, "List2", twipsRect(2985, 3285, 1905, 1005), windowFont(), true);
+    List2->setAccessibleName(QStringLiteral("Themen"));
     List2->hide();
 }
 
@@ -214,11 +226,14 @@ void Form1Ui::setupHidden()
     theme_cour->hide();
 }
 
+// Tab goes as the eye reads: the word list, the fields top to bottom, the
+// command buttons beside them, the bottom row.
 void Form1Ui::setupTabOrder()
 {
-    QWidget* const order[] = {cat,      List2,     deter,    List1,    theme,    File1,    Dir1,
-                              Text1,    List3,     Command8, Command4, Command1, Command9, Command5,
-                              Command7, Command10, Command2, Command6, Command3, Command11};
+    QWidget* const order[] = {List1,     deter,    Text1,    image1,   Dir1,     File1,
+                              Command11, theme,    List2,    cat,      Command8, Command6,
+                              Command1,  Command4, Command3, Command9, Command5, Command2,
+                              Command10, Command7, List3};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }

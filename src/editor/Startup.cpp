@@ -7,9 +7,6 @@
 #include "widgets/ScreenPointer.h"
 #include "widgets/Widgets.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 Editor::Editor(QWidget* form, Form1Ui& ui, QObject* parent)
     : QObject(parent),
       Data1(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable), false, this),
@@ -73,13 +70,7 @@ bool Editor::Form_Load()
 {
     // The controls exist by now; the window built them after creating us.
     bindControls();
-    // Centre the window on the screen, by its outer size.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        const QSize outer = m_form->frameGeometry().size();
-        m_form->move(area.x() + (area.width() - outer.width()) / 2,
-                     area.y() + (area.height() - outer.height()) / 2);
-    }
+    Look::centreOnScreen(m_form);
     m_form->setWindowTitle(QStringLiteral("LEXA Version ") + versionText());
     Look::setBackground(m_form, Look::loadedBackground);
     Look::setBackground(ui.fond, Look::loadedBackground);

@@ -63,7 +63,7 @@ void ResulChUi::setupWindow(QWidget* resul_ch)
 {
     resul_ch->setObjectName(QStringLiteral("resul_ch"));
     resul_ch->setWindowTitle(QStringLiteral("lexa"));
-    resul_ch->setFixedSize(Look::pixels(8160), Look::pixels(6675));
+    Look::setFixedWindowSize(resul_ch, {Look::pixels(8160), Look::pixels(6675)});
     resul_ch->setFont(windowFont());
     Look::setBackground(resul_ch, Look::designBackground);
 }
@@ -75,6 +75,7 @@ void ResulChUi::setupResultList(QWidget* resul_ch)
     QPalette palette = resul_cherch->palette();
     palette.setColor(QPalette::Base, Look::white);
     resul_cherch->setPalette(palette);
+    resul_cherch->setAccessibleName(QStringLiteral("gefundene Wörter"));
 
     Label2 = caption(resul_ch, "Label2", QStringLiteral("gefundene Wörter"),
                      twipsRect(330, 5160, 1800, 360));
@@ -83,6 +84,7 @@ void ResulChUi::setupResultList(QWidget* resul_ch)
 
     liste_temp = placeControl<ListBox>(resul_ch, "liste_temp", twipsRect(360, 5520, 2520, 450),
                                        windowFont(), false);
+    liste_temp->setAccessibleName(QStringLiteral("Zwischenliste"));
     liste_temp->hide();
 
     Command1 =
@@ -109,6 +111,7 @@ void ResulChUi::setupPanel(QWidget* resul_ch)
     theme = placeControl<Label>(SSPanel1, "theme", twipsRect(2430, 2985, 2040, 390),
                                 Look::comicFont(12));
     frameWhite(theme, Qt::AlignCenter);
+    theme->setAccessibleName(QStringLiteral("Thema"));
 
     Label7 = caption(SSPanel1, "Label7", QStringLiteral("* nur aus dem Wörterbuch"),
                      twipsRect(165, 4230, 1875, 390), Look::blue);
@@ -141,18 +144,23 @@ void ResulChUi::setupInputs(QWidget* resul_ch)
 {
     ecrire = placeControl<TextBox>(resul_ch, "ecrire", twipsRect(5340, 1440, 1485, 510),
                                    Look::comicFont(14.25));
+    ecrire->setAccessibleName(QStringLiteral("Text"));
     lg =
         placeControl<TextBox>(resul_ch, "lg", twipsRect(5355, 2310, 975, 465), Look::comicFont(12));
+    lg->setAccessibleName(QStringLiteral("Länge"));
     List2 = placeControl<ListBox>(resul_ch, "List2", twipsRect(5340, 3735, 2190, 1230),
                                   windowFont(), false);
+    List2->setAccessibleName(QStringLiteral("Themen"));
     List2->hide();
 }
 
+// Tab goes as the eye reads: the result list, then the panel row by row
+// with the input beside its buttons, "Zurück" last.
 void ResulChUi::setupTabOrder()
 {
-    QWidget* const order[] = {resul_cherch, ecrire,   lg,           List2,    liste_temp,
-                              extrac_liste, Option2,  Command1,     commence, contient,
-                              termine,      longueur, theme_cherch, Command3, Command2};
+    QWidget* const order[] = {resul_cherch, extrac_liste, Option2,  commence,   contient,
+                              termine,      ecrire,       longueur, lg,         theme_cherch,
+                              Command3,     List2,        Command2, liste_temp, Command1};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }

@@ -1,6 +1,9 @@
 #include "widgets/EntryList.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QToolTip>
 
 EntryList::EntryList(QWidget* parent) : QListWidget(parent)
 {
@@ -35,6 +38,28 @@ void EntryList::mousePressEvent(QMouseEvent* event)
         listIndex() == before && event->button() == Qt::LeftButton) {
         emit Click();
     }
+}
+
+bool EntryList::isCutShort(const QListWidgetItem& entry) const
+{
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const QRect shown = visualItemRect(&entry).intersected(viewport()->rect());
+    return fontMetrics().horizontalAdvance(entry.text()) + 2 * margin > shown.width();
+}
+
+bool EntryList::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip) {
+        return QListWidget::viewportEvent(event);
+    }
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QListWidgetItem* entry = itemAt(help->pos());
+    if (entry != nullptr && isCutShort(*entry)) {
+        QToolTip::showText(help->globalPos(), entry->text(), viewport(), visualItemRect(entry));
+    } else {
+        QToolTip::hideText();
+    }
+    return true;
 }
 
 void EntryList::onSelectionChanged()

@@ -7,7 +7,7 @@
 // an entry (mouse, arrow keys, typing a first letter), never the moves of
 // the selection caused by the program adding or removing entries. The user
 // cannot clear the selection (no Ctrl+click deselect, no click beside the
-// entries).
+// entries). An entry too long for the list shows its whole text as a tooltip.
 class EntryList : public QListWidget
 {
     Q_OBJECT
@@ -27,6 +27,7 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
 
@@ -41,6 +42,7 @@ protected:
 
 private:
     void onSelectionChanged();
+    bool isCutShort(const QListWidgetItem& entry) const;
 
     bool m_quiet = false;
     bool m_clickOnReselect = false;

@@ -23,8 +23,8 @@ void Line::setColour(const QColor& colour)
 
 void Line::paintEvent(QPaintEvent* /*event*/)
 {
+    // Filling the widget, not stroking a hairline: at a scale such as 1.25 a
+    // hairline between device pixels can vanish, a filled logical pixel cannot.
     QPainter painter(this);
-    painter.setPen(QPen(m_colour, 0));
-    const QPoint origin = geometry().topLeft();
-    painter.drawLine(m_from - origin, m_to - origin);
+    painter.fillRect(rect(), m_colour);
 }

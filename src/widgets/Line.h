@@ -4,8 +4,8 @@
 #include <QPoint>
 #include <QWidget>
 
-// A one-pixel line between two points of its parent. It takes no mouse
-// input, so the controls it runs along stay clickable.
+// A one-pixel horizontal or vertical line between two points of its parent.
+// It takes no mouse input, so the controls it runs along stay clickable.
 class Line : public QWidget
 {
     Q_OBJECT

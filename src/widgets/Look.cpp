@@ -3,7 +3,9 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPolygon>
+#include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace Look {
 
@@ -78,7 +80,8 @@ void drawWasteBin(QPainter& p)
 
 QFont comicFont(qreal pointSize)
 {
-    QFont font(comicFamily);
+    QFont font;
+    font.setFamilies({designComicFamily, comicFamily});
     font.setPointSizeF(pointSize);
     font.setBold(false); // not inherited from a bold window font
     return font;
@@ -86,7 +89,8 @@ QFont comicFont(qreal pointSize)
 
 QFont sansFont(qreal pointSize, bool bold)
 {
-    QFont font(sansFamily);
+    QFont font;
+    font.setFamilies({designSansFamily, sansFamily});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
@@ -115,6 +119,46 @@ void setTextColour(QWidget* widget, const QColor& colour)
     palette.setColor(QPalette::ButtonText, colour);
     palette.setColor(QPalette::Text, colour);
     widget->setPalette(palette);
+}
+
+void keepReadableWhenDisabled(QWidget* widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Disabled, QPalette::Base,
+                     palette.color(QPalette::Active, QPalette::Base));
+    palette.setColor(QPalette::Disabled, QPalette::Text, lockedText);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, lockedText);
+    widget->setPalette(palette);
+}
+
+void setFixedWindowSize(QWidget* window, const QSize& size)
+{
+    window->setFixedSize(size);
+    const Qt::WindowFlags type = window->windowFlags() & Qt::WindowType_Mask;
+    Qt::WindowFlags flags = type | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (type == Qt::Window) {
+        flags |= Qt::WindowMinimizeButtonHint;
+    }
+    window->setWindowFlags(flags);
+}
+
+void centreOnScreen(QWidget* window)
+{
+    const QScreen* screen = window->screen();
+    if (screen == nullptr) {
+        return;
+    }
+    // move() places the frame; before the window manager has framed the
+    // window, its frame is estimated from the margins the platform reports.
+    QSize outer = window->frameGeometry().size();
+    if (outer == window->size() && window->windowHandle() != nullptr) {
+        const QMargins margins = window->windowHandle()->frameMargins();
+        outer = outer.grownBy(margins);
+    }
+    const QRect area = screen->geometry();
+    window->move(area.x() + (area.width() - outer.width()) / 2,
+                 area.y() + (area.height() - outer.height()) / 2);
 }
 
 QIcon applicationIcon()

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 class QWidget;
@@ -12,8 +13,11 @@ class QWidget;
 // Fonts, colours and icons shared by both windows.
 namespace Look {
 
-// Stand-ins for the fonts the windows were designed with: Comic Neue for
-// Comic Sans MS, Liberation Sans (Arial metrics) for MS Sans Serif.
+// The fonts the windows were designed with, requested first, and the free
+// stand-ins used where they are not installed: Comic Neue for Comic Sans MS,
+// Liberation Sans (Arial metrics, the same pixel size) for MS Sans Serif.
+inline const QString designComicFamily = QStringLiteral("Comic Sans MS");
+inline const QString designSansFamily = QStringLiteral("MS Sans Serif");
 inline const QString comicFamily = QStringLiteral("Comic Neue");
 inline const QString sansFamily = QStringLiteral("Liberation Sans");
 
@@ -41,12 +45,22 @@ inline constexpr QColor red{0xFF, 0x00, 0x00};
 inline constexpr QColor blue{0x00, 0x00, 0xFF};
 inline constexpr QColor white{0xFF, 0xFF, 0xFF};
 inline constexpr QColor grey{0x80, 0x80, 0x80};
+// The text of a disabled field: 10:1 against white, so the current word
+// stays readable while the fields are locked.
+inline constexpr QColor lockedText{0x40, 0x40, 0x40};
 
 // Fills the widget's background with the colour.
 void setBackground(QWidget* widget, const QColor& colour);
 // Fills the widget's background with the system window colour (white boxes).
 void setWindowColourBackground(QWidget* widget);
 void setTextColour(QWidget* widget, const QColor& colour);
+// Keeps a disabled field's ground and shows its text in lockedText.
+void keepReadableWhenDisabled(QWidget* widget);
+
+// Gives a top-level window its one size: no resizing, no maximise button.
+void setFixedWindowSize(QWidget* window, const QSize& size);
+// Places a window in the middle of its screen, its frame included.
+void centreOnScreen(QWidget* window);
 
 // LEXA's own icon: an open book with an "L", 32 x 32 and 16 x 16, 16 colours.
 QIcon applicationIcon();

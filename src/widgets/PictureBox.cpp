@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QDrag>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -101,20 +102,35 @@ const QImage& PictureBox::decoded()
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
+    QPainter painter(this);
+    const QRect box = contentsRect();
     const QImage& image = decoded();
-    if (image.isNull()) {
+    if (!image.isNull()) {
+        QSize size = image.size();
+        if (size.width() > box.width() || size.height() > box.height()) {
+            size.scale(box.size(), Qt::KeepAspectRatio);
+        }
+        QRect target(QPoint(), size);
+        target.moveCenter(box.center());
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, image);
+    }
+    if (hasFocus()) {
+        painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+    }
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (isEnabled() && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        event->accept();
+        emit Click();
         return;
     }
-    const QRect box = contentsRect();
-    QSize size = image.size();
-    if (size.width() > box.width() || size.height() > box.height()) {
-        size.scale(box.size(), Qt::KeepAspectRatio);
-    }
-    QRect target(QPoint(), size);
-    target.moveCenter(box.center());
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(target, image);
+    QFrame::keyPressEvent(event);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event)

@@ -11,7 +11,8 @@
 
 // A framed box showing a picture, optionally bound to a record field. The
 // picture is held as the bytes of its file (.ico, .bmp, .png...) and decoded
-// only when painted, so loading it from a record costs a byte copy.
+// only when painted, so loading it from a record costs a byte copy. With the
+// focus, Space or Return clicks it as the mouse does.
 class PictureBox : public QFrame, public BoundControlBase
 {
     Q_OBJECT
@@ -43,6 +44,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void replaceBytes(const QByteArray& bytes);

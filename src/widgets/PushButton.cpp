@@ -2,6 +2,7 @@
 
 #include "widgets/Look.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 PushButton::PushButton(QWidget* parent) : QPushButton(parent)
@@ -13,9 +14,37 @@ PushButton::PushButton(QWidget* parent) : QPushButton(parent)
     setPalette(palette);
 }
 
+QRect PushButton::focusRect() const
+{
+    return rect().adjusted(3, 3, -4, -4);
+}
+
 QRect PushButton::captionRect() const
 {
-    return rect().adjusted(3, 2, -3, -2);
+    // Inside the focus rectangle's dots, a pixel clear of them at the sides.
+    return focusRect().adjusted(2, 1, -1, 0);
+}
+
+bool PushButton::captionFits(const QFont& font) const
+{
+    const QRect area = captionRect();
+    const QRect needed =
+        QFontMetrics(font).boundingRect(area, Qt::AlignCenter | Qt::TextWordWrap, text());
+    return area.contains(needed);
+}
+
+QFont PushButton::captionFont() const
+{
+    // Condensing keeps the caption's height and its lines; the stand-in fonts
+    // run a little wider than the ones the buttons were sized for.
+    QFont fitted = font();
+    for (int stretch = QFont::Unstretched; stretch >= QFont::ExtraCondensed; stretch -= 5) {
+        fitted.setStretch(stretch);
+        if (captionFits(fitted)) {
+            break;
+        }
+    }
+    return fitted;
 }
 
 void PushButton::paintEvent(QPaintEvent* /*event*/)
@@ -26,15 +55,26 @@ void PushButton::paintEvent(QPaintEvent* /*event*/)
 
     const int shift = isDown() ? 1 : 0;
     painter.setPen(isEnabled() ? QColor(Qt::black) : Look::grey);
-    painter.setFont(font());
+    painter.setFont(captionFont());
     painter.drawText(captionRect().translated(shift, shift), Qt::AlignCenter | Qt::TextWordWrap,
                      text());
 
     if (hasFocus()) {
         painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect().adjusted(3, 3, -4, -4));
+        painter.drawRect(focusRect());
     }
+}
+
+void PushButton::keyPressEvent(QKeyEvent* event)
+{
+    if (!event->isAutoRepeat() &&
+        (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        event->accept();
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void PushButton::drawBevel(QPainter& painter) const

@@ -1,8 +1,9 @@
 #include "widgets/TextBox.h"
 
+#include "widgets/Look.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPalette>
 
 namespace {
 constexpr int backspaceCode = 8;
@@ -25,11 +26,8 @@ int typedCharacter(const QKeyEvent& event)
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent)
 {
-    // A disabled field keeps its white ground; only its text turns grey.
-    QPalette colours = palette();
-    colours.setColor(QPalette::Disabled, QPalette::Base,
-                     colours.color(QPalette::Active, QPalette::Base));
-    setPalette(colours);
+    // The fields of the current word are disabled while browsing, and read.
+    Look::keepReadableWhenDisabled(this);
     connect(this, &QLineEdit::textChanged, this, [this] {
         if (!m_loading) {
             markBoundChanged();

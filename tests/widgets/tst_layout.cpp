@@ -1,9 +1,14 @@
 #include "editor/Form1Ui.h"
 #include "search/ResulChUi.h"
+#include "widgets/German.h"
 
+#include <QAccessible>
+#include <QDialogButtonBox>
 #include <QFontInfo>
+#include <QMessageBox>
 #include <QWidget>
 #include <QtTest>
+#include <cmath>
 
 class LayoutTest : public QObject
 {
@@ -62,20 +67,23 @@ private slots:
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QStringList>("tabOrder");
         QTest::newRow("Form1") << "LEXA" << QSize(522, 420)
-                               << QStringList{"cat",      "List2",    "deter",    "List1",
-                                              "theme",    "File1",    "Dir1",     "Text1",
-                                              "List3",    "Command8", "Command4", "Command1",
-                                              "Command9", "Command5", "Command7", "Command10",
-                                              "Command2", "Command6", "Command3", "Command11"};
+                               << QStringList{"List1",    "deter",    "Text1",     "image1",
+                                              "Dir1",     "File1",    "Command11", "theme",
+                                              "List2",    "cat",      "Command8",  "Command6",
+                                              "Command1", "Command4", "Command3",  "Command9",
+                                              "Command5", "Command2", "Command10", "Command7",
+                                              "List3"};
         QTest::newRow("resul_ch") << "lexa" << QSize(544, 445)
-                                  << QStringList{"resul_cherch", "ecrire",     "lg",
-                                                 "List2",        "liste_temp", "extrac_liste",
-                                                 "Option2",      "Command1",   "commence",
-                                                 "contient",     "termine",    "longueur",
-                                                 "theme_cherch", "Command3",   "Command2"};
+                                  << QStringList{"resul_cherch", "extrac_liste", "Option2",
+                                                 "commence",     "contient",     "termine",
+                                                 "ecrire",       "longueur",     "lg",
+                                                 "theme_cherch", "Command3",     "List2",
+                                                 "Command2",     "liste_temp",   "Command1"};
     }
 
-    // Title, fixed client size, and the Tab order from the first control round to it again.
+    // Title, fixed client size without a maximise button, and the Tab order (the order the eye
+    // reads) from the first control round to it again; every control Tab reaches has a name a
+    // screen reader can say.
     void windows()
     {
         QFETCH(QString, title);
@@ -86,16 +94,109 @@ private slots:
         QCOMPARE(window->windowTitle(), title);
         QCOMPARE(window->minimumSize(), size);
         QCOMPARE(window->maximumSize(), size);
+        QVERIFY(!window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         QWidget* const first = window->findChild<QWidget*>(tabOrder.first());
         QStringList seen;
         QWidget* widget = first;
         do {
             if (widget->focusPolicy() & Qt::TabFocus) {
                 seen.append(widget->objectName());
+                QVERIFY2(!QAccessible::queryAccessibleInterface(widget)
+                              ->text(QAccessible::Name)
+                              .isEmpty(),
+                         qPrintable(widget->objectName()));
             }
             widget = widget->nextInFocusChain();
         } while (widget != first);
         QCOMPARE(seen, tabOrder);
+    }
+
+    void captions_data()
+    {
+        QTest::addColumn<QString>("caption");
+        for (const QWidget* window : {&m_form1, &m_resulCh}) {
+            for (const PushButton* button : window->findChildren<PushButton*>()) {
+                QTest::addRow("%s/%s", qPrintable(window->objectName()),
+                              qPrintable(button->objectName()))
+                    << button->text();
+            }
+        }
+    }
+
+    // Each caption fits inside its button's focus rectangle, on as many lines as the button
+    // was designed for, in the fonts installed here.
+    void captions()
+    {
+        QFETCH(QString, caption);
+        const auto* button = qobject_cast<const PushButton*>(tagged());
+        QVERIFY2(button->captionFits(button->captionFont()), qPrintable(caption));
+    }
+
+    void frameLines_data()
+    {
+        QTest::addColumn<qreal>("scale");
+        for (const qreal scale : {1.0, 1.25, 1.5, 1.75}) {
+            QTest::addRow("%.2f", scale) << scale;
+        }
+    }
+
+    // The lines framing the fields show at every scale, not only where a logical pixel is a
+    // whole number of device pixels.
+    void frameLines()
+    {
+        QFETCH(qreal, scale);
+        QImage image(m_form1.size() * scale, QImage::Format_RGB32);
+        image.setDevicePixelRatio(scale);
+        image.fill(Qt::black);
+        m_form1.render(&image);
+        for (const Line* line : m_form1.findChildren<Line*>()) {
+            // Every device pixel the line touches, across it at its middle.
+            const QRect pixels = QRectF(QPointF(line->mapTo(&m_form1, QPoint())) * scale,
+                                        QSizeF(line->size()) * scale)
+                                     .toAlignedRect();
+            const bool upright = line->width() == 1;
+            bool shown = false;
+            for (int i = 0; i < (upright ? pixels.width() : pixels.height()); ++i) {
+                const QPoint at = upright ? QPoint(pixels.left() + i, pixels.center().y())
+                                          : QPoint(pixels.center().x(), pixels.top() + i);
+                shown = shown || image.pixelColor(at) == line->colour();
+            }
+            QVERIFY2(shown, qPrintable(line->objectName()));
+        }
+    }
+
+    // The fields of the current word, disabled while browsing, keep a readable text.
+    void lockedFieldsReadable()
+    {
+        const auto luminance = [](const QColor& c) {
+            const auto channel = [](qreal v) {
+                return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+                   0.0722 * channel(c.blueF());
+        };
+        for (const char* name : {"deter", "Text1", "theme", "cat", "mot_marque"}) {
+            const QWidget* field = m_form1.findChild<QWidget*>(name);
+            QVERIFY(!field->isEnabled());
+            const QPalette& p = field->palette();
+            const qreal text = luminance(p.color(QPalette::Disabled, field->foregroundRole()));
+            const qreal ground = luminance(p.color(QPalette::Disabled, field->backgroundRole()));
+            QVERIFY2((std::max(text, ground) + 0.05) / (std::min(text, ground) + 0.05) >= 4.5,
+                     name);
+        }
+    }
+
+    // Qt's own buttons and dialogs speak German whatever the locale says.
+    void germanTexts()
+    {
+        QVERIFY(installGermanTexts(*QCoreApplication::instance()));
+        QMessageBox box(QMessageBox::Question, QString(), QString(),
+                        QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Ja"));
+        QCOMPARE(box.button(QMessageBox::No)->text(), QStringLiteral("&Nein"));
+        QDialogButtonBox buttons(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Save)->text(), QStringLiteral("Speichern"));
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Abbrechen"));
     }
 };
 

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QToolTip>
 #include <QtTest>
 #include <functional>
 
@@ -175,6 +177,23 @@ private slots:
         QCOMPARE(clickSpy.count(), clicks);
         QCOMPARE(list.listIndex(), index);
         QCOMPARE(atDoubleClick, indexAtDoubleClick);
+    }
+
+    // A word cut short by the list's width shows whole as a tooltip; one that fits shows none.
+    void cutShortTooltip()
+    {
+        ListBox list(false);
+        list.resize(60, 80);
+        list.addEntries({QStringLiteral("Ei"), QStringLiteral("Donaudampfschifffahrt")});
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        for (const int row : {0, 1}) {
+            const QPoint at = list.visualItemRect(list.item(row)).center();
+            QHelpEvent help(QEvent::ToolTip, at, list.viewport()->mapToGlobal(at));
+            QApplication::sendEvent(list.viewport(), &help);
+            QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(),
+                     row == 0 ? QString() : list.entry(1));
+        }
     }
 
     // Loading a record's value is no change; the user's or the program's edits are.
