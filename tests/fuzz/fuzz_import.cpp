@@ -1,0 +1,16 @@
+// The reader of "listemot.txt": any bytes give a list or nothing, never a crash.
+#include "editor/ImportList.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    constexpr int Limit = 400;
+    const auto items = parseImportItems(bytes, Limit);
+    if (items && items->size() > Limit) {
+        std::abort();
+    }
+    return 0;
+}
