@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds LEXA twice (plain, and with AddressSanitizer
-# and UndefinedBehaviorSanitizer) and runs every test in both builds.
+# and UndefinedBehaviorSanitizer) and runs every test in both builds, then runs
+# each fuzz target for a short time.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
@@ -18,3 +19,4 @@ run_build() {
 
 run_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 run_build build-asan -DCMAKE_BUILD_TYPE=Debug -DLEXA_SANITIZE=ON -DLEXA_BUILD_BENCH=OFF
+"$root/scripts/fuzz.sh"

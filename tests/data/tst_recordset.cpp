@@ -144,6 +144,7 @@ void TestRecordSet::malformedCriterionIsAFailure()
     QVERIFY(rs.NoMatch());
     QVERIFY(!rs.lastError().isEmpty());
     QVERIFY(!rs.FindFirst("mot like'[a*'"));
+    QVERIFY(!rs.FindFirst("mot like'*'; DROP TABLE lexa; --*'")); // never handed to SQL
     QCOMPARE(m_mot.text(), QString("Zug"));
     QCOMPARE(Fixtures::rowCount(m_dir->path()), 2);
 }

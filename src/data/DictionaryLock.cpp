@@ -1,0 +1,42 @@
+#include "data/DictionaryLock.h"
+
+#include <QDir>
+
+namespace {
+const QString LockFileName = QStringLiteral("LEXA.lock");
+} // namespace
+
+DictionaryLock::DictionaryLock(const QString& folder)
+    : m_folder(QDir::toNativeSeparators(QDir(folder).absolutePath())),
+      m_file(QDir(folder).absoluteFilePath(LockFileName))
+{
+    // Only a dead owner makes a lock stale, never its age: a LEXA may stay
+    // open for days.
+    m_file.setStaleLockTime(0);
+}
+
+bool DictionaryLock::tryLock()
+{
+    if (m_file.tryLock(0)) {
+        m_error.clear();
+        return true;
+    }
+    switch (m_file.error()) {
+    case QLockFile::LockFailedError:
+        m_error = QStringLiteral("Das Wörterbuch im Ordner „%1“ ist schon in einem anderen "
+                                 "LEXA-Fenster geöffnet. Bitte arbeiten Sie dort weiter.")
+                      .arg(m_folder);
+        break;
+    case QLockFile::PermissionError:
+        m_error = QStringLiteral("Im Ordner „%1“ kann LEXA nicht schreiben: das Wörterbuch "
+                                 "kann dort nicht bearbeitet werden.")
+                      .arg(m_folder);
+        break;
+    default:
+        m_error = QStringLiteral("Das Wörterbuch im Ordner „%1“ kann nicht für LEXA "
+                                 "reserviert werden.")
+                      .arg(m_folder);
+        break;
+    }
+    return false;
+}

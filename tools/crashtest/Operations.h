@@ -1,0 +1,113 @@
+#pragma once
+
+#include "data/BoundControl.h"
+#include "data/DataSource.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QRandomGenerator>
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <optional>
+
+// One record of table lexa as the crash test compares it; an empty text or
+// icon stands for an empty field.
+struct Word
+{
+    QString mot;
+    QString determinant;
+    QString categorie;
+    QString theme;
+    QString mark = QStringLiteral("N");
+    QByteArray icon;
+    bool operator==(const Word&) const = default;
+};
+
+// The dictionary by rowid: what the file must hold.
+using Words = std::map<qint64, Word>;
+
+// One thing a window does to the dictionary, complete enough to be written
+// to the journal and applied to the expected words.
+struct Operation
+{
+    enum class Kind
+    {
+        NewWord, // "Neues Wort" confirmed
+        Modify,  // "Änderung beifügen": word, article and theme at once
+        Delete,
+        Mark,   // the mark toggled to `mark`
+        Icon,   // icon `icon` chosen, or -1: cleared
+        Import, // the words of listemot.txt, in one transaction
+        Raz     // every mark back to "N", in one transaction
+    };
+    Kind kind = Kind::NewWord;
+    qint64 rowid = 0;
+    Word word;         // NewWord, Modify
+    QString mark;      // Mark
+    int icon = -1;     // Icon
+    QStringList words; // Import
+};
+
+namespace Crash {
+
+// The few icons the test uses, each a few kilobytes.
+QByteArray icon(int index);
+inline constexpr int IconCount = 4;
+
+// A dictionary of `count` words for a first run.
+Words initialWords(int count);
+
+// A random operation that makes sense on `words`; `serial` makes new words unique.
+Operation choose(const Words& words, QRandomGenerator& random, const QString& serial);
+
+QString encode(const Operation& operation);
+std::optional<Operation> decode(const QString& line);
+
+// What the operation does to the words, as the file must show it afterwards.
+void apply(Words& words, const Operation& operation);
+
+// Reads every record of the dictionary straight from the file.
+std::optional<Words> read(Database& db, QString* error);
+
+} // namespace Crash
+
+// A bound control without a widget: holds what a text box, a label or a
+// picture box of the main window would show.
+class Field : public BoundControlBase
+{
+public:
+    explicit Field(const QString& field) { setDataField(field); }
+    void loadBoundValue(const QVariant& value) override { m_value = value; }
+    QVariant boundValue() const override { return m_value; }
+    // What the user's typing or choosing does.
+    void set(const QVariant& value)
+    {
+        m_value = value;
+        markBoundChanged();
+    }
+
+private:
+    QVariant m_value;
+};
+
+// The main window's data source and bound controls, doing what its commands do.
+class Window
+{
+public:
+    explicit Window(const QString& dictionary);
+    bool open(QString* error);
+    // False with the reason in `error`.
+    bool perform(const Operation& operation, QString* error);
+
+private:
+    bool confirm(QList<std::pair<Field*, QVariant>> changes);
+
+    Field m_mot{QStringLiteral("mot")};
+    Field m_determinant{QStringLiteral("determinant")};
+    Field m_categorie{QStringLiteral("categorie")};
+    Field m_theme{QStringLiteral("theme")};
+    Field m_mark{QStringLiteral("mot marque")};
+    Field m_icon{QStringLiteral("icone integree")};
+    DataSource m_source;
+};

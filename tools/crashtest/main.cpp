@@ -1,0 +1,257 @@
+// Kills a process that edits a dictionary as the windows do, at random
+// moments, and checks after each kill that the file is sound and holds every
+// operation that had returned, and no operation in part.
+//
+//   lexa-crashtest [--kills N] [--seed S] [--words W] [--dir D]
+#include "DictionaryWriter.h"
+#include "Operations.h"
+#include "data/Database.h"
+#include "data/Schema.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+const QString JournalName = QStringLiteral("journal.txt");
+// A journal line: "B <operation>" when it begins, "E" when it has returned.
+const QString BeginTag = QStringLiteral("B\t");
+const QString EndTag = QStringLiteral("E");
+
+int fail(const QString& message)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+    return 1;
+}
+
+// Appends one line and waits until it is on the disk.
+bool journal(int fd, const QString& line)
+{
+    const QByteArray bytes = line.toUtf8() + '\n';
+    return write(fd, bytes.constData(), static_cast<size_t>(bytes.size())) == bytes.size() &&
+           fsync(fd) == 0;
+}
+
+std::unique_ptr<Database> openDictionary(const QString& dir, QString* error)
+{
+    return Database::open(QDir(dir).filePath(Schema::DictionaryFile), Database::Access::ReadWrite,
+                          error);
+}
+
+// The child: works on the dictionary until it is killed.
+int runChild(const QString& dir, quint32 seed)
+{
+    QString error;
+    std::optional<Words> words;
+    if (auto db = openDictionary(dir, &error)) {
+        words = Crash::read(*db, &error);
+    }
+    Window window(QDir(dir).filePath(Schema::DictionaryFile));
+    if (!words || !window.open(&error)) {
+        return fail(error);
+    }
+    // The parent counts the time to the kill from here: loading is no operation.
+    std::printf("ready\n");
+    std::fflush(stdout);
+    const int fd = open(QFile::encodeName(QDir(dir).filePath(JournalName)).constData(),
+                        O_WRONLY | O_APPEND | O_CREAT, 0644);
+    QRandomGenerator random(seed);
+    for (int serial = 0;; ++serial) {
+        const Operation operation =
+            Crash::choose(*words, random, QStringLiteral("%1-%2").arg(seed).arg(serial));
+        if (!journal(fd, BeginTag + Crash::encode(operation))) {
+            return fail(QStringLiteral("journal cannot be written"));
+        }
+        if (!window.perform(operation, &error)) {
+            return fail(QStringLiteral("operation %1 failed: %2")
+                            .arg(static_cast<int>(operation.kind))
+                            .arg(error));
+        }
+        if (!journal(fd, EndTag)) {
+            return fail(QStringLiteral("journal cannot be written"));
+        }
+        Crash::apply(*words, operation);
+    }
+}
+
+struct Journal
+{
+    QList<Operation> returned;
+    std::optional<Operation> interrupted; // begun, not returned
+};
+
+// A line cut by the kill is left out: it was never confirmed.
+std::optional<Journal> readJournal(const QString& path)
+{
+    QFile file(path);
+    Journal result;
+    if (!file.open(QIODevice::ReadOnly)) {
+        return result; // killed before the first line
+    }
+    QByteArray bytes = file.readAll();
+    bytes.truncate(bytes.lastIndexOf('\n') + 1);
+    for (const QString& line : QString::fromUtf8(bytes).split(u'\n', Qt::SkipEmptyParts)) {
+        if (line == EndTag && result.interrupted) {
+            result.returned.append(*std::exchange(result.interrupted, std::nullopt));
+        } else if (line.startsWith(BeginTag) && !result.interrupted) {
+            result.interrupted = Crash::decode(line.mid(BeginTag.size()));
+            if (!result.interrupted) {
+                return std::nullopt;
+            }
+        } else {
+            return std::nullopt;
+        }
+    }
+    return result;
+}
+
+QString difference(const Words& expected, const Words& actual)
+{
+    for (const auto& [rowid, word] : expected) {
+        const auto it = actual.find(rowid);
+        if (it == actual.end()) {
+            return QStringLiteral("record %1 (%2) is missing").arg(rowid).arg(word.mot);
+        }
+        if (!(it->second == word)) {
+            return QStringLiteral("record %1 is \"%2\" mark %3, expected \"%4\" mark %5")
+                .arg(rowid)
+                .arg(it->second.mot, it->second.mark, word.mot, word.mark);
+        }
+    }
+    return QStringLiteral("%1 records, expected %2").arg(actual.size()).arg(expected.size());
+}
+
+struct Figures
+{
+    int kills = 0;
+    qint64 returned = 0;
+    int interrupted = 0;
+    int interruptedLanded = 0;
+    int interruptedBatches = 0;
+};
+
+int runParent(const QString& dir, int kills, quint32 seed, int wordCount)
+{
+    QList<WordRecord> records;
+    for (const auto& [rowid, word] : Crash::initialWords(wordCount)) {
+        records.append({word.mot,
+                        word.determinant,
+                        word.categorie,
+                        word.theme,
+                        word.mark == QLatin1String("O"),
+                        word.icon,
+                        {}});
+    }
+    QString error;
+    if (!DictionaryWriter::writeDictionary(QDir(dir).filePath(Schema::DictionaryFile), records,
+                                           error)) {
+        return fail(error);
+    }
+    std::optional<Words> expected;
+    if (auto db = openDictionary(dir, &error)) {
+        expected = Crash::read(*db, &error);
+    }
+    if (!expected) {
+        return fail(error);
+    }
+
+    QRandomGenerator random(seed);
+    Figures figures;
+    QElapsedTimer clock;
+    clock.start();
+    const QString journalPath = QDir(dir).filePath(JournalName);
+    for (int kill = 1; kill <= kills; ++kill) {
+        QFile::remove(journalPath);
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--child"), dir, QString::number(random.generate())});
+        if (!child.waitForReadyRead(60'000) ||
+            child.waitForFinished(static_cast<int>(random.bounded(1, 300)))) {
+            return fail(QStringLiteral("kill %1: the child ended by itself").arg(kill));
+        }
+        child.kill(); // SIGKILL
+        child.waitForFinished();
+
+        const auto journal = readJournal(journalPath);
+        if (!journal) {
+            return fail(QStringLiteral("kill %1: the journal is malformed").arg(kill));
+        }
+        auto db = openDictionary(dir, &error);
+        if (!db) {
+            return fail(QStringLiteral("kill %1: %2").arg(kill).arg(error));
+        }
+        auto check = db->prepare(QStringLiteral("PRAGMA integrity_check"));
+        if (!check || !check->next() || check->column(0).toString() != QLatin1String("ok")) {
+            return fail(QStringLiteral("kill %1: integrity check failed").arg(kill));
+        }
+        const auto actual = Crash::read(*db, &error);
+        if (!actual) {
+            return fail(QStringLiteral("kill %1: %2").arg(kill).arg(error));
+        }
+        for (const Operation& operation : journal->returned) {
+            Crash::apply(*expected, operation);
+        }
+        figures.returned += journal->returned.size();
+        bool landed = false;
+        if (*actual != *expected && journal->interrupted) {
+            Words withInterrupted = *expected;
+            Crash::apply(withInterrupted, *journal->interrupted);
+            landed = *actual == withInterrupted;
+        }
+        if (*actual != *expected && !landed) {
+            return fail(
+                QStringLiteral("kill %1: %2").arg(kill).arg(difference(*expected, *actual)));
+        }
+        if (journal->interrupted) {
+            ++figures.interrupted;
+            figures.interruptedLanded += landed ? 1 : 0;
+            const auto kind = journal->interrupted->kind;
+            figures.interruptedBatches +=
+                kind == Operation::Kind::Import || kind == Operation::Kind::Raz ? 1 : 0;
+        }
+        *expected = *actual;
+        ++figures.kills;
+    }
+    std::printf("%d kills survived in %.0f s; %lld operations returned, none lost; "
+                "%d interrupted (%d landed whole, the rest not at all; %d of them imports or "
+                "raz); %zu words at the end\n",
+                figures.kills, clock.elapsed() / 1000.0, static_cast<long long>(figures.returned),
+                figures.interrupted, figures.interruptedLanded, figures.interruptedBatches,
+                expected->size());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addOptions({{"kills", "Number of kills.", "n", "50"},
+                       {"seed", "Seed of the kill moments and operations.", "s", "1"},
+                       {"words", "Words in the first dictionary.", "n", "3000"},
+                       {"dir", "Folder for the dictionary (default: a temporary one).", "dir"},
+                       {"child", "Internal: work on the dictionary in <dir>.", "dir"}});
+    parser.addPositionalArgument("seed", "Internal: the child's seed.");
+    parser.addHelpOption();
+    parser.process(app);
+    if (parser.isSet("child")) {
+        return runChild(parser.value("child"), parser.positionalArguments().value(0).toUInt());
+    }
+    QTemporaryDir temporary;
+    const QString dir = parser.isSet("dir") ? parser.value("dir") : temporary.path();
+    if (!QDir().mkpath(dir)) {
+        return fail(QStringLiteral("%1 cannot be created").arg(dir));
+    }
+    return runParent(dir, parser.value("kills").toInt(), parser.value("seed").toUInt(),
+                     parser.value("words").toInt());
+}
