@@ -1,8 +1,11 @@
 #include "app/Form1.h"
 #include "app/LegacyStartup.h"
 #include "app/SessionEnd.h"
+#include "data/Backup.h"
+#include "data/DictionaryLock.h"
 #include "editor/Editor.h"
 #include "widgets/German.h"
+#include "widgets/MessageBox.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -64,6 +67,18 @@ std::optional<int> handleCommandLine(int argc, char* argv[])
     return std::nullopt;
 }
 
+// Today's copy of the dictionary into "Sicherung"; a failure is only a
+// warning, never a reason not to start.
+void backUpDictionary()
+{
+    const Backup::Result backup =
+        Backup::makeDailyBackup(QDir::currentPath(), QDate::currentDate());
+    if (backup.status == Backup::Result::Status::Failed) {
+        MessageBox::show(nullptr, backup.message, QMessageBox::Ok, QMessageBox::NoButton,
+                         QMessageBox::Warning);
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -74,11 +89,19 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     nameApplication();
     installGermanTexts(app);
+    // One LEXA per dictionary folder, for as long as this one runs.
+    DictionaryLock lock(QDir::currentPath());
+    if (!lock.tryLock()) {
+        MessageBox::show(nullptr, lock.errorMessage(), QMessageBox::Ok, QMessageBox::NoButton,
+                         QMessageBox::Critical);
+        return 1;
+    }
     // Access files found in the dictionary folder are converted first, if
     // the user agrees.
     if (!offerLegacyConversion(nullptr, QDir::currentPath())) {
         return 1;
     }
+    backUpDictionary();
     Form1 form;
     if (!form.Form_Load()) {
         return 1;
