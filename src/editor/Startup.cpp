@@ -9,12 +9,14 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <optional>
 
 Editor::Editor(QWidget* form, Form1Ui& ui, QObject* parent)
-    : QObject(parent),
-      Data1(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable), false, this),
-      Data2(QString(Schema::ThemesFile), QString(Schema::ThemesTable), true, this), m_form(form),
-      ui(ui)
+    : QObject(parent), Data1(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable),
+                             Database::Access::ReadWrite, this),
+      Data2(QString(Schema::ThemesFile), QString(Schema::ThemesTable), Database::Access::ReadOnly,
+            this),
+      m_form(form), ui(ui)
 {
     Data1.setObjectName(QStringLiteral("Data1"));
     Data2.setObjectName(QStringLiteral("Data2"));

@@ -63,8 +63,9 @@ std::unique_ptr<DataSource> TestRecordSet::open(const QStringList& words)
     if (!Fixtures::writeWords(m_dir->path(), words)) {
         return nullptr;
     }
-    auto source = std::make_unique<DataSource>(QString(Schema::DictionaryFile),
-                                               QString(Schema::DictionaryTable), false);
+    auto source =
+        std::make_unique<DataSource>(QString(Schema::DictionaryFile),
+                                     QString(Schema::DictionaryTable), Database::Access::ReadWrite);
     source->bind(&m_mot);
     source->bind(&m_theme);
     source->bind(&m_icon);
@@ -301,7 +302,8 @@ void TestRecordSet::markWalk()
     QFETCH(bool, commit);
     QVERIFY(Fixtures::writeDictionary(
         m_dir->path(), {WordRow{"Zug", {}, {}, {}, "O"}, WordRow{"Auto", {}, {}, {}, "O"}}));
-    DataSource source(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable), false);
+    DataSource source(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable),
+                      Database::Access::ReadWrite);
     FakeBound mark(QStringLiteral("mot marque"));
     source.bind(&mark);
     QVERIFY(source.Refresh());
@@ -331,7 +333,8 @@ void TestRecordSet::iconBytesRoundTrip()
     QVERIFY(!icon.isEmpty());
     QVERIFY(Fixtures::writeDictionary(m_dir->path(),
                                       {WordRow{"Zug", {}, {}, {}, {}, icon}, WordRow{"Auto"}}));
-    DataSource source(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable), false);
+    DataSource source(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable),
+                      Database::Access::ReadWrite);
     source.bind(&m_icon);
     QVERIFY(source.Refresh());
     QCOMPARE(m_icon.boundValue().toByteArray(), icon);
@@ -378,7 +381,8 @@ void TestRecordSet::refreshFailures()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
     }
-    DataSource source(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable), false);
+    DataSource source(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable),
+                      Database::Access::ReadWrite);
     QVERIFY(!source.Refresh());
     QVERIFY(!source.isOpen());
     QVERIFY(source.lastError().contains("LEXA.MDB"));
