@@ -153,6 +153,17 @@ QVariant Statement::column(int index) const
     }
 }
 
+QString Statement::text(int index) const
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, index));
+    if (!text) {
+        return {};
+    }
+    const int size = sqlite3_column_bytes(m_stmt, index);
+    // An empty text is still a value: it must not read as NULL.
+    return size == 0 ? QString(QLatin1String("")) : QString::fromUtf8(text, size);
+}
+
 qint64 Statement::columnInt64(int index) const
 {
     return sqlite3_column_int64(m_stmt, index);

@@ -38,6 +38,8 @@ public:
     void reset();
 
     QVariant column(int index) const;
+    // The value as text; a null QString for NULL.
+    QString text(int index) const;
     qint64 columnInt64(int index) const;
 
 private:

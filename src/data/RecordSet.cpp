@@ -12,10 +12,10 @@ const QString NoCurrentRecord = QStringLiteral("Kein aktueller Datensatz.");
 
 // ------------------------------------------------------------- TextColumn
 
-void RecordSet::TextColumn::append(const QVariant& value)
+void RecordSet::TextColumn::append(const QString& text)
 {
-    m_null.push_back(value.isNull());
-    m_chars.append(value.toString());
+    m_null.push_back(text.isNull());
+    m_chars.append(text);
     m_ends.push_back(m_chars.size());
 }
 
@@ -101,7 +101,7 @@ bool RecordSet::load()
                         .arg(m_table, QDir::toNativeSeparators(m_db.path())));
     }
     m_fieldNames = *names;
-    m_blobFields = blobs;
+    m_cachedFields = blobs.isEmpty() ? static_cast<int>(names->size()) : blobs.first();
     if (!readRows()) {
         return false;
     }
@@ -112,9 +112,8 @@ bool RecordSet::load()
 QString RecordSet::selectList() const
 {
     QStringList columns{QStringLiteral("rowid")};
-    for (int i = 0; i < m_fieldNames.size(); ++i) {
-        // Pictures stay in the file until they are asked for.
-        columns.append(isBlob(i) ? QStringLiteral("NULL") : quoteIdentifier(m_fieldNames.at(i)));
+    for (int i = 0; i < m_cachedFields; ++i) {
+        columns.append(quoteIdentifier(m_fieldNames.at(i)));
     }
     return columns.join(QLatin1Char(','));
 }
@@ -122,27 +121,23 @@ QString RecordSet::selectList() const
 void RecordSet::appendRow(const Statement& query)
 {
     m_rowids.push_back(query.columnInt64(0));
-    for (int i = 0; i < m_fieldNames.size(); ++i) {
-        if (!isBlob(i)) {
-            m_columns[static_cast<size_t>(i)].append(query.column(i + 1));
-        }
+    for (int i = 0; i < m_cachedFields; ++i) {
+        m_columns[static_cast<size_t>(i)].append(query.text(i + 1));
     }
 }
 
 void RecordSet::eraseRow(size_t row)
 {
     m_rowids.erase(m_rowids.begin() + static_cast<qsizetype>(row));
-    for (int i = 0; i < m_fieldNames.size(); ++i) {
-        if (!isBlob(i)) {
-            m_columns[static_cast<size_t>(i)].erase(row);
-        }
+    for (int i = 0; i < m_cachedFields; ++i) {
+        m_columns[static_cast<size_t>(i)].erase(row);
     }
 }
 
 bool RecordSet::readRows()
 {
     m_rowids.clear();
-    m_columns.assign(static_cast<size_t>(m_fieldNames.size()), TextColumn());
+    m_columns.assign(static_cast<size_t>(m_cachedFields), TextColumn());
     auto query = m_db.prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
                                   .arg(selectList(), quoteIdentifier(m_table)));
     if (!query) {
@@ -188,7 +183,7 @@ bool RecordSet::moveToBookmark(qint64 bookmark)
     return position >= 0 ? moveTo(position) : fail(NoCurrentRecord);
 }
 
-QVariant RecordSet::readBlob(qint64 rowid, int field) const
+QVariant RecordSet::readStored(qint64 rowid, int field) const
 {
     Statement* reader =
         m_db.cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
@@ -203,8 +198,8 @@ QVariant RecordSet::readBlob(qint64 rowid, int field) const
 
 QVariant RecordSet::valueAt(size_t row, int field) const
 {
-    return isBlob(field) ? readBlob(m_rowids[row], field)
-                         : m_columns[static_cast<size_t>(field)].at(row);
+    return isCached(field) ? m_columns[static_cast<size_t>(field)].at(row)
+                           : readStored(m_rowids[row], field);
 }
 
 QVariant RecordSet::field(const QString& name) const
@@ -443,21 +438,21 @@ bool RecordSet::setEveryRecord(const QString& name, const QVariant& value)
     if (m_rowids.empty()) {
         return true;
     }
-    // Rows added by another program since the table was read stay as they are.
+    // Rows added by another program since the table was read stay as they
+    // are; rows that hold the value already are not rewritten.
+    const QString column = quoteIdentifier(m_fieldNames.at(index));
     Statement* statement =
-        m_db.cached(QStringLiteral("UPDATE %1 SET %2=? WHERE rowid<=?")
-                        .arg(quoteIdentifier(m_table), quoteIdentifier(m_fieldNames.at(index))));
+        m_db.cached(QStringLiteral("UPDATE %1 SET %2=?1 WHERE rowid<=?2 AND %2 IS NOT ?1")
+                        .arg(quoteIdentifier(m_table), column));
     if (!statement || !statement->bind(1, value) || !statement->bind(2, m_rowids.back()) ||
         !statement->exec()) {
         return giveUpWrite(m_db.lastError());
     }
-    const bool someGone = m_db.changes() < static_cast<qint64>(m_rowids.size());
-    if (!isBlob(index)) {
+    if (isCached(index)) {
         m_columns[static_cast<size_t>(index)].fill(value);
     }
     m_view.showCurrent();
-    return !someGone || fail(QStringLiteral("Einige Wörter sind nicht mehr im Wörterbuch: ein "
-                                            "anderes Programm hat sie gelöscht."));
+    return true;
 }
 
 bool RecordSet::writeRow(qsizetype position, const FieldValues& values)
@@ -489,7 +484,7 @@ bool RecordSet::writeRow(qsizetype position, const FieldValues& values)
         return giveUpWrite(message);
     }
     for (const auto& [index, value] : values) {
-        if (!isBlob(index)) {
+        if (isCached(index)) {
             m_columns[static_cast<size_t>(index)].set(row, value);
         }
     }

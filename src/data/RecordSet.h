@@ -26,8 +26,9 @@ protected:
 
 // A cursor over all records of one table in rowid order, with a current
 // record, finds by criterion, adding, editing and deleting. The text fields
-// of every record are kept in memory, column by column, for the finds;
-// pictures (BLOB fields) are read from the file only when asked for.
+// of every record are kept in memory, column by column, for the finds. The
+// fields from the first BLOB (picture) field on are read from the file only
+// when asked for: reading a field after a picture would read the picture.
 //
 // Every operation returns false on failure and leaves the reason in
 // lastError(); nothing here shows a message. A write that fails is given up:
@@ -91,7 +92,8 @@ private:
     class TextColumn
     {
     public:
-        void append(const QVariant& value);
+        // A null `text` is a field without a value.
+        void append(const QString& text);
         QVariant at(size_t row) const;
         void set(size_t row, const QVariant& value);
         // Gives every row the same value.
@@ -116,8 +118,8 @@ private:
     bool giveUpWrite(const QString& message);
     QString goneMessage(size_t row) const;
     int fieldIndex(const QString& name) const;
-    bool isBlob(int field) const { return m_blobFields.contains(field); }
-    QVariant readBlob(qint64 rowid, int field) const;
+    bool isCached(int field) const { return field < m_cachedFields; }
+    QVariant readStored(qint64 rowid, int field) const;
 
     bool saveBoundControls();
     FieldValues changedBoundValues() const;
@@ -130,9 +132,10 @@ private:
     QString m_table;
     RecordView& m_view;
     QStringList m_fieldNames;
-    QList<int> m_blobFields;
+    // Fields before the first BLOB field are cached.
+    int m_cachedFields = 0;
     std::vector<qint64> m_rowids;
-    std::vector<TextColumn> m_columns; // one per field; BLOB fields stay empty
+    std::vector<TextColumn> m_columns; // one per cached field
     // Index of the current record; -1 before the first, size() at the end.
     qsizetype m_pos = -1;
     // After Delete the slot m_pos holds the record that followed the deleted one.
