@@ -66,7 +66,7 @@ bool writeDictionary(const QString& path, const QList<WordRecord>& words, QStrin
         rows.append({valueOf(w.word), valueOf(w.article), valueOf(w.frequency), valueOf(w.themes),
                      QString(w.marked ? "O" : "N"), valueOf(w.icon), valueOf(w.sound)});
     }
-    const QStringList columns{"mot",   "determinant", "categorie",          "theme",
+    const QStringList columns{"mot",        "determinant",    "categorie",          "theme",
                               "mot marque", "icone integree", "fichier son associe"};
     return writeDatabase(path, Schema::CreateDictionary, Schema::DictionaryTable, columns, rows,
                          error);
