@@ -2,7 +2,7 @@
 
 #include "DatabaseKind.h"
 #include "Pictures.h"
-#include "SqliteTarget.h"
+#include "data/Database.h"
 #include "data/Schema.h"
 
 #include <QDir>
@@ -115,10 +115,13 @@ QStringList matchFields(LegacyTable& table, const QStringList& columns, QLatin1S
 bool writeTable(const QString& path, const Target& target, LegacyTable& table,
                 ConversionReport* report, QString* error)
 {
-    SqliteTarget db(path);
-    db.exec(target.create);
-    const QStringList columns =
-        matchFields(table, db.columns(target.table), target.file, &report->problems);
+    Database db;
+    if (!db.create(path, target.create)) {
+        *error = QStringLiteral("Die neue Datei ließ sich nicht schreiben: %1").arg(db.lastError());
+        return false;
+    }
+    const QStringList columns = matchFields(table, db.columns(target.table).value_or(QStringList()),
+                                            target.file, &report->problems);
     if (columns.isEmpty()) {
         *error =
             QStringLiteral("Die Tabelle „%1“ hat keines der Felder von LEXA.").arg(target.table);
@@ -133,8 +136,8 @@ bool writeTable(const QString& path, const Target& target, LegacyTable& table,
     } else {
         report->themes = static_cast<int>(table.records.size());
     }
-    if (!db.insert(target.table, columns, table.records) || !db.close()) {
-        *error = QStringLiteral("Die neue Datei ließ sich nicht schreiben: %1").arg(db.error());
+    if (!db.insertRows(target.table, columns, table.records) || !db.close()) {
+        *error = QStringLiteral("Die neue Datei ließ sich nicht schreiben: %1").arg(db.lastError());
         return false;
     }
     return true;

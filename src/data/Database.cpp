@@ -1,16 +1,63 @@
 #include "data/Database.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
 #include <utility>
+
+namespace {
+
+// The one place where the engine's result codes become German messages.
+QString engineMessage(int code, const QString& path, const QString& engineText)
+{
+    const QString file = QDir::toNativeSeparators(path);
+    switch (code & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("Die Datei „%1“ wird gerade von einem anderen Programm benutzt. "
+                              "Schließen Sie das andere Programm und versuchen Sie es noch "
+                              "einmal.")
+            .arg(file);
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("Die Datei „%1“ ist schreibgeschützt: Änderungen können nicht "
+                              "gespeichert werden. Geben Sie die Datei und ihren Ordner zum "
+                              "Schreiben frei und starten Sie LEXA neu.")
+            .arg(file);
+    case SQLITE_FULL:
+        return QStringLiteral("Der Datenträger der Datei „%1“ ist voll: Änderungen können nicht "
+                              "gespeichert werden. Schaffen Sie Platz auf dem Datenträger und "
+                              "versuchen Sie es noch einmal.")
+            .arg(file);
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return QStringLiteral("Die Datei „%1“ ist keine LEXA-Datenbank oder sie ist beschädigt. "
+                              "Nehmen Sie eine Sicherungskopie des Wörterbuchs.")
+            .arg(file);
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("Die Datei „%1“ kann nicht geöffnet werden. Prüfen Sie, ob die "
+                              "Datei und ihr Ordner vorhanden und lesbar sind.")
+            .arg(file);
+    case SQLITE_IOERR:
+        return QStringLiteral("Die Datei „%1“ kann nicht gelesen oder geschrieben werden "
+                              "(Ein-/Ausgabefehler). Prüfen Sie den Datenträger und versuchen "
+                              "Sie es noch einmal.")
+            .arg(file);
+    default:
+        return QStringLiteral("Fehler in der Datei „%1“: %2").arg(file, engineText);
+    }
+}
+
+} // namespace
 
 Statement::Statement(sqlite3_stmt* stmt, Database& db) : m_stmt(stmt), m_db(&db)
 {
 }
 
 Statement::Statement(Statement&& other) noexcept
-    : m_stmt(std::exchange(other.m_stmt, nullptr)), m_db(other.m_db)
+    : m_stmt(std::exchange(other.m_stmt, nullptr)), m_db(other.m_db), m_failed(other.m_failed)
 {
 }
 
@@ -20,6 +67,7 @@ Statement& Statement::operator=(Statement&& other) noexcept
         sqlite3_finalize(m_stmt);
         m_stmt = std::exchange(other.m_stmt, nullptr);
         m_db = other.m_db;
+        m_failed = other.m_failed;
     }
     return *this;
 }
@@ -36,7 +84,7 @@ bool Statement::bind(int index, const QVariant& value)
         rc = sqlite3_bind_null(m_stmt, index);
     } else if (value.typeId() == QMetaType::QByteArray) {
         const QByteArray bytes = value.toByteArray();
-        rc = sqlite3_bind_blob64(m_stmt, index, bytes.constData(),
+        rc = sqlite3_bind_blob64(m_stmt, index, bytes.isEmpty() ? "" : bytes.constData(),
                                  static_cast<sqlite3_uint64>(bytes.size()), SQLITE_TRANSIENT);
     } else if (value.typeId() == QMetaType::LongLong || value.typeId() == QMetaType::Int) {
         rc = sqlite3_bind_int64(m_stmt, index, value.toLongLong());
@@ -46,9 +94,15 @@ bool Statement::bind(int index, const QVariant& value)
                                  static_cast<sqlite3_uint64>(utf8.size()), SQLITE_TRANSIENT,
                                  SQLITE_UTF8);
     }
-    if (rc != SQLITE_OK) {
-        m_db->takeEngineError();
-        return false;
+    return rc == SQLITE_OK || m_db->failWithEngineError();
+}
+
+bool Statement::bindAll(const QVariantList& values)
+{
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        if (!bind(static_cast<int>(i) + 1, values.at(i))) {
+            return false;
+        }
     }
     return true;
 }
@@ -59,8 +113,9 @@ bool Statement::next()
     if (rc == SQLITE_ROW) {
         return true;
     }
-    if (rc != SQLITE_DONE) {
-        m_db->takeEngineError();
+    m_failed = rc != SQLITE_DONE;
+    if (m_failed) {
+        m_db->failWithEngineError();
     }
     return false;
 }
@@ -69,17 +124,19 @@ bool Statement::exec()
 {
     const int rc = sqlite3_step(m_stmt);
     sqlite3_reset(m_stmt);
-    if (rc == SQLITE_DONE || rc == SQLITE_ROW) {
-        return true;
-    }
-    m_db->takeEngineError();
-    return false;
+    return rc == SQLITE_DONE || rc == SQLITE_ROW || m_db->failWithEngineError();
 }
 
 void Statement::reset()
 {
     sqlite3_reset(m_stmt);
     sqlite3_clear_bindings(m_stmt);
+    m_failed = false;
+}
+
+int Statement::columnCount() const
+{
+    return sqlite3_column_count(m_stmt);
 }
 
 QVariant Statement::column(int index) const
@@ -101,13 +158,20 @@ QVariant Statement::column(int index) const
     }
 }
 
+QString Statement::text(int index) const
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, index));
+    if (!text) {
+        return {};
+    }
+    const int size = sqlite3_column_bytes(m_stmt, index);
+    // An empty text is still a value: it must not read as NULL.
+    return size == 0 ? QString(QLatin1String("")) : QString::fromUtf8(text, size);
+}
+
 qint64 Statement::columnInt64(int index) const
 {
     return sqlite3_column_int64(m_stmt, index);
-}
-
-Database::Database(sqlite3* handle) : m_handle(handle)
-{
 }
 
 Database::~Database()
@@ -116,42 +180,92 @@ Database::~Database()
     sqlite3_close_v2(m_handle);
 }
 
-std::unique_ptr<Database> Database::open(const QString& path, Access access, QString* error)
+bool Database::fail(const QString& message)
 {
+    m_error = message;
+    return false;
+}
+
+bool Database::failWithEngineError()
+{
+    return fail(engineMessage(sqlite3_extended_errcode(m_handle), m_path,
+                              QString::fromUtf8(sqlite3_errmsg(m_handle))));
+}
+
+bool Database::connect(const QString& path, int flags)
+{
+    m_path = path;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &m_handle, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        fail(engineMessage(rc, path, QString::fromUtf8(sqlite3_errstr(rc))));
+        sqlite3_close_v2(std::exchange(m_handle, nullptr));
+        return false;
+    }
+    sqlite3_extended_result_codes(m_handle, 1);
+    sqlite3_busy_timeout(m_handle, 2000);
+    return true;
+}
+
+bool Database::open(const QString& path, Access access)
+{
+    const QString file = QDir::toNativeSeparators(path);
     if (!QFileInfo(path).isFile()) {
-        *error = QStringLiteral("Die Datei \"%1\" wurde nicht gefunden.").arg(path);
-        return nullptr;
+        return fail(QStringLiteral("Die Datei „%1“ wurde nicht gefunden.").arg(file));
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.read(16) != QByteArray("SQLite format 3\0", 16)) {
-        *error = QStringLiteral("Die Datei \"%1\" ist keine LEXA-Datenbank.").arg(path);
-        return nullptr;
+    QFile header(path);
+    if (!header.open(QIODevice::ReadOnly)) {
+        return fail(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden. Prüfen Sie die "
+                                   "Zugriffsrechte der Datei.")
+                        .arg(file));
     }
-    file.close();
-    sqlite3* handle = nullptr;
+    if (header.read(16) != QByteArray("SQLite format 3\0", 16)) {
+        return fail(QStringLiteral("Die Datei „%1“ ist keine LEXA-Datenbank.").arg(file));
+    }
+    header.close();
     const int flags = (access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
                       SQLITE_OPEN_NOMUTEX;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &handle, flags, nullptr);
-    if (rc != SQLITE_OK) {
-        *error = QStringLiteral("Die Datei \"%1\" kann nicht geöffnet werden: %2")
-                     .arg(path, QString::fromUtf8(sqlite3_errmsg(handle)));
-        sqlite3_close_v2(handle);
-        return nullptr;
+    if (!connect(path, flags)) {
+        return false;
     }
-    sqlite3_busy_timeout(handle, 2000);
-    std::unique_ptr<Database> db(new Database(handle));
-    // Reading the schema fails for a file that is not an SQLite database.
-    if (!db->exec(QStringLiteral("SELECT count(*) FROM sqlite_schema"))) {
-        *error = QStringLiteral("Die Datei \"%1\" ist keine LEXA-Datenbank: %2")
-                     .arg(path, db->lastError());
-        return nullptr;
+    // Reading the schema is the first real access: it meets locks and damage.
+    auto check = prepare(QStringLiteral("SELECT count(*) FROM sqlite_schema"));
+    const bool readable = check && (check->next() || !check->failed());
+    check.reset();
+    if (!readable) {
+        sqlite3_close_v2(std::exchange(m_handle, nullptr));
+        return false;
     }
-    if (access == Access::ReadWrite) {
-        // WAL keeps commits cheap and the file consistent after a crash.
-        db->exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-        db->exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    // A write-protected file opens for reading; its writes fail with a message.
+    if (access == Access::ReadWrite && sqlite3_db_readonly(m_handle, "main") == 0) {
+        // WAL keeps the file consistent after a crash; FULL makes every
+        // commit durable against a power cut.
+        if (!exec(QStringLiteral("PRAGMA journal_mode=WAL")) ||
+            !exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
+            sqlite3_close_v2(std::exchange(m_handle, nullptr));
+            return false;
+        }
     }
-    return db;
+    return true;
+}
+
+bool Database::create(const QString& path, const QString& schema)
+{
+    if (QFileInfo(path).size() > 0) {
+        return fail(QStringLiteral("Die Datei „%1“ gibt es schon; sie wird nicht überschrieben.")
+                        .arg(QDir::toNativeSeparators(path)));
+    }
+    return connect(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX) &&
+           exec(schema);
+}
+
+bool Database::close()
+{
+    m_cache.clear();
+    if (sqlite3_close(m_handle) != SQLITE_OK) {
+        return failWithEngineError();
+    }
+    m_handle = nullptr;
+    return true;
 }
 
 std::optional<Statement> Database::prepare(const QString& sql)
@@ -160,7 +274,7 @@ std::optional<Statement> Database::prepare(const QString& sql)
     const QByteArray utf8 = sql.toUtf8();
     if (sqlite3_prepare_v2(m_handle, utf8.constData(), static_cast<int>(utf8.size()), &stmt,
                            nullptr) != SQLITE_OK) {
-        takeEngineError();
+        failWithEngineError();
         sqlite3_finalize(stmt);
         return std::nullopt;
     }
@@ -183,13 +297,52 @@ Statement* Database::cached(const QString& sql)
 
 bool Database::exec(const QString& sql)
 {
-    char* message = nullptr;
-    if (sqlite3_exec(m_handle, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
-        m_error = QString::fromUtf8(message ? message : sqlite3_errmsg(m_handle));
-        sqlite3_free(message);
+    return sqlite3_exec(m_handle, sql.toUtf8().constData(), nullptr, nullptr, nullptr) ==
+               SQLITE_OK ||
+           failWithEngineError();
+}
+
+std::optional<QStringList> Database::columns(const QString& table, QList<int>* blobColumns)
+{
+    auto info = prepare(QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdentifier(table)));
+    if (!info) {
+        return std::nullopt;
+    }
+    QStringList names;
+    while (info->next()) {
+        if (blobColumns &&
+            info->column(2).toString().contains(QLatin1String("BLOB"), Qt::CaseInsensitive)) {
+            blobColumns->append(static_cast<int>(names.size()));
+        }
+        names.append(info->column(1).toString());
+    }
+    if (info->failed()) {
+        return std::nullopt;
+    }
+    return names;
+}
+
+bool Database::insertRows(const QString& table, const QStringList& columns,
+                          const QList<QVariantList>& rows)
+{
+    QStringList quoted;
+    for (const QString& column : columns) {
+        quoted.append(quoteIdentifier(column));
+    }
+    auto insert = prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                              .arg(quoteIdentifier(table), quoted.join(u','),
+                                   QStringList(columns.size(), QStringLiteral("?")).join(u',')));
+    if (!insert || !begin()) {
         return false;
     }
-    return true;
+    for (const QVariantList& row : rows) {
+        if (!insert->bindAll(row) || !insert->exec()) {
+            const QString error = m_error;
+            rollback();
+            return fail(error);
+        }
+    }
+    return commit();
 }
 
 bool Database::begin()
@@ -205,7 +358,9 @@ bool Database::commit()
 void Database::rollback()
 {
     if (!sqlite3_get_autocommit(m_handle)) {
+        const QString error = m_error;
         exec(QStringLiteral("ROLLBACK"));
+        m_error = error;
     }
 }
 
@@ -214,9 +369,9 @@ qint64 Database::lastInsertRowid() const
     return sqlite3_last_insert_rowid(m_handle);
 }
 
-void Database::takeEngineError()
+qint64 Database::changes() const
 {
-    m_error = QString::fromUtf8(sqlite3_errmsg(m_handle));
+    return sqlite3_changes64(m_handle);
 }
 
 QString quoteIdentifier(const QString& name)

@@ -1,17 +1,22 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <map>
-#include <memory>
 #include <optional>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
-// A prepared SQL statement. Values are bound by position (1-based); text as
-// UTF-8, QByteArray as BLOB, a null variant as NULL.
+class Database;
+
+// A prepared SQL statement. Values are bound by position (1-based): a
+// null variant as NULL, QByteArray as BLOB (an empty one stays a
+// zero-length value), integers as INTEGER, everything else as UTF-8 text.
+// Failures are reported through the owning Database's lastError().
 class Statement
 {
 public:
@@ -22,26 +27,34 @@ public:
     ~Statement();
 
     bool bind(int index, const QVariant& value);
+    // Binds values to positions 1, 2, ...; false at the first failure.
+    bool bindAll(const QVariantList& values);
     // Runs one step: true with a row to read, false when done or failed
-    // (see Database::lastError()).
+    // (failed() tells which).
     bool next();
+    bool failed() const { return m_failed; }
     // Runs to completion; false on failure.
     bool exec();
     void reset();
 
+    int columnCount() const;
     QVariant column(int index) const;
+    // The value as text; a null QString for NULL.
+    QString text(int index) const;
     qint64 columnInt64(int index) const;
 
 private:
     friend class Database;
-    Statement(sqlite3_stmt* stmt, class Database& db);
+    Statement(sqlite3_stmt* stmt, Database& db);
 
     sqlite3_stmt* m_stmt = nullptr;
-    class Database* m_db = nullptr;
+    Database* m_db = nullptr;
+    bool m_failed = false;
 };
 
-// One SQLite connection. Errors are returned as false / nullopt with the
-// engine's message in lastError().
+// One SQLite connection to one file. Every failure comes back as false (or
+// nullopt / null) with a German message in lastError() that names the file
+// and says what to do.
 class Database
 {
 public:
@@ -51,9 +64,21 @@ public:
         ReadWrite
     };
 
-    // Opens an existing file; never creates one.
-    static std::unique_ptr<Database> open(const QString& path, Access access, QString* error);
+    Database() = default;
     ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    // Opens an existing dictionary file; never creates one.
+    bool open(const QString& path, Access access);
+    // Creates a new file holding the tables of `schema` (one or more CREATE
+    // statements). An existing empty file (a reserved temporary name) is
+    // taken over; any other existing file is refused.
+    bool create(const QString& path, const QString& schema);
+    // Closes the connection; false when the file could not be completed.
+    bool close();
+    bool isOpen() const { return m_handle != nullptr; }
+    const QString& path() const { return m_path; }
 
     std::optional<Statement> prepare(const QString& sql);
     // A statement prepared once and kept for the life of the connection,
@@ -61,17 +86,30 @@ public:
     Statement* cached(const QString& sql);
     bool exec(const QString& sql);
 
+    // The column names of `table`, in order, and which of them hold BLOBs.
+    std::optional<QStringList> columns(const QString& table, QList<int>* blobColumns = nullptr);
+    // Inserts `rows` into `table` in order, all or nothing.
+    bool insertRows(const QString& table, const QStringList& columns,
+                    const QList<QVariantList>& rows);
+
     bool begin();
     bool commit();
     void rollback();
 
     qint64 lastInsertRowid() const;
+    // Rows changed by the last INSERT, UPDATE or DELETE.
+    qint64 changes() const;
     const QString& lastError() const { return m_error; }
-    void takeEngineError();
+    bool fail(const QString& message);
 
 private:
-    explicit Database(sqlite3* handle);
-    sqlite3* m_handle;
+    friend class Statement;
+    bool connect(const QString& path, int flags);
+    // Turns the engine's last result into a German message.
+    bool failWithEngineError();
+
+    sqlite3* m_handle = nullptr;
+    QString m_path;
     QString m_error;
     std::map<QString, Statement> m_cache;
 };

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSet>
 #include <QTimer>
 
 namespace {
@@ -78,32 +79,37 @@ void Editor::Command10_Click()
     RecordSet& words = Data1.Recordset();
     const qint32 countBefore = nb_mots;
     QStringList addedWords;
-    // All words or none: one commit for the whole import.
-    bool ok = words.BeginTrans();
-    qint16 added = 0;
-    for (int i = 0; ok && i < nb_import; ++i) {
-        const QString word = ui.List3->entry(i);
-        doublon = 0;
-        const int limit = std::min<int>(nb_mots, ui.List1->entryCount());
-        for (int j = 0; j < limit; ++j) {
-            if (ui.List1->entry(j) == word) {
-                doublon = 1;
-                break;
-            }
-        }
-        if (doublon == 1) {
-            continue;
-        }
-        ok = words.AddNew();
-        ui.Text1->setText(word);
-        ++added;
-        addedWords.append(word);
-        ui.List1->addEntry(ui.Text1->text());
-        ok = ok && words.Update();
-        ++nb_mots;
-        showCount();
+    // The exact-match test runs against a set kept in step with the list.
+    QSet<QString> listed;
+    const int limit = std::min<int>(nb_mots, ui.List1->entryCount());
+    for (int j = 0; j < limit; ++j) {
+        listed.insert(ui.List1->entry(j));
     }
-    ok = ok && words.CommitTrans();
+    qint16 added = 0;
+    bool ok = false;
+    {
+        // The new records are written, not shown: the controls show the
+        // current record once, at the end.
+        const DataSource::DeferDisplay deferred(Data1);
+        // All words or none: one commit for the whole import.
+        ok = words.BeginTrans();
+        for (int i = 0; ok && i < nb_import; ++i) {
+            const QString word = ui.List3->entry(i);
+            doublon = listed.contains(word) ? 1 : 0;
+            if (doublon == 1) {
+                continue;
+            }
+            ok = words.AddNew() && words.setField(QStringLiteral("mot"), word);
+            ++added;
+            addedWords.append(word);
+            listed.insert(word);
+            ui.List1->addEntry(word);
+            ok = ok && words.Update();
+            ++nb_mots;
+            showCount();
+        }
+        ok = ok && words.CommitTrans();
+    }
     if (!ok) {
         const QString error = words.lastError();
         words.RollbackTrans();

@@ -126,22 +126,25 @@ void Editor::Command11_Click()
     // modification must not land in the last record.
     const bool modifying = ui.Command8->isVisibleTo(m_form);
     const qint64 modified = words.bookmark();
-    // One commit for every mark: a crash leaves all marks or none cleared.
-    bool ok = words.BeginTrans() && (nb_mots == 0 || words.MoveFirst());
-    for (qint32 i = 0; ok && i < nb_mots; ++i) {
-        ok = words.Edit() && words.setField(QStringLiteral("mot marque"), QStringLiteral("N")) &&
-             words.Update();
-        if (ok && i + 1 < nb_mots) {
-            ok = words.MoveNext();
+    bool ok = false;
+    QString error;
+    {
+        // One statement clears every mark, all or none; the walk's end state
+        // follows: the last record is current, shown once.
+        const DataSource::DeferDisplay deferred(Data1);
+        ok = words.BeginTrans() &&
+             (nb_mots == 0 ||
+              (words.MoveFirst() &&
+               words.setEveryRecord(QStringLiteral("mot marque"), QStringLiteral("N")) &&
+               words.MoveLast()));
+        ok = ok && words.CommitTrans();
+        error = words.lastError();
+        if (!ok) {
+            words.RollbackTrans();
         }
-    }
-    ok = ok && words.CommitTrans();
-    const QString error = words.lastError();
-    if (!ok) {
-        words.RollbackTrans();
-    }
-    if (modifying && modified >= 0) {
-        words.moveToBookmark(modified);
+        if (modifying && modified >= 0) {
+            words.moveToBookmark(modified);
+        }
     }
     setScreenPointer(Pointer::Arrow);
     checkStore(ok, error);

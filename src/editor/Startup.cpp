@@ -7,11 +7,14 @@
 #include "widgets/ScreenPointer.h"
 #include "widgets/Widgets.h"
 
+#include <optional>
+
 Editor::Editor(QWidget* form, Form1Ui& ui, QObject* parent)
-    : QObject(parent),
-      Data1(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable), false, this),
-      Data2(QString(Schema::ThemesFile), QString(Schema::ThemesTable), true, this), m_form(form),
-      ui(ui)
+    : QObject(parent), Data1(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable),
+                             Database::Access::ReadWrite, this),
+      Data2(QString(Schema::ThemesFile), QString(Schema::ThemesTable), Database::Access::ReadOnly,
+            this),
+      m_form(form), ui(ui)
 {
     Data1.setObjectName(QStringLiteral("Data1"));
     Data2.setObjectName(QStringLiteral("Data2"));
@@ -115,6 +118,9 @@ void Editor::LoadLists()
 {
     ui.List1->clearEntries();
     RecordSet& words = Data1.Recordset();
+    // The walks read the records, not the controls: these show the current
+    // record once, when the walk is over.
+    std::optional<DataSource::DeferDisplay> deferWords(std::in_place, Data1);
     // An empty dictionary has no last record; it simply lists nothing.
     words.MoveLast();
     words.MoveFirst();
@@ -123,10 +129,12 @@ void Editor::LoadLists()
 
     // The words are gathered first and sorted into the list in one go: the
     // list shows the same entries as adding them one by one, much faster.
+    const QString mot = QStringLiteral("mot");
     QStringList listed;
     for (qint32 i = 0; i < nb_mots; ++i) {
-        if (!ui.Text1->text().isEmpty()) {
-            listed.append(ui.Text1->text());
+        const QString word = words.field(mot).toString();
+        if (!word.isEmpty()) {
+            listed.append(word);
         }
         words.MoveNext();
         if (i > WordLimit) {
@@ -138,16 +146,18 @@ void Editor::LoadLists()
     }
     ui.List1->addEntries(listed);
     words.MoveFirst();
+    deferWords.reset();
     showCount();
 
     RecordSet& themes = Data2.Recordset();
+    const DataSource::DeferDisplay deferThemes(Data2);
     themes.MoveLast();
     themes.MoveFirst();
     const int n = themes.RecordCount();
     themes.MoveFirst();
     QStringList themeNames;
     for (int j = 0; j < n; ++j) {
-        themeNames.append(ui.theme_cour->caption());
+        themeNames.append(themes.field(QStringLiteral("theme")).toString());
         themes.MoveNext();
     }
     ui.List2->addEntries(themeNames);

@@ -119,14 +119,19 @@ void Search::searchDictionary(const QString& criterion)
 {
     ui.resul_cherch->clearEntries();
     RecordSet& words = m_data1.Recordset();
-    // An empty dictionary has no first record; the find then finds nothing.
-    words.MoveFirst();
-    // A find that fails (a malformed criterion) ends the search like a miss.
     QStringList found;
-    bool match = words.FindFirst(criterion) && !words.NoMatch();
-    while (match && found.size() < MaxEntries) {
-        found.append(u' ' + m_motCour.caption() + u' ');
-        match = words.FindNext(criterion) && !words.NoMatch();
+    {
+        // The words are read from the records; the editor's controls show the
+        // record found last once the search is over.
+        const DataSource::DeferDisplay deferred(m_data1);
+        // An empty dictionary has no first record; the find then finds nothing.
+        words.MoveFirst();
+        // A find that fails (a malformed criterion) ends the search like a miss.
+        bool match = words.FindFirst(criterion) && !words.NoMatch();
+        while (match && found.size() < MaxEntries) {
+            found.append(u' ' + words.field(QStringLiteral("mot")).toString() + u' ');
+            match = words.FindNext(criterion) && !words.NoMatch();
+        }
     }
     ui.resul_cherch->addEntries(found);
     showCount(found.size());
@@ -137,17 +142,21 @@ void Search::walkDictionary(int length)
     setScreenPointer(Pointer::Hourglass);
     ui.resul_cherch->clearEntries();
     RecordSet& words = m_data1.Recordset();
-    words.MoveFirst();
-    const int recordCount = words.RecordCount();
     QStringList found;
-    for (int i = 0; i < recordCount; ++i) {
-        const QString word = m_motCour.caption();
-        if (word.size() == length && found.size() < MaxEntries) {
-            found.append(word);
+    {
+        const DataSource::DeferDisplay deferred(m_data1);
+        words.MoveFirst();
+        const int recordCount = words.RecordCount();
+        const QString mot = QStringLiteral("mot");
+        for (int i = 0; i < recordCount; ++i) {
+            const QString word = words.field(mot).toString();
+            if (word.size() == length && found.size() < MaxEntries) {
+                found.append(word);
+            }
+            words.MoveNext();
         }
-        words.MoveNext();
+        words.MoveFirst();
     }
-    words.MoveFirst();
     ui.resul_cherch->addEntries(found);
     showCount(found.size());
     setScreenPointer(Pointer::Arrow);
@@ -263,17 +272,20 @@ void Search::theme_Click()
         return;
     }
     RecordSet& themes = m_data2.Recordset();
-    // An empty theme table has no last or first record: the list stays empty.
-    themes.MoveLast();
-    themes.MoveFirst();
-    const int themeCount = themes.RecordCount();
-    themes.MoveFirst();
-    ui.List2->clearEntries();
     QStringList names;
-    for (int i = 0; i < themeCount; ++i) {
-        names.append(m_themeCour.caption());
-        themes.MoveNext();
+    {
+        const DataSource::DeferDisplay deferred(m_data2);
+        // An empty theme table has no last or first record: the list stays empty.
+        themes.MoveLast();
+        themes.MoveFirst();
+        const int themeCount = themes.RecordCount();
+        themes.MoveFirst();
+        for (int i = 0; i < themeCount; ++i) {
+            names.append(themes.field(QStringLiteral("theme")).toString());
+            themes.MoveNext();
+        }
     }
+    ui.List2->clearEntries();
     ui.List2->addEntries(names);
     ui.List2->show();
 }

@@ -1,46 +1,20 @@
 #include "Fixtures.h"
 
+#include "data/Database.h"
 #include "data/Schema.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QImage>
-#include <sqlite3.h>
 
 namespace {
 
-struct Connection
+bool write(const QString& path, const QString& schema, const QString& table,
+           const QStringList& columns, const QList<QVariantList>& rows)
 {
-    sqlite3* db = nullptr;
-    explicit Connection(const QString& path, bool create)
-    {
-        const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
-        if (sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK) {
-            sqlite3_close(db);
-            db = nullptr;
-        }
-    }
-    ~Connection() { sqlite3_close(db); }
-    bool exec(const QString& sql) const
-    {
-        return db &&
-               sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
-    }
-};
-
-void bindValue(sqlite3_stmt* stmt, int index, const QVariant& value)
-{
-    if (value.isNull()) {
-        sqlite3_bind_null(stmt, index);
-    } else if (value.typeId() == QMetaType::QByteArray) {
-        const QByteArray bytes = value.toByteArray();
-        sqlite3_bind_blob(stmt, index, bytes.constData(), static_cast<int>(bytes.size()),
-                          SQLITE_TRANSIENT);
-    } else {
-        const QByteArray text = value.toString().toUtf8();
-        sqlite3_bind_text(stmt, index, text.constData(), static_cast<int>(text.size()),
-                          SQLITE_TRANSIENT);
-    }
+    QFile::remove(path);
+    Database db;
+    return db.create(path, schema) && db.insertRows(table, columns, rows);
 }
 
 } // namespace
@@ -49,33 +23,16 @@ namespace Fixtures {
 
 bool writeDictionary(const QString& dir, const QList<WordRow>& rows)
 {
-    const QString path = QDir(dir).filePath(QString(Schema::DictionaryFile));
-    QFile::remove(path);
-    Connection c(path, true);
-    if (!c.exec(QString(Schema::CreateDictionary)) || !c.exec(QStringLiteral("BEGIN"))) {
-        return false;
-    }
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(c.db,
-                       "INSERT INTO lexa (mot, determinant, categorie, theme, \"mot marque\", "
-                       "\"icone integree\") VALUES (?,?,?,?,coalesce(?,'N'),?)",
-                       -1, &stmt, nullptr);
-    bool ok = stmt != nullptr;
+    QList<QVariantList> values;
     for (const WordRow& row : rows) {
-        if (!ok) {
-            break;
-        }
-        bindValue(stmt, 1, row.mot);
-        bindValue(stmt, 2, row.determinant);
-        bindValue(stmt, 3, row.categorie);
-        bindValue(stmt, 4, row.theme);
-        bindValue(stmt, 5, row.mark);
-        bindValue(stmt, 6, row.icon.isEmpty() ? QVariant() : QVariant(row.icon));
-        ok = sqlite3_step(stmt) == SQLITE_DONE;
-        sqlite3_reset(stmt);
+        values.append({row.mot, row.determinant, row.categorie, row.theme,
+                       row.mark.isNull() ? QVariant("N") : row.mark,
+                       row.icon.isEmpty() ? QVariant() : QVariant(row.icon)});
     }
-    sqlite3_finalize(stmt);
-    return ok && c.exec(QStringLiteral("COMMIT"));
+    return write(QDir(dir).filePath(QString(Schema::DictionaryFile)), Schema::CreateDictionary,
+                 Schema::DictionaryTable,
+                 {"mot", "determinant", "categorie", "theme", "mot marque", "icone integree"},
+                 values);
 }
 
 bool writeWords(const QString& dir, const QStringList& words)
@@ -89,44 +46,27 @@ bool writeWords(const QString& dir, const QStringList& words)
 
 bool writeThemes(const QString& dir, const QStringList& themes)
 {
-    const QString path = QDir(dir).filePath(QString(Schema::ThemesFile));
-    QFile::remove(path);
-    Connection c(path, true);
-    if (!c.exec(QString(Schema::CreateThemes))) {
-        return false;
-    }
+    QList<QVariantList> values;
     for (const QString& theme : themes) {
-        QString quoted = theme;
-        quoted.replace(QLatin1Char('\''), QLatin1String("''"));
-        if (!c.exec(QStringLiteral("INSERT INTO themes VALUES ('%1')").arg(quoted))) {
-            return false;
-        }
+        values.append({theme});
     }
-    return true;
+    return write(QDir(dir).filePath(QString(Schema::ThemesFile)), Schema::CreateThemes,
+                 Schema::ThemesTable, {"theme"}, values);
 }
 
 QList<QVariantList> query(const QString& path, const QString& sql)
 {
     QList<QVariantList> rows;
-    Connection c(path, false);
-    sqlite3_stmt* st = nullptr;
-    if (!c.db ||
-        sqlite3_prepare_v2(c.db, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK) {
-        return rows;
-    }
-    while (sqlite3_step(st) == SQLITE_ROW) {
+    Database db;
+    auto statement = db.open(path, Database::Access::ReadOnly) ? db.prepare(sql) : std::nullopt;
+    while (statement && statement->next()) {
         QVariantList row;
-        for (int i = 0; i < sqlite3_column_count(st); ++i) {
-            const QByteArray bytes(static_cast<const char*>(sqlite3_column_blob(st, i)),
-                                   sqlite3_column_bytes(st, i));
-            const int type = sqlite3_column_type(st, i);
-            row.append(type == SQLITE_NULL   ? QVariant()
-                       : type == SQLITE_BLOB ? QVariant(bytes)
-                                             : QVariant(QString::fromUtf8(bytes)));
+        for (int i = 0; i < statement->columnCount(); ++i) {
+            const QVariant value = statement->column(i);
+            row.append(value.typeId() == QMetaType::LongLong ? QVariant(value.toString()) : value);
         }
         rows.append(row);
     }
-    sqlite3_finalize(st);
     return rows;
 }
 

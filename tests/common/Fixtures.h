@@ -9,7 +9,7 @@
 #include <QVariant>
 
 // One record of table lexa for a fixture. A null variant stores no value;
-// mark left null takes the table's default 'N' unless markNull is set.
+// a mark left null is the table's default 'N'.
 struct WordRow
 {
     QVariant mot;

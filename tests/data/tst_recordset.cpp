@@ -19,11 +19,14 @@ private slots:
     void failedFindKeepsRecord();
     void malformedCriterionIsAFailure();
     void addNewAndUpdate();
-    void movingAbandonsNewRecord();
-    void findAbandonsNewRecord();
+    void leavingAbandonsNewRecord_data();
+    void leavingAbandonsNewRecord();
     void implicitSaveOnLeaving_data();
     void implicitSaveOnLeaving();
     void unchangedRecordIsNotWritten();
+    void deferredMovesShowOnce();
+    void failedWriteIsGivenUp_data();
+    void failedWriteIsGivenUp();
     void deleteAndCount();
     void deleteLastThenMoves();
     void markWalk_data();
@@ -63,8 +66,9 @@ std::unique_ptr<DataSource> TestRecordSet::open(const QStringList& words)
     if (!Fixtures::writeWords(m_dir->path(), words)) {
         return nullptr;
     }
-    auto source = std::make_unique<DataSource>(QString(Schema::DictionaryFile),
-                                               QString(Schema::DictionaryTable), false);
+    auto source =
+        std::make_unique<DataSource>(QString(Schema::DictionaryFile),
+                                     QString(Schema::DictionaryTable), Database::Access::ReadWrite);
     source->bind(&m_mot);
     source->bind(&m_theme);
     source->bind(&m_icon);
@@ -169,33 +173,28 @@ void TestRecordSet::addNewAndUpdate()
     QVERIFY(!rs.NoMatch());
 }
 
-void TestRecordSet::movingAbandonsNewRecord()
+void TestRecordSet::leavingAbandonsNewRecord_data()
 {
+    QTest::addColumn<bool>("byFind");
+    QTest::newRow("MoveLast") << false;
+    QTest::newRow("FindFirst without match") << true;
+}
+
+void TestRecordSet::leavingAbandonsNewRecord()
+{
+    QFETCH(bool, byFind);
     auto source = open({"Zug", "Auto"});
     QVERIFY(source);
     RecordSet& rs = source->Recordset();
     QVERIFY(rs.AddNew());
     m_mot.set(QStringLiteral("Bahn"));
     m_theme.set(QStringLiteral("Verkehr"));
-    QVERIFY(rs.MoveLast());
-    QCOMPARE(m_mot.text(), QString("Auto"));
+    QVERIFY(byFind ? rs.FindFirst("mot='nichts'") && rs.NoMatch() : rs.MoveLast());
+    QCOMPARE(m_mot.text(), QString(byFind ? "Zug" : "Auto"));
+    QVERIFY(!rs.isAdding());
     QCOMPARE(rs.RecordCount(), 2);
     QCOMPARE(Fixtures::column(m_dir->path(), "mot"), (QList<QVariant>{"Zug", "Auto"}));
     QCOMPARE(Fixtures::column(m_dir->path(), "theme"), (QList<QVariant>{{}, {}}));
-}
-
-void TestRecordSet::findAbandonsNewRecord()
-{
-    auto source = open({"Zug", "Auto"});
-    QVERIFY(source);
-    RecordSet& rs = source->Recordset();
-    QVERIFY(rs.AddNew());
-    m_mot.set(QStringLiteral("Bahn"));
-    QVERIFY(rs.FindFirst("mot='nichts'"));
-    QVERIFY(rs.NoMatch());
-    QCOMPARE(m_mot.text(), QString("Zug"));
-    QVERIFY(!rs.isAdding());
-    QCOMPARE(Fixtures::rowCount(m_dir->path()), 2);
 }
 
 void TestRecordSet::implicitSaveOnLeaving_data()
@@ -259,6 +258,57 @@ void TestRecordSet::unchangedRecordIsNotWritten()
     QCOMPARE(QFileInfo(m_dir->filePath("LEXA.MDB")).size(), size);
 }
 
+void TestRecordSet::deferredMovesShowOnce()
+{
+    auto source = open({"Zug", "Auto", "Haus"});
+    QVERIFY(source);
+    RecordSet& rs = source->Recordset();
+    m_mot.set(QStringLiteral("Eisenbahn"));
+    const int loads = m_mot.loads;
+    {
+        const DataSource::DeferDisplay deferred(*source);
+        QVERIFY(rs.MoveNext() && rs.MoveNext());
+        QCOMPARE(rs.field("mot"), QVariant("Haus"));
+        QCOMPARE(m_mot.loads, loads);
+    }
+    QCOMPARE(m_mot.loads, loads + 1);
+    QCOMPARE(m_mot.text(), QString("Haus"));
+    QCOMPARE(Fixtures::column(m_dir->path(), "mot"),
+             (QList<QVariant>{"Eisenbahn", "Auto", "Haus"}));
+}
+
+void TestRecordSet::failedWriteIsGivenUp_data()
+{
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("deleted by another program") << false << "anderes Programm hat es gelöscht";
+    QTest::newRow("read-only file") << true << "schreibgeschützt";
+}
+
+// The cache and the controls show the file again, and the same change is not
+// tried again at the next move.
+void TestRecordSet::failedWriteIsGivenUp()
+{
+    QFETCH(bool, readOnly);
+    QFETCH(QString, reason);
+    QVERIFY(Fixtures::writeWords(m_dir->path(), {"Zug", "Auto"}));
+    DataSource source(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable),
+                      readOnly ? Database::Access::ReadOnly : Database::Access::ReadWrite);
+    source.bind(&m_mot);
+    QVERIFY(source.Refresh());
+    Database other;
+    QVERIFY(other.open(m_dir->filePath("LEXA.MDB"), Database::Access::ReadWrite));
+    QVERIFY(readOnly || other.exec("DELETE FROM lexa WHERE mot='Zug'"));
+    m_mot.set(QStringLiteral("Bahn"));
+    QVERIFY(!source.Recordset().MoveNext());
+    QVERIFY2(source.Recordset().lastError().contains(reason),
+             qPrintable(source.Recordset().lastError()));
+    QCOMPARE(m_mot.text(), QString(readOnly ? "Zug" : ""));
+    QCOMPARE(source.Recordset().RecordCount(), readOnly ? 2 : 1);
+    QVERIFY(source.Recordset().MoveLast());
+    QCOMPARE(Fixtures::column(m_dir->path(), "mot").last(), QVariant("Auto"));
+}
+
 void TestRecordSet::deleteAndCount()
 {
     auto source = open({"Zug", "Auto", "Haus"});
@@ -296,24 +346,22 @@ void TestRecordSet::markWalk_data()
     QTest::newRow("rolled back") << false;
 }
 
-// The walk of the reset of all marks: Edit, set the field, Update, next.
+// The reset of all marks: one write inside a transaction.
 void TestRecordSet::markWalk()
 {
     QFETCH(bool, commit);
     QVERIFY(Fixtures::writeDictionary(
         m_dir->path(), {WordRow{"Zug", {}, {}, {}, "O"}, WordRow{"Auto", {}, {}, {}, "O"}}));
-    DataSource source(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable), false);
+    DataSource source(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable),
+                      Database::Access::ReadWrite);
     FakeBound mark(QStringLiteral("mot marque"));
     source.bind(&mark);
     QVERIFY(source.Refresh());
     RecordSet& rs = source.Recordset();
     QVERIFY(!rs.setField("mot marque", "N")); // neither editing nor adding
     QVERIFY(rs.BeginTrans());
-    for (int i = 0; i < 2; ++i) {
-        QVERIFY(rs.Edit() && rs.setField("mot marque", "N") && rs.Update());
-        QCOMPARE(mark.text(), QString("N"));
-        QVERIFY(i == 1 || rs.MoveNext());
-    }
+    QVERIFY(rs.setEveryRecord("mot marque", "N"));
+    QCOMPARE(mark.text(), QString("N"));
     const QString left = commit ? "N" : "O";
     if (commit) {
         QVERIFY(rs.CommitTrans());
@@ -332,7 +380,8 @@ void TestRecordSet::iconBytesRoundTrip()
     QVERIFY(!icon.isEmpty());
     QVERIFY(Fixtures::writeDictionary(m_dir->path(),
                                       {WordRow{"Zug", {}, {}, {}, {}, icon}, WordRow{"Auto"}}));
-    DataSource source(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable), false);
+    DataSource source(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable),
+                      Database::Access::ReadWrite);
     source.bind(&m_icon);
     QVERIFY(source.Refresh());
     QCOMPARE(m_icon.boundValue().toByteArray(), icon);
@@ -366,24 +415,35 @@ void TestRecordSet::emptyTable()
 void TestRecordSet::refreshFailures_data()
 {
     QTest::addColumn<QByteArray>("content");
-    QTest::newRow("missing") << QByteArray();
-    QTest::newRow("not sqlite") << QByteArray("Standard Jet DB\0\0\0\0garbage", 26);
-    QTest::newRow("empty file") << QByteArray("");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << QByteArray() << "nicht gefunden";
+    QTest::newRow("not sqlite") << QByteArray("Standard Jet DB\0\0\0\0garbage", 26)
+                                << "keine LEXA-Datenbank";
+    QTest::newRow("empty file") << QByteArray("") << "keine LEXA-Datenbank";
+    QTest::newRow("locked by another program") << QByteArray("lock") << "anderen Programm";
 }
 
 void TestRecordSet::refreshFailures()
 {
     QFETCH(QByteArray, content);
-    if (!content.isNull()) {
+    QFETCH(QString, reason);
+    Database other;
+    if (content == "lock") {
+        QVERIFY(Fixtures::writeWords(m_dir->path(), {"Zug"}));
+        QVERIFY(other.open(m_dir->filePath("LEXA.MDB"), Database::Access::ReadWrite));
+        QVERIFY(other.exec("PRAGMA locking_mode=EXCLUSIVE") && other.exec("BEGIN EXCLUSIVE"));
+    } else if (!content.isNull()) {
         QFile file(m_dir->filePath("LEXA.MDB"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
     }
-    DataSource source(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable), false);
+    DataSource source(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable),
+                      Database::Access::ReadWrite);
     QVERIFY(!source.Refresh());
     QVERIFY(!source.isOpen());
     QVERIFY(source.lastError().contains("LEXA.MDB"));
-    if (!content.isNull()) {
+    QVERIFY2(source.lastError().contains(reason), qPrintable(source.lastError()));
+    if (!content.isNull() && content != "lock") {
         QFile file(m_dir->filePath("LEXA.MDB"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), content); // never touched

@@ -71,7 +71,7 @@ void TestSafeguards::backup()
     }
     // A commit that is still only in the -wal file must reach the copy.
     DataSource source(dir.filePath(Schema::DictionaryFile), QString(Schema::DictionaryTable),
-                      false);
+                      Database::Access::ReadWrite);
     QVERIFY(source.Refresh());
     RecordSet& words = source.Recordset();
     QVERIFY(words.AddNew() && words.setField("mot", "Haus") && words.Update());
@@ -87,11 +87,10 @@ void TestSafeguards::backup()
     QCOMPARE(copies(dir.path(), "LEXA"), expected);
     QCOMPARE(copies(dir.path(), "THEME").size(), expected.size());
     if (status == Backup::Result::Status::Made) {
-        QString error;
-        auto copy =
-            Database::open(backups + '/' + name("LEXA", 0), Database::Access::ReadOnly, &error);
-        QVERIFY2(copy, qPrintable(error));
-        auto count = copy->prepare("SELECT count(*) FROM lexa");
+        Database copy;
+        QVERIFY2(copy.open(backups + '/' + name("LEXA", 0), Database::Access::ReadOnly),
+                 qPrintable(copy.lastError()));
+        auto count = copy.prepare("SELECT count(*) FROM lexa");
         QVERIFY(count && count->next());
         QCOMPARE(count->columnInt64(0), 3);
     }

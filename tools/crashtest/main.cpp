@@ -42,8 +42,12 @@ bool journal(int fd, const QString& line)
 
 std::unique_ptr<Database> openDictionary(const QString& dir, QString* error)
 {
-    return Database::open(QDir(dir).filePath(Schema::DictionaryFile), Database::Access::ReadWrite,
-                          error);
+    auto db = std::make_unique<Database>();
+    if (!db->open(QDir(dir).filePath(Schema::DictionaryFile), Database::Access::ReadWrite)) {
+        *error = db->lastError();
+        return nullptr;
+    }
+    return db;
 }
 
 // The child: works on the dictionary until it is killed.

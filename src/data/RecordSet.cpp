@@ -1,0 +1,575 @@
+#include "data/RecordSet.h"
+
+#include "data/Criterion.h"
+
+#include <QDir>
+#include <algorithm>
+#include <limits>
+
+namespace {
+const QString NoCurrentRecord = QStringLiteral("Kein aktueller Datensatz.");
+} // namespace
+
+// ------------------------------------------------------------- TextColumn
+
+void RecordSet::TextColumn::append(const QString& text)
+{
+    m_null.push_back(text.isNull());
+    m_chars.append(text);
+    m_ends.push_back(m_chars.size());
+}
+
+QVariant RecordSet::TextColumn::at(size_t row) const
+{
+    if (m_null[row]) {
+        return {};
+    }
+    return m_chars.mid(start(row), m_ends[row] - start(row));
+}
+
+void RecordSet::TextColumn::set(size_t row, const QVariant& value)
+{
+    const QString text = value.toString();
+    const qsizetype from = start(row);
+    const qsizetype growth = text.size() - (m_ends[row] - from);
+    m_chars.replace(from, m_ends[row] - from, text);
+    for (size_t i = row; growth != 0 && i < m_ends.size(); ++i) {
+        m_ends[i] += growth;
+    }
+    m_null[row] = value.isNull();
+}
+
+void RecordSet::TextColumn::fill(const QVariant& value)
+{
+    const QString text = value.toString();
+    m_chars = text.repeated(static_cast<qsizetype>(m_ends.size()));
+    for (size_t i = 0; i < m_ends.size(); ++i) {
+        m_ends[i] = static_cast<qsizetype>(i + 1) * text.size();
+    }
+    m_null.assign(m_null.size(), value.isNull());
+}
+
+void RecordSet::TextColumn::erase(size_t row)
+{
+    set(row, QVariant());
+    m_ends.erase(m_ends.begin() + static_cast<qsizetype>(row));
+    m_null.erase(m_null.begin() + static_cast<qsizetype>(row));
+}
+
+// -------------------------------------------------------------- RecordSet
+
+RecordSet::RecordSet(Database& db, const QString& table, RecordView& view)
+    : m_db(db), m_table(table), m_view(view)
+{
+}
+
+bool RecordSet::fail(const QString& message)
+{
+    m_error = message;
+    return false;
+}
+
+bool RecordSet::giveUpWrite(const QString& message)
+{
+    if (m_mode == Mode::Adding) {
+        m_pos = m_posBeforeAdd;
+        m_deleted = m_deletedBeforeAdd;
+    }
+    m_mode = Mode::Browse;
+    m_pendingFields.clear();
+    m_view.clearChanged();
+    m_view.showCurrent();
+    return fail(message);
+}
+
+QString RecordSet::goneMessage(size_t row) const
+{
+    return QStringLiteral("Das Wort „%1“ ist nicht mehr im Wörterbuch: ein anderes Programm hat "
+                          "es gelöscht.")
+        .arg(valueAt(row, 0).toString());
+}
+
+bool RecordSet::load()
+{
+    QList<int> blobs;
+    const auto names = m_db.columns(m_table, &blobs);
+    if (!names) {
+        return fail(m_db.lastError());
+    }
+    if (names->isEmpty()) {
+        return fail(QStringLiteral("Die Tabelle „%1“ fehlt in der Datei „%2“.")
+                        .arg(m_table, QDir::toNativeSeparators(m_db.path())));
+    }
+    m_fieldNames = *names;
+    m_cachedFields = blobs.isEmpty() ? static_cast<int>(names->size()) : blobs.first();
+    if (!readRows()) {
+        return false;
+    }
+    m_pos = m_rowids.empty() ? -1 : 0;
+    return true;
+}
+
+QString RecordSet::selectList() const
+{
+    QStringList columns{QStringLiteral("rowid")};
+    for (int i = 0; i < m_cachedFields; ++i) {
+        columns.append(quoteIdentifier(m_fieldNames.at(i)));
+    }
+    return columns.join(QLatin1Char(','));
+}
+
+void RecordSet::appendRow(const Statement& query)
+{
+    m_rowids.push_back(query.columnInt64(0));
+    for (int i = 0; i < m_cachedFields; ++i) {
+        m_columns[static_cast<size_t>(i)].append(query.text(i + 1));
+    }
+}
+
+void RecordSet::eraseRow(size_t row)
+{
+    m_rowids.erase(m_rowids.begin() + static_cast<qsizetype>(row));
+    for (int i = 0; i < m_cachedFields; ++i) {
+        m_columns[static_cast<size_t>(i)].erase(row);
+    }
+}
+
+bool RecordSet::readRows()
+{
+    m_rowids.clear();
+    m_columns.assign(static_cast<size_t>(m_cachedFields), TextColumn());
+    auto query = m_db.prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
+                                  .arg(selectList(), quoteIdentifier(m_table)));
+    if (!query) {
+        return fail(m_db.lastError());
+    }
+    while (query->next()) {
+        appendRow(*query);
+    }
+    return !query->failed() || fail(m_db.lastError());
+}
+
+int RecordSet::fieldIndex(const QString& name) const
+{
+    for (int i = 0; i < m_fieldNames.size(); ++i) {
+        if (m_fieldNames.at(i).compare(name, Qt::CaseInsensitive) == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+bool RecordSet::hasCurrent() const
+{
+    return m_mode != Mode::Adding && !m_deleted && m_pos >= 0 &&
+           m_pos < static_cast<qsizetype>(m_rowids.size());
+}
+
+qint64 RecordSet::bookmark() const
+{
+    return hasCurrent() ? m_rowids[static_cast<size_t>(m_pos)] : -1;
+}
+
+// Rows are cached in rowid order, so a rowid is found by bisection.
+qsizetype RecordSet::positionOf(qint64 rowid) const
+{
+    const auto it = std::lower_bound(m_rowids.begin(), m_rowids.end(), rowid);
+    return it != m_rowids.end() && *it == rowid ? it - m_rowids.begin() : -1;
+}
+
+bool RecordSet::moveToBookmark(qint64 bookmark)
+{
+    const qsizetype position = positionOf(bookmark);
+    return position >= 0 ? moveTo(position) : fail(NoCurrentRecord);
+}
+
+QVariant RecordSet::readStored(qint64 rowid, int field) const
+{
+    Statement* reader =
+        m_db.cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
+                        .arg(quoteIdentifier(m_fieldNames.at(field)), quoteIdentifier(m_table)));
+    if (!reader || !reader->bind(1, rowid)) {
+        return {};
+    }
+    const QVariant value = reader->next() ? reader->column(0) : QVariant();
+    reader->reset();
+    return value;
+}
+
+QVariant RecordSet::valueAt(size_t row, int field) const
+{
+    return isCached(field) ? m_columns[static_cast<size_t>(field)].at(row)
+                           : readStored(m_rowids[row], field);
+}
+
+QVariant RecordSet::field(const QString& name) const
+{
+    const int index = fieldIndex(name);
+    if (index < 0 || !hasCurrent()) {
+        return {};
+    }
+    return valueAt(static_cast<size_t>(m_pos), index);
+}
+
+int RecordSet::RecordCount() const
+{
+    return static_cast<int>(
+        std::min<size_t>(m_rowids.size(), static_cast<size_t>(std::numeric_limits<int>::max())));
+}
+
+RecordSet::FieldValues RecordSet::changedBoundValues() const
+{
+    FieldValues values;
+    for (const auto& [name, value] : m_view.changedFields()) {
+        const int index = fieldIndex(name);
+        if (index >= 0) {
+            values.append({index, value});
+        }
+    }
+    return values;
+}
+
+bool RecordSet::saveBoundControls()
+{
+    const auto changes = changedBoundValues();
+    if (changes.isEmpty()) {
+        return true;
+    }
+    if (hasCurrent() && !writeRow(m_pos, changes)) {
+        return false;
+    }
+    // Changes made while no record is current have nowhere to go.
+    m_view.clearChanged();
+    return true;
+}
+
+bool RecordSet::leaveRecord()
+{
+    if (m_mode == Mode::Adding) {
+        // A new record is stored only by Update: leaving it abandons it.
+        m_mode = Mode::Browse;
+        m_pendingFields.clear();
+        m_pos = m_posBeforeAdd;
+        m_deleted = m_deletedBeforeAdd;
+        m_view.clearChanged();
+        return true;
+    }
+    m_mode = Mode::Browse;
+    m_pendingFields.clear();
+    return saveBoundControls();
+}
+
+bool RecordSet::moveTo(qsizetype position)
+{
+    if (!leaveRecord()) {
+        return false;
+    }
+    m_pos = position;
+    m_deleted = false;
+    m_view.showCurrent();
+    return true;
+}
+
+bool RecordSet::MoveFirst()
+{
+    if (m_rowids.empty()) {
+        leaveRecord();
+        return fail(NoCurrentRecord);
+    }
+    return moveTo(0);
+}
+
+bool RecordSet::MoveLast()
+{
+    if (m_rowids.empty()) {
+        leaveRecord();
+        return fail(NoCurrentRecord);
+    }
+    return moveTo(static_cast<qsizetype>(m_rowids.size()) - 1);
+}
+
+bool RecordSet::MoveNext()
+{
+    const qsizetype size = static_cast<qsizetype>(m_rowids.size());
+    const qsizetype next = m_deleted ? m_pos : m_pos + 1;
+    if (m_mode != Mode::Adding && m_pos >= size) {
+        return fail(NoCurrentRecord);
+    }
+    return moveTo(std::min(next, size));
+}
+
+bool RecordSet::find(const QString& text, bool fromStart)
+{
+    QString error;
+    const auto criterion = Criterion::parse(text, &error);
+    if (!criterion) {
+        m_noMatch = true;
+        return fail(error);
+    }
+    const bool wasAdding = m_mode == Mode::Adding;
+    if (!leaveRecord()) {
+        return false;
+    }
+    const int index = fieldIndex(criterion->field());
+    if (index < 0) {
+        m_noMatch = true;
+        return fail(QStringLiteral("Unbekanntes Feld: %1").arg(criterion->field()));
+    }
+    const qsizetype size = static_cast<qsizetype>(m_rowids.size());
+    const qsizetype from = fromStart ? 0 : (m_deleted ? m_pos : m_pos + 1);
+    for (qsizetype i = std::max<qsizetype>(from, 0); i < size; ++i) {
+        if (criterion->matches(valueAt(static_cast<size_t>(i), index))) {
+            m_noMatch = false;
+            return moveTo(i);
+        }
+    }
+    m_noMatch = true;
+    if (wasAdding) {
+        // The abandoned new record gives way to the record current before it.
+        m_view.showCurrent();
+    }
+    return true;
+}
+
+bool RecordSet::FindFirst(const QString& criterion)
+{
+    return find(criterion, true);
+}
+
+bool RecordSet::FindNext(const QString& criterion)
+{
+    return find(criterion, false);
+}
+
+bool RecordSet::AddNew()
+{
+    if (!leaveRecord()) {
+        return false;
+    }
+    m_posBeforeAdd = m_pos;
+    m_deletedBeforeAdd = m_deleted;
+    m_mode = Mode::Adding;
+    m_view.showCurrent();
+    return true;
+}
+
+bool RecordSet::Edit()
+{
+    if (m_mode == Mode::Adding || !hasCurrent()) {
+        return fail(NoCurrentRecord);
+    }
+    m_mode = Mode::Editing;
+    m_pendingFields.clear();
+    return true;
+}
+
+bool RecordSet::setField(const QString& name, const QVariant& value)
+{
+    if (m_mode == Mode::Browse) {
+        return fail(QStringLiteral("Der Datensatz wird weder bearbeitet noch hinzugefügt."));
+    }
+    const int index = fieldIndex(name);
+    if (index < 0) {
+        return fail(QStringLiteral("Unbekanntes Feld: %1").arg(name));
+    }
+    m_pendingFields.append({index, value});
+    return true;
+}
+
+bool RecordSet::Update()
+{
+    // Bound controls first, explicitly set fields last: those win.
+    const auto values = changedBoundValues() + m_pendingFields;
+    switch (m_mode) {
+    case Mode::Browse:
+        return saveBoundControls();
+    case Mode::Editing:
+        if (!values.isEmpty() && !writeRow(m_pos, values)) {
+            return false;
+        }
+        break;
+    case Mode::Adding:
+        if (!insertRow(values)) {
+            return false;
+        }
+        m_pos = m_posBeforeAdd;
+        m_deleted = m_deletedBeforeAdd;
+        break;
+    }
+    m_mode = Mode::Browse;
+    m_pendingFields.clear();
+    m_view.showCurrent();
+    return true;
+}
+
+bool RecordSet::Delete()
+{
+    if (!hasCurrent()) {
+        return fail(NoCurrentRecord);
+    }
+    const auto row = static_cast<size_t>(m_pos);
+    Statement* statement =
+        m_db.cached(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoteIdentifier(m_table)));
+    if (!statement || !statement->bind(1, m_rowids[row]) || !statement->exec()) {
+        return giveUpWrite(m_db.lastError());
+    }
+    const bool gone = m_db.changes() == 0;
+    const QString message = gone ? goneMessage(row) : QString();
+    eraseRow(row);
+    m_deleted = true;
+    if (gone) {
+        return giveUpWrite(message);
+    }
+    m_mode = Mode::Browse;
+    m_pendingFields.clear();
+    m_view.showCurrent();
+    return true;
+}
+
+bool RecordSet::setEveryRecord(const QString& name, const QVariant& value)
+{
+    const int index = fieldIndex(name);
+    if (index < 0) {
+        return fail(QStringLiteral("Unbekanntes Feld: %1").arg(name));
+    }
+    if (!leaveRecord()) {
+        return false;
+    }
+    if (m_rowids.empty()) {
+        return true;
+    }
+    // Rows added by another program since the table was read stay as they
+    // are; rows that hold the value already are not rewritten.
+    const QString column = quoteIdentifier(m_fieldNames.at(index));
+    Statement* statement =
+        m_db.cached(QStringLiteral("UPDATE %1 SET %2=?1 WHERE rowid<=?2 AND %2 IS NOT ?1")
+                        .arg(quoteIdentifier(m_table), column));
+    if (!statement || !statement->bind(1, value) || !statement->bind(2, m_rowids.back()) ||
+        !statement->exec()) {
+        return giveUpWrite(m_db.lastError());
+    }
+    if (isCached(index)) {
+        m_columns[static_cast<size_t>(index)].fill(value);
+    }
+    m_view.showCurrent();
+    return true;
+}
+
+bool RecordSet::writeRow(qsizetype position, const FieldValues& values)
+{
+    QStringList assignments;
+    for (const auto& [index, value] : values) {
+        assignments.append(quoteIdentifier(m_fieldNames.at(index)) + QStringLiteral("=?"));
+    }
+    Statement* statement = m_db.cached(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
+                                           .arg(quoteIdentifier(m_table), assignments.join(u',')));
+    if (!statement) {
+        return giveUpWrite(m_db.lastError());
+    }
+    int bindIndex = 1;
+    for (const auto& [index, value] : values) {
+        if (!statement->bind(bindIndex++, value)) {
+            return giveUpWrite(m_db.lastError());
+        }
+    }
+    const auto row = static_cast<size_t>(position);
+    if (!statement->bind(bindIndex, m_rowids[row]) || !statement->exec()) {
+        return giveUpWrite(QStringLiteral("Der Datensatz kann nicht gespeichert werden. %1")
+                               .arg(m_db.lastError()));
+    }
+    if (m_db.changes() == 0) {
+        const QString message = goneMessage(row);
+        eraseRow(row);
+        m_deleted = true;
+        return giveUpWrite(message);
+    }
+    for (const auto& [index, value] : values) {
+        if (isCached(index)) {
+            m_columns[static_cast<size_t>(index)].set(row, value);
+        }
+    }
+    return true;
+}
+
+bool RecordSet::insertRow(const FieldValues& values)
+{
+    QStringList columns;
+    for (const auto& [index, value] : values) {
+        columns.append(quoteIdentifier(m_fieldNames.at(index)));
+    }
+    const QString table = quoteIdentifier(m_table);
+    const QString sql = values.isEmpty()
+                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                  .arg(table, columns.join(u','),
+                                       QStringList(values.size(), QStringLiteral("?")).join(u','));
+    Statement* statement = m_db.cached(sql);
+    if (!statement) {
+        return giveUpWrite(m_db.lastError());
+    }
+    for (int i = 0; i < values.size(); ++i) {
+        if (!statement->bind(i + 1, values.at(i).second)) {
+            return giveUpWrite(m_db.lastError());
+        }
+    }
+    if (!statement->exec()) {
+        return giveUpWrite(QStringLiteral("Der Datensatz kann nicht gespeichert werden. %1")
+                               .arg(m_db.lastError()));
+    }
+    // Read the row back so the fields left out carry the table's defaults.
+    Statement* query =
+        m_db.cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(selectList(), table));
+    if (!query || !query->bind(1, m_db.lastInsertRowid()) || !query->next()) {
+        return giveUpWrite(m_db.lastError());
+    }
+    appendRow(*query);
+    query->reset();
+    return true;
+}
+
+bool RecordSet::BeginTrans()
+{
+    if (m_inTransaction) {
+        return fail(QStringLiteral("Eine Transaktion ist schon offen."));
+    }
+    if (!m_db.begin()) {
+        return fail(m_db.lastError());
+    }
+    m_inTransaction = true;
+    return true;
+}
+
+bool RecordSet::CommitTrans()
+{
+    if (!m_inTransaction) {
+        return true;
+    }
+    m_inTransaction = false;
+    if (!m_db.commit()) {
+        const QString error = m_db.lastError();
+        m_inTransaction = true;
+        RollbackTrans();
+        return fail(error);
+    }
+    return true;
+}
+
+void RecordSet::RollbackTrans()
+{
+    if (!m_inTransaction) {
+        return;
+    }
+    m_inTransaction = false;
+    m_db.rollback();
+    // The cached rows follow the file back; the position follows its record.
+    const qint64 currentRowid = bookmark();
+    const QString error = m_error;
+    readRows();
+    m_error = error;
+    m_mode = Mode::Browse;
+    m_pendingFields.clear();
+    m_deleted = false;
+    const qsizetype position = positionOf(currentRowid);
+    m_pos = position >= 0 ? position : (m_rowids.empty() ? -1 : 0);
+    m_view.showCurrent();
+}

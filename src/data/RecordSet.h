@@ -1,0 +1,150 @@
+#pragma once
+
+#include "data/Database.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <utility>
+#include <vector>
+
+// What a record set needs from the controls that show its current record.
+class RecordView
+{
+public:
+    // Values changed in the controls since the record was shown, by field.
+    virtual QList<std::pair<QString, QVariant>> changedFields() const = 0;
+    // Forgets those changes: they were stored or given up.
+    virtual void clearChanged() = 0;
+    // Another record (or none) is current, or the current one changed.
+    virtual void showCurrent() = 0;
+
+protected:
+    ~RecordView() = default;
+};
+
+// A cursor over all records of one table in rowid order, with a current
+// record, finds by criterion, adding, editing and deleting. The text fields
+// of every record are kept in memory, column by column, for the finds. The
+// fields from the first BLOB (picture) field on are read from the file only
+// when asked for: reading a field after a picture would read the picture.
+//
+// Every operation returns false on failure and leaves the reason in
+// lastError(); nothing here shows a message. A write that fails is given up:
+// the cache stays equal to the file and the view is shown the file's values.
+class RecordSet
+{
+public:
+    RecordSet(Database& db, const QString& table, RecordView& view);
+    // Reads the table; the first record (if any) becomes current, unshown.
+    bool load();
+
+    bool MoveFirst();
+    bool MoveLast();
+    bool MoveNext();
+    int RecordCount() const;
+
+    bool FindFirst(const QString& criterion);
+    bool FindNext(const QString& criterion);
+    bool NoMatch() const { return m_noMatch; }
+
+    bool AddNew();
+    bool Edit();
+    // Fields(name).Value = value on the record being added or edited.
+    bool setField(const QString& name, const QVariant& value);
+    bool Update();
+    bool Delete();
+    // One write giving `name` the same value in every record.
+    bool setEveryRecord(const QString& name, const QVariant& value);
+    // Implicit saving: the changed controls go into the current record; a new
+    // record being added is abandoned. Every move does this first.
+    bool leaveRecord();
+
+    // Fields(name).Value of the current record; a null variant when there is
+    // none or the field holds no value.
+    QVariant field(const QString& name) const;
+    bool hasCurrent() const;
+    // Identifies the current record (-1 when there is none), to come back to
+    // it with moveToBookmark().
+    qint64 bookmark() const;
+    bool moveToBookmark(qint64 bookmark);
+    bool isAdding() const { return m_mode == Mode::Adding; }
+
+    // Groups many writes into one all-or-nothing commit (the reset of all
+    // marks, the import). RollbackTrans() also puts the cached rows back.
+    bool BeginTrans();
+    bool CommitTrans();
+    void RollbackTrans();
+
+    const QString& lastError() const { return m_error; }
+
+private:
+    enum class Mode
+    {
+        Browse,
+        Adding,
+        Editing
+    };
+    using FieldValues = QList<std::pair<int, QVariant>>;
+
+    // The texts of one field for every record, packed into one string.
+    class TextColumn
+    {
+    public:
+        // A null `text` is a field without a value.
+        void append(const QString& text);
+        QVariant at(size_t row) const;
+        void set(size_t row, const QVariant& value);
+        // Gives every row the same value.
+        void fill(const QVariant& value);
+        void erase(size_t row);
+
+    private:
+        qsizetype start(size_t row) const { return row == 0 ? 0 : m_ends[row - 1]; }
+
+        QString m_chars;
+        std::vector<qsizetype> m_ends;
+        std::vector<bool> m_null;
+    };
+
+    bool readRows();
+    QString selectList() const;
+    void appendRow(const Statement& query);
+    void eraseRow(size_t row);
+    qsizetype positionOf(qint64 rowid) const;
+    QVariant valueAt(size_t row, int field) const;
+    bool fail(const QString& message);
+    bool giveUpWrite(const QString& message);
+    QString goneMessage(size_t row) const;
+    int fieldIndex(const QString& name) const;
+    bool isCached(int field) const { return field < m_cachedFields; }
+    QVariant readStored(qint64 rowid, int field) const;
+
+    bool saveBoundControls();
+    FieldValues changedBoundValues() const;
+    bool moveTo(qsizetype position);
+    bool find(const QString& criterion, bool fromStart);
+    bool writeRow(qsizetype position, const FieldValues& values);
+    bool insertRow(const FieldValues& values);
+
+    Database& m_db;
+    QString m_table;
+    RecordView& m_view;
+    QStringList m_fieldNames;
+    // Fields before the first BLOB field are cached.
+    int m_cachedFields = 0;
+    std::vector<qint64> m_rowids;
+    std::vector<TextColumn> m_columns; // one per cached field
+    // Index of the current record; -1 before the first, size() at the end.
+    qsizetype m_pos = -1;
+    // After Delete the slot m_pos holds the record that followed the deleted one.
+    bool m_deleted = false;
+    bool m_noMatch = false;
+    Mode m_mode = Mode::Browse;
+    qsizetype m_posBeforeAdd = -1;
+    bool m_deletedBeforeAdd = false;
+    FieldValues m_pendingFields;
+    bool m_inTransaction = false;
+    QString m_error;
+};
