@@ -109,8 +109,7 @@ void Editor::highlightShownWord()
 
 namespace {
 
-// A field of the word being edited that the user changed, to be set again
-// after an operation that moved the store.
+// A field of the word being edited that the user changed.
 template <typename Control, typename Value> struct TypedField
 {
     Control* control;
@@ -132,6 +131,44 @@ template <typename Control, typename Value> struct TypedField
 
 } // namespace
 
+// What the user typed or set into the word's fields, to be set again after
+// the store showed another record in them: after an operation that moved
+// the store, or a write the store gave up.
+class Editor::TypedFields
+{
+public:
+    explicit TypedFields(const Form1Ui& ui)
+        : m_texts{TypedField<TextBox, QString>{ui.Text1, &TextBox::text, &TextBox::setText},
+                  {ui.deter, &TextBox::text, &TextBox::setText},
+                  {ui.cat, &TextBox::text, &TextBox::setText},
+                  {ui.theme, &TextBox::text, &TextBox::setText}},
+          m_mark{ui.mot_marque, &Label::caption, &Label::setCaption}, m_icon{
+                                                                          ui.image1,
+                                                                          &PictureBox::picture,
+                                                                          &PictureBox::setPicture}
+    {
+        for (auto& field : m_texts) {
+            field.take();
+        }
+        m_mark.take();
+        m_icon.take();
+    }
+
+    void giveBack() const
+    {
+        for (const auto& field : m_texts) {
+            field.give();
+        }
+        m_mark.give();
+        m_icon.give();
+    }
+
+private:
+    std::array<TypedField<TextBox, QString>, 4> m_texts;
+    TypedField<Label, QString> m_mark;
+    TypedField<PictureBox, QByteArray> m_icon;
+};
+
 void Editor::keepEditAcross(const std::function<void()>& operation)
 {
     const EditState state = editState();
@@ -144,18 +181,7 @@ void Editor::keepEditAcross(const std::function<void()>& operation)
     }
     RecordSet& words = Data1.Recordset();
     const qint64 edited = words.bookmark();
-    std::array texts{TypedField<TextBox, QString>{ui.Text1, &TextBox::text, &TextBox::setText},
-                     TypedField<TextBox, QString>{ui.deter, &TextBox::text, &TextBox::setText},
-                     TypedField<TextBox, QString>{ui.cat, &TextBox::text, &TextBox::setText},
-                     TypedField<TextBox, QString>{ui.theme, &TextBox::text, &TextBox::setText}};
-    TypedField<Label, QString> mark{ui.mot_marque, &Label::caption, &Label::setCaption};
-    TypedField<PictureBox, QByteArray> icon{ui.image1, &PictureBox::picture,
-                                            &PictureBox::setPicture};
-    for (auto& field : texts) {
-        field.take();
-    }
-    mark.take();
-    icon.take();
+    const TypedFields typed(ui);
     // Nothing typed goes into the records the operation passes.
     forgetFieldChanges();
     operation();
@@ -164,11 +190,7 @@ void Editor::keepEditAcross(const std::function<void()>& operation)
     } else if (edited >= 0) {
         checkStore(words.moveToBookmark(edited));
     }
-    for (const auto& field : texts) {
-        field.give();
-    }
-    mark.give();
-    icon.give();
+    typed.giveBack();
 }
 
 void Editor::Command5_Click()
@@ -199,10 +221,13 @@ void Editor::Command4_Click()
     }
     const QString word = ui.Text1->text();
     const int index = ui.List1->addEntry(word);
+    const TypedFields typed(ui);
     if (!checkStore(Data1.Recordset().Update())) {
         // Nothing was stored: the list must not show the word, and the user
-        // keeps what was typed to try again.
+        // keeps the new word and what was typed to try again.
         ui.List1->removeEntry(index);
+        checkStore(Data1.Recordset().AddNew());
+        typed.giveBack();
         return;
     }
     setEnabled({ui.Text1, ui.theme, ui.deter, ui.cat}, false);
@@ -259,7 +284,9 @@ void Editor::Command8_Click()
     }
     // A confirmed modification is stored before the window leaves it; when
     // that fails the user keeps the modification open to try again.
+    const TypedFields typed(ui);
     if (!storeShownWord()) {
+        typed.giveBack();
         return;
     }
     setEnabled({ui.Text1, ui.theme, ui.deter, ui.image1, ui.mot_marque}, false);

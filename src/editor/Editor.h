@@ -95,6 +95,7 @@ public:
     void keepEditAcross(const std::function<void()>& operation);
 
 private:
+    class TypedFields;
     enum class EditState
     {
         Browse,
