@@ -9,38 +9,49 @@
 
 namespace {
 
-struct Connection
+// Runs `sql` once per row of `binds`, all in one transaction, appending the
+// result rows to `rows`; opening for a write creates the file.
+bool run(const QString& path, const QString& sql, const QList<QVariantList>& binds,
+         QList<QVariantList>* rows = nullptr)
 {
     sqlite3* db = nullptr;
-    explicit Connection(const QString& path, bool create)
-    {
-        const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
-        if (sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK) {
-            sqlite3_close(db);
-            db = nullptr;
+    sqlite3_stmt* st = nullptr;
+    const int flags = SQLITE_OPEN_READWRITE | (rows ? 0 : SQLITE_OPEN_CREATE);
+    bool ok = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr) == SQLITE_OK &&
+              sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK &&
+              sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr) == SQLITE_OK;
+    for (const QVariantList& values : binds) {
+        for (int i = 0; ok && i < values.size(); ++i) {
+            const QByteArray bytes = values[i].typeId() == QMetaType::QByteArray
+                                         ? values[i].toByteArray()
+                                         : values[i].toString().toUtf8();
+            const int size = static_cast<int>(bytes.size());
+            ok = (values[i].isNull() ? sqlite3_bind_null(st, i + 1)
+                  : values[i].typeId() == QMetaType::QByteArray
+                      ? sqlite3_bind_blob(st, i + 1, bytes.constData(), size, SQLITE_TRANSIENT)
+                      : sqlite3_bind_text(st, i + 1, bytes.constData(), size, SQLITE_TRANSIENT)) ==
+                 SQLITE_OK;
         }
+        int step = SQLITE_ERROR;
+        while (ok && (step = sqlite3_step(st)) == SQLITE_ROW && rows) {
+            QVariantList row;
+            for (int i = 0; i < sqlite3_column_count(st); ++i) {
+                const QByteArray bytes(static_cast<const char*>(sqlite3_column_blob(st, i)),
+                                       sqlite3_column_bytes(st, i));
+                const int type = sqlite3_column_type(st, i);
+                row.append(type == SQLITE_NULL   ? QVariant()
+                           : type == SQLITE_BLOB ? QVariant(bytes)
+                                                 : QVariant(QString::fromUtf8(bytes)));
+            }
+            rows->append(row);
+        }
+        ok = ok && step == SQLITE_DONE;
+        sqlite3_reset(st);
     }
-    ~Connection() { sqlite3_close(db); }
-    bool exec(const QString& sql) const
-    {
-        return db &&
-               sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
-    }
-};
-
-void bindValue(sqlite3_stmt* stmt, int index, const QVariant& value)
-{
-    if (value.isNull()) {
-        sqlite3_bind_null(stmt, index);
-    } else if (value.typeId() == QMetaType::QByteArray) {
-        const QByteArray bytes = value.toByteArray();
-        sqlite3_bind_blob(stmt, index, bytes.constData(), static_cast<int>(bytes.size()),
-                          SQLITE_TRANSIENT);
-    } else {
-        const QByteArray text = value.toString().toUtf8();
-        sqlite3_bind_text(stmt, index, text.constData(), static_cast<int>(text.size()),
-                          SQLITE_TRANSIENT);
-    }
+    sqlite3_finalize(st);
+    ok = ok && sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    return ok;
 }
 
 } // namespace
@@ -50,32 +61,17 @@ namespace Fixtures {
 bool writeDictionary(const QString& dir, const QList<WordRow>& rows)
 {
     const QString path = QDir(dir).filePath(QString(Schema::DictionaryFile));
+    QList<QVariantList> values;
+    for (const WordRow& r : rows) {
+        values.append({r.mot, r.determinant, r.categorie, r.theme, r.mark,
+                       r.icon.isEmpty() ? QVariant() : QVariant(r.icon)});
+    }
     QFile::remove(path);
-    Connection c(path, true);
-    if (!c.exec(QString(Schema::CreateDictionary)) || !c.exec(QStringLiteral("BEGIN"))) {
-        return false;
-    }
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(c.db,
-                       "INSERT INTO lexa (mot, determinant, categorie, theme, \"mot marque\", "
-                       "\"icone integree\") VALUES (?,?,?,?,coalesce(?,'N'),?)",
-                       -1, &stmt, nullptr);
-    bool ok = stmt != nullptr;
-    for (const WordRow& row : rows) {
-        if (!ok) {
-            break;
-        }
-        bindValue(stmt, 1, row.mot);
-        bindValue(stmt, 2, row.determinant);
-        bindValue(stmt, 3, row.categorie);
-        bindValue(stmt, 4, row.theme);
-        bindValue(stmt, 5, row.mark);
-        bindValue(stmt, 6, row.icon.isEmpty() ? QVariant() : QVariant(row.icon));
-        ok = sqlite3_step(stmt) == SQLITE_DONE;
-        sqlite3_reset(stmt);
-    }
-    sqlite3_finalize(stmt);
-    return ok && c.exec(QStringLiteral("COMMIT"));
+    return run(path, QString(Schema::CreateDictionary), {{}}) &&
+           run(path,
+               "INSERT INTO lexa (mot, determinant, categorie, theme, \"mot marque\", "
+               "\"icone integree\") VALUES (?,?,?,?,coalesce(?,'N'),?)",
+               values);
 }
 
 bool writeWords(const QString& dir, const QStringList& words)
@@ -90,43 +86,19 @@ bool writeWords(const QString& dir, const QStringList& words)
 bool writeThemes(const QString& dir, const QStringList& themes)
 {
     const QString path = QDir(dir).filePath(QString(Schema::ThemesFile));
-    QFile::remove(path);
-    Connection c(path, true);
-    if (!c.exec(QString(Schema::CreateThemes))) {
-        return false;
-    }
+    QList<QVariantList> values;
     for (const QString& theme : themes) {
-        QString quoted = theme;
-        quoted.replace(QLatin1Char('\''), QLatin1String("''"));
-        if (!c.exec(QStringLiteral("INSERT INTO themes VALUES ('%1')").arg(quoted))) {
-            return false;
-        }
+        values.append({theme});
     }
-    return true;
+    QFile::remove(path);
+    return run(path, QString(Schema::CreateThemes), {{}}) &&
+           run(path, "INSERT INTO themes VALUES (?)", values);
 }
 
 QList<QVariantList> query(const QString& path, const QString& sql)
 {
     QList<QVariantList> rows;
-    Connection c(path, false);
-    sqlite3_stmt* st = nullptr;
-    if (!c.db ||
-        sqlite3_prepare_v2(c.db, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK) {
-        return rows;
-    }
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        QVariantList row;
-        for (int i = 0; i < sqlite3_column_count(st); ++i) {
-            const QByteArray bytes(static_cast<const char*>(sqlite3_column_blob(st, i)),
-                                   sqlite3_column_bytes(st, i));
-            const int type = sqlite3_column_type(st, i);
-            row.append(type == SQLITE_NULL   ? QVariant()
-                       : type == SQLITE_BLOB ? QVariant(bytes)
-                                             : QVariant(QString::fromUtf8(bytes)));
-        }
-        rows.append(row);
-    }
-    sqlite3_finalize(st);
+    run(path, sql, {{}}, &rows);
     return rows;
 }
 
@@ -158,14 +130,14 @@ bool writeFile(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-QByteArray icoBytes(unsigned rgb)
+QByteArray icoBytes(unsigned rgb, const char* format)
 {
     QImage image(16, 16, QImage::Format_ARGB32);
     image.fill(QColor::fromRgb(rgb));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "ICO");
+    image.save(&buffer, format);
     return bytes;
 }
 
