@@ -197,66 +197,57 @@ private slots:
                  QVariant(file.mid(icon, 774)));
     }
 
-    void existingBackupIsNeverOverwritten_data()
+    // An existing backup is never overwritten. A file cut short (length) or
+    // overwritten (-offset) fails naming it, and the folder stays as it was.
+    void folder_data()
     {
-        columns<QStringList, QString>("existing", "backup");
-        row("none", QStringList(), "LEXA.MDB.access");
-        row("first taken", QStringList({"LEXA.MDB.access"}), "LEXA.MDB.access-2");
-        row("two taken", QStringList({"LEXA.MDB.access", "LEXA.MDB.access-2"}),
-            "LEXA.MDB.access-3");
-        row("gap", QStringList({"LEXA.MDB.access-2"}), "LEXA.MDB.access");
+        columns<QStringList, QString, qint64, QString>("existing", "file", "where", "backup");
+        const QString a = "LEXA.MDB.access", a2 = "LEXA.MDB.access-2";
+        row("none", QStringList(), "", qint64(0), a);
+        row("first taken", QStringList({a}), "", qint64(0), a2);
+        row("two taken", QStringList({a, a2}), "", qint64(0), QString("LEXA.MDB.access-3"));
+        row("gap", QStringList({a2}), "", qint64(0), a);
+        row("cut in header page", QStringList(), "LEXA.MDB", qint64(100), QString());
+        row("cut by one byte", QStringList(), "LEXA.MDB", qint64(204799), QString());
+        row("themes cut", QStringList(), "THEME.MDB", qint64(50000), QString());
+        row("version", QStringList(), "LEXA.MDB", qint64(-20), QString());
+        row("catalogue page", QStringList(), "LEXA.MDB", qint64(-8192), QString());
+        row("table definition", QStringList(), "LEXA.MDB", qint64(-98304), QString());
+        row("themes catalogue", QStringList(), "THEME.MDB", qint64(-8192), QString());
     }
-    void existingBackupIsNeverOverwritten()
+    void folder()
     {
         QFETCH(QStringList, existing);
+        QFETCH(QString, file);
+        QFETCH(qint64, where);
         QFETCH(QString, backup);
         const QTemporaryDir dir;
         QVERIFY(copyJet4(dir.path()));
         for (const QString& name : existing) {
             QVERIFY(Fixtures::writeFile(dir.filePath(name), name.toUtf8()));
         }
-        QCOMPARE(backupName(dir.path(), "LEXA.MDB"), backup);
+        QByteArray bytes = Fixtures::fileBytes(dir.filePath(file));
+        where > 0
+            ? bytes.truncate(where)
+            : void(bytes.replace(-where, 16,
+                                 QByteArray("\xde\xad\xbe\xef\xff\xff\xff\xff\0\0\0\0ABCD", 16)));
+        QVERIFY(file.isEmpty() || Fixtures::writeFile(dir.filePath(file), bytes));
+        const auto before = snapshot(dir.path());
+        QCOMPARE(backupName(dir.path(), "LEXA.MDB"), backup.isEmpty() ? "LEXA.MDB.access" : backup);
         ConversionReport report;
-        QCOMPARE(convert(dir.path(), &report), QString());
+        const QString error = convert(dir.path(), &report);
+        QVERIFY2(file.isEmpty() ? error.isEmpty() : error.contains("„" + file + "“"),
+                 qPrintable(error));
+        if (!file.isEmpty()) {
+            QCOMPARE(snapshot(dir.path()), before);
+            return;
+        }
         QCOMPARE(report.backups.value(0), backup);
         QCOMPARE(Fixtures::fileBytes(dir.filePath(backup)),
                  Fixtures::fileBytes(fixture("jet4/LEXA.MDB")));
         for (const QString& name : existing) {
             QCOMPARE(Fixtures::fileBytes(dir.filePath(name)), name.toUtf8());
         }
-    }
-
-    // Cut short (length) or overwritten (-offset): the conversion fails naming
-    // the file, and the folder is byte for byte as it was.
-    void damagedFileChangesNothing_data()
-    {
-        columns<QString, qint64>("file", "where");
-        row("cut in header page", "LEXA.MDB", qint64(100));
-        row("cut by one byte", "LEXA.MDB", qint64(204799));
-        row("themes cut", "THEME.MDB", qint64(50000));
-        row("version", "LEXA.MDB", qint64(-20));
-        row("catalogue page", "LEXA.MDB", qint64(-8192));
-        row("table definition", "LEXA.MDB", qint64(-98304));
-        row("themes catalogue", "THEME.MDB", qint64(-8192));
-    }
-    void damagedFileChangesNothing()
-    {
-        QFETCH(QString, file);
-        QFETCH(qint64, where);
-        const QTemporaryDir dir;
-        QVERIFY(copyJet4(dir.path()));
-        QByteArray bytes = Fixtures::fileBytes(dir.filePath(file));
-        if (where > 0) {
-            bytes.truncate(where);
-        } else {
-            bytes.replace(-where, 16,
-                          QByteArray("\xde\xad\xbe\xef\xff\xff\xff\xff\0\0\0\0ABCD", 16));
-        }
-        QVERIFY(Fixtures::writeFile(dir.filePath(file), bytes));
-        const auto before = snapshot(dir.path());
-        const QString error = convert(dir.path());
-        QVERIFY2(error.contains("„" + file + "“"), qPrintable(error));
-        QCOMPARE(snapshot(dir.path()), before);
     }
 
     // What the reader prints (`stream`) or does (`script`) becomes a message;
