@@ -113,18 +113,15 @@ inline void verifyNoUnexpectedBox(UnexpectedBoxes& guard)
 inline QString controlStates(Form1Ui& ui)
 {
     QString s;
-    for (const QWidget* w : QList<QWidget*>{
-             ui.Text1,    ui.deter,    ui.theme,    ui.cat,      ui.image1,   ui.mot_marque,
-             ui.List1,    nullptr,     ui.List2,    ui.Dir1,     ui.File1,    nullptr,
-             ui.Command5, ui.Command3, ui.Command6, ui.Command2, ui.Command4, ui.Command9,
-             ui.Command8, ui.Command1, ui.Command7, ui.Command11}) {
-        if (w == nullptr) {
-            s += u' ';
-        } else if (s.contains(u' ')) {
-            s += w->isHidden() ? u'H' : u'S';
-        } else {
-            s += w->isEnabled() ? u'E' : u'D';
-        }
+    for (const QString& name :
+         QStringLiteral("Text1 deter theme cat image1 mot_marque List1 | List2 Dir1 File1 | "
+                        "Command5 Command3 Command6 Command2 Command4 Command9 Command8 Command1 "
+                        "Command7 Command11")
+             .split(u' ')) {
+        const QWidget* w = ui.fond->window()->findChild<QWidget*>(name);
+        s += name == "|"         ? u' '
+             : !s.contains(u' ') ? (w->isEnabled() ? u'E' : u'D')
+                                 : (w->isHidden() ? u'H' : u'S');
     }
     return s;
 }
@@ -189,6 +186,10 @@ inline void run(Form1Ui& ui, const QString& step)
         clickEntry(lists[verb], arg, verb == "dbl");
     } else if (verb == "drop") {
         dropIcon(ui);
+    } else if (verb == "end") { // "Beenden" ends the program's event loop at once
+        QTimer::singleShot(0, ui.fond, [&ui] { press(ui.Command7); });
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+        QCOMPARE(QCoreApplication::exec(), 0);
     } else if (verb == "dir") {
         const auto items = ui.Dir1->findItems(arg, Qt::MatchExactly);
         QVERIFY2(!items.isEmpty(), qPrintable(arg + " is not in Dir1"));
@@ -253,7 +254,7 @@ inline void compareFile(const QString& dir, const QString& columns)
 // controlStates), state (the editing state), listed (List1 and the count
 // shown), shown (word|article|theme|category|mark|icon), boxes (the texts
 // answered, '/'-separated; none unless named), any other key a column of
-// the file.
+// the file; "closed" closes the window first.
 inline void check(Harness& h, const QString& expected)
 {
     Form1Ui& ui = h.ui();
@@ -275,7 +276,9 @@ inline void check(Harness& h, const QString& expected)
     }
     for (const QString& item : checks) {
         const QString key = item.section(u'=', 0, 0);
-        if (actual.contains(key)) {
+        if (item == "closed") { // the window is gone; only the file can be checked
+            h.stop();
+        } else if (actual.contains(key)) {
             QCOMPARE(key + u'=' + actual[key], item);
             QVERIFY(key != "listed" || ui.nbre_enr->caption().toInt() == h.listed().size());
         } else {

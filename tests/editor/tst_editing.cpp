@@ -114,6 +114,17 @@ private slots:
             deleted + ";" + L + zug + W);
         row("delete after Abbruch", "new;cancel;yes;delete",
             deleted + ";listed=Auto,Zug" + zug + "mot=Zug,Auto");
+        // What is confirmed is in the file when "Beenden" ends the program at
+        // once, asking nothing; a modification or new word left open is not.
+        const QString none = "closed;" + W + ";determinant=der,das,das;mot marque=N,O,N";
+        row("end in Browse", "select:Haus;end", none);
+        row("end in an open modification",
+            "select:Haus;modify;word:Hof;article:der;click:mot_marque;end", none);
+        row("end in an open new word", "new;word:Neu;article:die;end", none);
+        row("end after a confirmed modification", "select:Haus;modify;word:Hof;theme:Zoo;apply;end",
+            "closed;mot=Zug,Auto,Hof;theme=Verkehr,Verkehr,Zoo");
+        row("end after a mark toggled in a cancelled modification",
+            "select:Haus;modify;click:mot_marque;revert;end", "closed;mot marque=N,O,O");
         // Commands that show another record leave the list's highlight where
         // it was; a click on the highlighted word must still show that word.
         row("click on the highlight after Abbruch", "select:Auto;new;cancel;list:Auto", auto_);
@@ -143,37 +154,6 @@ private slots:
         Steps::runAll(h.ui(), "yes;ok;delete;new;word:Neu;add");
         QCOMPARE(Steps::boxes().mid(0, 2), QStringList({Delete, Delete}));
         Steps::check(h, "listed=Neu;mot=Neu");
-    }
-
-    // What is confirmed is in the file when "Beenden" ends the program at
-    // once, asking nothing; a modification or new word left open is not.
-    void endStoresWhatIsConfirmed_data()
-    {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("stored");
-        const QString none = "mot=Zug,Auto,Haus;determinant=der,das,das;mot marque=N,O,N";
-        row("Browse", "select:Haus", none);
-        row("open modification", "select:Haus;modify;word:Hof;article:der;click:mot_marque", none);
-        row("open new word", "new;word:Neu;article:die", none);
-        row("confirmed modification", "select:Haus;modify;word:Hof;theme:Zoo;apply",
-            "mot=Zug,Auto,Hof;theme=Verkehr,Verkehr,Zoo");
-        row("mark toggled in a cancelled modification",
-            "select:Haus;modify;click:mot_marque;revert", "mot marque=N,O,O");
-    }
-    void endStoresWhatIsConfirmed()
-    {
-        QFETCH(QString, steps);
-        Harness h;
-        QVERIFY(h.start(dictionary()));
-        Steps::showWindow(h);
-        Steps::runAll(h.ui(), steps);
-        QTimer::singleShot(0, &h.form(), [&h] { Steps::press(h.ui().Command7); });
-        QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
-        QCOMPARE(QCoreApplication::exec(), 0);
-        QCOMPARE(Steps::boxes(), QStringList());
-        h.stop();
-        QFETCH(QString, stored);
-        Steps::compareFile(h.dir(), stored);
     }
 
     // The boxes as the user sees them: text|title|icon|buttons|default button.
