@@ -84,6 +84,7 @@ class TestLegacyConversion : public QObject
 
     QTemporaryDir m_dir;
     ConversionReport m_report;
+    QJsonObject m_json;
     QJsonArray m_expected;
     QList<QVariantList> m_words;
 
@@ -102,10 +103,9 @@ private slots:
     {
         QVERIFY(copyJet4(m_dir.path()));
         QCOMPARE(convert(m_dir.path(), &m_report), QString());
-        m_expected = QJsonDocument::fromJson(Fixtures::fileBytes(fixture("jet4/expected.json")))
-                         .object()
-                         .value("lexa")
-                         .toArray();
+        m_json =
+            QJsonDocument::fromJson(Fixtures::fileBytes(fixture("jet4/expected.json"))).object();
+        m_expected = m_json.value("lexa").toArray();
         m_words = Fixtures::query(m_dir.filePath("LEXA.MDB"), "SELECT \"" + Fields.join("\", \"") +
                                                                   "\" FROM lexa ORDER BY rowid");
     }
@@ -146,9 +146,7 @@ private slots:
     void themesReportAndOriginals()
     {
         QVariantList expected, actual;
-        const QJsonObject json =
-            QJsonDocument::fromJson(Fixtures::fileBytes(fixture("jet4/expected.json"))).object();
-        for (const QJsonValue& theme : json.value("themes").toArray()) {
+        for (const QJsonValue& theme : m_json.value("themes").toArray()) {
             expected.append(theme.isNull() ? QVariant() : QVariant(theme.toString()));
         }
         for (const auto& row : Fixtures::query(m_dir.filePath("THEME.MDB"),

@@ -22,9 +22,7 @@ const QString Words = QStringLiteral("Abend/Zeit/O abends/Zeit Haben Grab Ameise
                                      "Haustier/Haustiere Katze/tiere Öl Übung l'eau a*e Brot//N "
                                      "Straße €uro Łódź");
 const QString All = QString(Words).remove(QRegularExpression(QStringLiteral("/\\S*")));
-const QStringList Themes = {QStringLiteral("Zeit"),         QStringLiteral("Tiere"),
-                            QStringLiteral("Haus"),         QStringLiteral("Obst"),
-                            QStringLiteral("Kinder'spiel"), QStringLiteral("[a")};
+const QStringList Themes = QStringLiteral("Zeit Tiere Haus Obst Kinder'spiel [a").split(u' ');
 const QByteArray Older("an older and much longer list\r\n");
 
 QList<WordRow> rows()
