@@ -36,7 +36,7 @@ private slots:
         QFETCH(int, key);
         QFETCH(QString, shown);
         Harness harness;
-        QVERIFY(harness.startWords({QStringLiteral("Abend"), QStringLiteral("Haus")}));
+        QVERIFY(harness.start({{"Abend"}, {"Haus"}}));
         Form1& form = harness.form();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));

@@ -98,14 +98,14 @@ bool writeFile(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-QByteArray icoBytes(unsigned rgb)
+QByteArray icoBytes(unsigned rgb, const char* format)
 {
     QImage image(16, 16, QImage::Format_ARGB32);
     image.fill(QColor::fromRgb(rgb));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "ICO");
+    image.save(&buffer, format);
     return bytes;
 }
 

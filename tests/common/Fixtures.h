@@ -6,10 +6,10 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <QVariant>
 
-// One record of table lexa for a fixture. A null variant stores no value;
-// a mark left null is the table's default 'N'.
+// One record of table lexa; a null variant stores no value, a null mark 'N'.
 struct WordRow
 {
     QVariant mot;
@@ -22,24 +22,32 @@ struct WordRow
 
 namespace Fixtures {
 
-// Writes dir/LEXA.MDB holding `rows` in this order; returns false on failure.
+// Write dir/LEXA.MDB (rows in this order) or dir/THEME.MDB; false on failure.
 bool writeDictionary(const QString& dir, const QList<WordRow>& rows);
-// Convenience: one record per word, other fields empty.
 bool writeWords(const QString& dir, const QStringList& words);
 bool writeThemes(const QString& dir, const QStringList& themes);
 
-// The rows of `sql` on the database file at `path`: NULL as an invalid
-// QVariant, BLOB as QByteArray, anything else as QString.
+// The rows of `sql` on the file at `path`: NULL invalid, BLOB QByteArray, else QString.
 QList<QVariantList> query(const QString& path, const QString& sql);
-// Reads one column of table lexa in rowid order, straight from the file.
+// One column of table lexa in rowid order, straight from the file.
 QList<QVariant> column(const QString& dir, const QString& field);
 int rowCount(const QString& dir);
 
 QByteArray fileBytes(const QString& path);
 bool writeFile(const QString& path, const QByteArray& bytes);
 
-// A small valid .ico file (one 16x16 image of the given colour).
-QByteArray icoBytes(unsigned rgb);
+// A small picture file of one colour: .ico unless `format` says otherwise.
+QByteArray icoBytes(unsigned rgb, const char* format = "ICO");
+
+// Columns and one row of a data table.
+template <typename... T, typename... N> void columns(N... names)
+{
+    (QTest::addColumn<T>(names), ...);
+}
+template <typename... V> void row(const char* name, const V&... values)
+{
+    (QTest::newRow(name) << ... << values);
+}
 
 } // namespace Fixtures
 

@@ -3,7 +3,6 @@
 #include "widgets/MessageBox.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTest>
 
 Harness::Harness() : m_oldCwd(QDir::currentPath())
@@ -22,11 +21,8 @@ bool Harness::start(const QList<WordRow>& rows, const QStringList& themes,
                     const QByteArray& importFile)
 {
     if (!m_dir.isValid() || !Fixtures::writeDictionary(m_dir.path(), rows) ||
-        !Fixtures::writeThemes(m_dir.path(), themes)) {
-        return false;
-    }
-    if (!importFile.isNull() &&
-        !Fixtures::writeFile(m_dir.filePath(QStringLiteral("listemot.txt")), importFile)) {
+        !Fixtures::writeThemes(m_dir.path(), themes) ||
+        !(importFile.isNull() || Fixtures::writeFile(path("listemot.txt"), importFile))) {
         return false;
     }
     QDir::setCurrent(m_dir.path());
@@ -34,32 +30,18 @@ bool Harness::start(const QList<WordRow>& rows, const QStringList& themes,
     return m_form->Form_Load();
 }
 
-bool Harness::startWords(const QStringList& words)
+QStringList Harness::entries(const ListBox* list)
 {
-    QList<WordRow> rows;
-    for (const QString& word : words) {
-        rows.append(WordRow{word});
+    QStringList texts;
+    for (int i = 0; i < list->entryCount(); ++i) {
+        texts.append(list->entry(i));
     }
-    return start(rows);
-}
-
-QStringList Harness::listed() const
-{
-    QStringList words;
-    for (int i = 0; i < m_form->ui().List1->entryCount(); ++i) {
-        words.append(m_form->ui().List1->entry(i));
-    }
-    return words;
+    return texts;
 }
 
 void Harness::select(const QString& word)
 {
-    ListBox* list = m_form->ui().List1;
-    for (int i = 0; i < list->entryCount(); ++i) {
-        if (list->entry(i) == word) {
-            list->setListIndex(i);
-            return;
-        }
-    }
-    QTest::qFail(qPrintable(QStringLiteral("no entry %1 in List1").arg(word)), __FILE__, __LINE__);
+    const int index = static_cast<int>(listed().indexOf(word));
+    QVERIFY2(index >= 0, qPrintable(word + " is not in List1"));
+    m_form->ui().List1->setListIndex(index);
 }

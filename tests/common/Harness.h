@@ -16,11 +16,12 @@ public:
     Harness(const Harness&) = delete;
     Harness& operator=(const Harness&) = delete;
 
-    // Writes LEXA.MDB, THEME.MDB and, when `importFile` is not null,
+    // Writes LEXA.MDB, THEME.MDB and, unless `importFile` is null,
     // listemot.txt; then creates the window and runs its load step.
     bool start(const QList<WordRow>& rows, const QStringList& themes = {QStringLiteral("Tiere")},
                const QByteArray& importFile = QByteArray());
-    bool startWords(const QStringList& words);
+    // Closes the window as the end of the program does.
+    void stop() { m_form.reset(); }
 
     Form1& form() { return *m_form; }
     Editor& editor() { return m_form->editor(); }
@@ -28,8 +29,8 @@ public:
     QString dir() const { return m_dir.path(); }
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
-    // The words of List1, in list order.
-    QStringList listed() const;
+    static QStringList entries(const ListBox* list);
+    QStringList listed() const { return entries(m_form->ui().List1); }
     // Clicks an entry of List1 as the user does.
     void select(const QString& word);
 

@@ -66,28 +66,22 @@ private slots:
     // A user's dictionary is never overwritten unless --force says so.
     void refusesToOverwrite_data()
     {
-        QTest::addColumn<QString>("existing");
-        QTest::addColumn<bool>("force");
-        QTest::newRow("dictionary kept") << "LEXA.MDB" << false;
-        QTest::newRow("dictionary forced") << "LEXA.MDB" << true;
-        QTest::newRow("stale journal forced") << "LEXA.MDB-wal" << true;
+        Fixtures::columns<QString, bool>("existing", "force");
+        Fixtures::row("dictionary kept", "LEXA.MDB", false);
+        Fixtures::row("dictionary forced", "LEXA.MDB", true);
+        Fixtures::row("stale journal forced", "LEXA.MDB-wal", true);
     }
     void refusesToOverwrite()
     {
         QFETCH(QString, existing);
         QFETCH(bool, force);
         const QTemporaryDir dir;
-        QFile file(dir.filePath(existing));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("not a database") == 14);
-        file.close();
-        QStringList arguments{"--out", dir.path(), "--words", "3"};
-        if (force) {
-            arguments << "--force";
-        }
+        QVERIFY(Fixtures::writeFile(dir.filePath(existing), "not a database"));
         QString errors;
-        QCOMPARE(runGenerator(arguments, &errors) == 0, force);
+        const QStringList arguments{"--out", dir.path(), "--words", "3", force ? "--force" : ""};
+        QCOMPARE(runGenerator(arguments.mid(0, force ? 5 : 4), &errors) == 0, force);
         QCOMPARE(errors.contains("lexa-makedemo: ") && errors.contains(existing), !force);
-        QCOMPARE(Fixtures::fileBytes(file.fileName()) == "not a database", !force);
+        QCOMPARE(Fixtures::fileBytes(dir.filePath(existing)) == "not a database", !force);
         QCOMPARE(
             Fixtures::query(dir.filePath(Schema::DictionaryFile), "SELECT mot FROM lexa").size(),
             force ? 3 : 0);

@@ -44,11 +44,7 @@ inline void retype(QLineEdit* field, const QString& text)
     QCOMPARE(field->text(), text);
 }
 
-// One row of a data table.
-template <typename... Values> void row(const char* name, const Values&... values)
-{
-    (QTest::newRow(name) << ... << values);
-}
+using Fixtures::row;
 
 inline QStringList boxes()
 {
@@ -67,11 +63,10 @@ public:
         m_timer.start(20);
     }
     void plan(QMessageBox::StandardButton answer) { m_planned.append(answer); }
-    QStringList takeSeen() { return std::exchange(m_seen, {}); }
-    QStringList take()
+    QStringList takeSeen()
     {
         m_planned.clear();
-        return std::exchange(m_texts, {});
+        return std::exchange(m_seen, {});
     }
 
 private:
@@ -79,11 +74,6 @@ private:
     {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr) {
-            return;
-        }
-        if (m_planned.isEmpty()) {
-            m_texts.append(box->text());
-            box->done(QMessageBox::No);
             return;
         }
         QMessageBox::StandardButtons defaults; // the button Enter presses
@@ -98,24 +88,24 @@ private:
             keys.removeIf([](const QString& key) { return key.endsWith("Button"); }); // aliases
             return keys.join(u' ');
         };
-        m_seen.append(QStringList{box->text(), box->windowTitle(),
+        m_seen.append(QStringList{m_planned.isEmpty() ? "unexpected: " + box->text() : box->text(),
+                                  box->windowTitle(),
                                   QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(box->icon()),
                                   names(box->standardButtons()), names(defaults)}
                           .join(u'|'));
-        box->done(m_planned.takeFirst());
+        box->done(m_planned.isEmpty() ? QMessageBox::No : m_planned.takeFirst());
     }
 
     QTimer m_timer;
     QList<QMessageBox::StandardButton> m_planned;
     QStringList m_seen;
-    QStringList m_texts;
 };
 
 inline void verifyNoUnexpectedBox(UnexpectedBoxes& guard)
 {
-    const QStringList texts = guard.take();
+    const QStringList seen = guard.takeSeen();
     MessageBox::resetSeam();
-    QVERIFY2(texts.isEmpty(), qPrintable("unexpected box: " + texts.join(" | ")));
+    QVERIFY2(seen.isEmpty(), qPrintable("unexpected box: " + seen.join(" | ")));
 }
 
 // E/D for enabled Text1 deter theme cat image1 mot_marque List1, then S/H for
@@ -123,18 +113,15 @@ inline void verifyNoUnexpectedBox(UnexpectedBoxes& guard)
 inline QString controlStates(Form1Ui& ui)
 {
     QString s;
-    for (const QWidget* w : QList<QWidget*>{
-             ui.Text1,    ui.deter,    ui.theme,    ui.cat,      ui.image1,   ui.mot_marque,
-             ui.List1,    nullptr,     ui.List2,    ui.Dir1,     ui.File1,    nullptr,
-             ui.Command5, ui.Command3, ui.Command6, ui.Command2, ui.Command4, ui.Command9,
-             ui.Command8, ui.Command1, ui.Command7, ui.Command11}) {
-        if (w == nullptr) {
-            s += u' ';
-        } else if (s.contains(u' ')) {
-            s += w->isHidden() ? u'H' : u'S';
-        } else {
-            s += w->isEnabled() ? u'E' : u'D';
-        }
+    for (const QString& name :
+         QStringLiteral("Text1 deter theme cat image1 mot_marque List1 | List2 Dir1 File1 | "
+                        "Command5 Command3 Command6 Command2 Command4 Command9 Command8 Command1 "
+                        "Command7 Command11")
+             .split(u' ')) {
+        const QWidget* w = ui.fond->window()->findChild<QWidget*>(name);
+        s += name == "|"         ? u' '
+             : !s.contains(u' ') ? (w->isEnabled() ? u'E' : u'D')
+                                 : (w->isHidden() ? u'H' : u'S');
     }
     return s;
 }
@@ -177,13 +164,14 @@ inline void run(Form1Ui& ui, const QString& step)
     const QHash<QString, QLineEdit*> fields{
         {"word", ui.Text1}, {"article", ui.deter}, {"theme", ui.theme}, {"cat", ui.cat}};
     const QHash<QString, QListWidget*> lists{
-        {"dbl", ui.List1}, {"pick", ui.List2}, {"file", ui.File1}};
+        {"list", ui.List1}, {"dbl", ui.List1}, {"pick", ui.List2}, {"file", ui.File1}};
     const QHash<QString, QMessageBox::StandardButton> answers{
         {"ok", QMessageBox::Ok}, {"yes", QMessageBox::Yes}, {"no", QMessageBox::No}};
     if (verb == "select") {
-        const auto items = ui.List1->findItems(arg, Qt::MatchExactly);
+        // "word#2": the second entry of a word listed twice
+        const auto items = ui.List1->findItems(arg.section(u'#', 0, 0), Qt::MatchExactly);
         QVERIFY2(!items.isEmpty(), qPrintable(arg + " is not listed"));
-        ui.List1->setListIndex(ui.List1->row(items.first()));
+        ui.List1->setListIndex(ui.List1->row(arg.endsWith("#2") ? items.last() : items.first()));
     } else if (buttons.contains(verb)) {
         press(buttons[verb]);
     } else if (fields.contains(verb)) {
@@ -198,6 +186,10 @@ inline void run(Form1Ui& ui, const QString& step)
         clickEntry(lists[verb], arg, verb == "dbl");
     } else if (verb == "drop") {
         dropIcon(ui);
+    } else if (verb == "end") { // "Beenden" ends the program's event loop at once
+        QTimer::singleShot(0, ui.fond, [&ui] { press(ui.Command7); });
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+        QCOMPARE(QCoreApplication::exec(), 0);
     } else if (verb == "dir") {
         const auto items = ui.Dir1->findItems(arg, Qt::MatchExactly);
         QVERIFY2(!items.isEmpty(), qPrintable(arg + " is not in Dir1"));
@@ -233,6 +225,23 @@ inline QString fileColumn(const QString& dir, const QString& field,
     return field + u'=' + values.join(u',');
 }
 
+// A small .ico of one colour, made once per colour (the icon writer leaves
+// padding bytes undefined, so two calls may differ); iconName() tells its
+// colour in hex, 0 for another picture.
+inline QHash<unsigned, QByteArray>& icons()
+{
+    static QHash<unsigned, QByteArray> made;
+    return made;
+}
+inline QByteArray icon(unsigned rgb)
+{
+    return icons().contains(rgb) ? icons()[rgb] : icons()[rgb] = Fixtures::icoBytes(rgb);
+}
+inline QString iconName(const QByteArray& picture)
+{
+    return picture.isEmpty() ? QString() : QString::number(icons().key(picture, 0), 16);
+}
+
 // Compares each of the ';'-separated "field=..." with the file.
 inline void compareFile(const QString& dir, const QString& columns)
 {
@@ -241,12 +250,41 @@ inline void compareFile(const QString& dir, const QString& columns)
     }
 }
 
-// A small .ico of one colour, made once per colour (the icon writer leaves
-// padding bytes undefined, so two calls may differ).
-inline QByteArray icon(unsigned rgb)
+// Compares each ';'-separated "key=value" of `expected`: controls (see
+// controlStates), state (the editing state), listed (List1 and the count
+// shown), shown (word|article|theme|category|mark|icon), boxes (the texts
+// answered, '/'-separated; none unless named), any other key a column of
+// the file; "closed" closes the window first.
+inline void check(Harness& h, const QString& expected)
 {
-    static QHash<unsigned, QByteArray> made;
-    return made.contains(rgb) ? made[rgb] : made[rgb] = Fixtures::icoBytes(rgb);
+    Form1Ui& ui = h.ui();
+    QHash<QString, QString> actual{
+        {"boxes", boxes().join(u'/')},
+        {"controls", controlStates(ui)},
+        {"criterion", h.editor().mot_critere},
+        {"state", !ui.Command4->isHidden()   ? "NewWord"
+                  : !ui.Command8->isHidden() ? "Modify"
+                  : ui.Command5->isHidden()  ? "?"
+                                             : "Browse"},
+        {"listed", h.listed().join(u',')},
+        {"shown", QStringList({ui.Text1->text(), ui.deter->text(), ui.theme->text(), ui.cat->text(),
+                               ui.mot_marque->caption(), iconName(ui.image1->picture())})
+                      .join(u'|')}};
+    QStringList checks = expected.split(u';', Qt::SkipEmptyParts);
+    if (!expected.contains("boxes=")) {
+        checks.prepend("boxes=");
+    }
+    for (const QString& item : checks) {
+        const QString key = item.section(u'=', 0, 0);
+        if (item == "closed") { // the window is gone; only the file can be checked
+            h.stop();
+        } else if (actual.contains(key)) {
+            QCOMPARE(key + u'=' + actual[key], item);
+            QVERIFY(key != "listed" || ui.nbre_enr->caption().toInt() == h.listed().size());
+        } else {
+            compareFile(h.dir(), item);
+        }
+    }
 }
 
 } // namespace Steps

@@ -10,60 +10,42 @@ class TestBrowsing : public QObject
     Q_OBJECT
     Steps::UnexpectedBoxes m_boxes;
 
-    static QString shown(Harness& h)
-    {
-        Form1Ui& ui = h.ui();
-        return QStringList{ui.Text1->text(), ui.deter->text(), ui.cat->text(), ui.theme->text(),
-                           ui.mot_marque->caption()}
-            .join(u'|');
-    }
-
 private slots:
     void cleanup() { Steps::verifyNoUnexpectedBox(m_boxes); }
 
-    void titleAndThemes()
-    {
-        Harness h;
-        QVERIFY(h.start({{"Haus"}}, {"Tiere", "", "Berufe", "Tiere"}));
-        QCOMPARE(h.form().windowTitle(), QStringLiteral("LEXA Version 4.00.0001"));
-        QStringList themes;
-        for (int i = 0; i < h.ui().List2->entryCount(); ++i) {
-            themes.append(h.ui().List2->entry(i));
-        }
-        QCOMPARE(themes, (QStringList{"", "Berufe", "Tiere", "Tiere"}));
-        QVERIFY(h.ui().List2->isHidden());
-    }
-
+    // The themes are listed sorted, empty and repeated ones too, and hidden.
     void wordList_data()
     {
         QTest::addColumn<QList<WordRow>>("rows");
         QTest::addColumn<int>("count");
         QTest::addColumn<QStringList>("listed");
-        QTest::addColumn<QString>("shown"); // word|article
-        QTest::addColumn<QString>("criterion");
+        QTest::addColumn<QString>("expected"); // see Steps::check
         row("empty word counted, not listed", QList<WordRow>{{"Zug", "der"}, {"Auto", "das"}, {""}},
-            3, QStringList{"Auto", "Zug"}, "Auto|das", "Auto");
+            3, QStringList{"Auto", "Zug"}, "shown=Auto|das|||N|;criterion=Auto");
         row("word without value", QList<WordRow>{{QVariant()}, {"Tor", "das"}}, 2,
-            QStringList{"Tor"}, "Tor|das", "Tor");
-        row("no record", QList<WordRow>(), 0, QStringList(), "|", "");
-        row("only an empty word", QList<WordRow>{{""}}, 1, QStringList(), "|", "");
+            QStringList{"Tor"}, "shown=Tor|das|||N|;criterion=Tor");
+        row("no record", QList<WordRow>(), 0, QStringList(), "shown=|||||;criterion=");
+        row("only an empty word", QList<WordRow>{{""}}, 1, QStringList(), "shown=||||N|");
         row("twice held, twice listed", QList<WordRow>{{"Haus", "das"}, {"Haus", "der"}}, 2,
-            QStringList{"Haus", "Haus"}, "Haus|das", "Haus");
+            QStringList{"Haus", "Haus"}, "shown=Haus|das|||N|");
         row("apostrophe in the first word", QList<WordRow>{{"Zug", "der"}, {"l'eau", "le"}}, 2,
-            QStringList{"l'eau", "Zug"}, "l'eau|le", "l''eau");
+            QStringList{"l'eau", "Zug"}, "shown=l'eau|le|||N|;criterion=l''eau");
     }
     void wordList()
     {
         QFETCH(QList<WordRow>, rows);
         QFETCH(int, count);
         Harness h;
-        QVERIFY(h.start(rows));
+        QVERIFY(h.start(rows, {"Tiere", "", "Berufe", "Tiere"}));
+        QCOMPARE(h.form().windowTitle(), QStringLiteral("LEXA Version 4.00.0001"));
+        QCOMPARE(Harness::entries(h.ui().List2), (QStringList{"", "Berufe", "Tiere", "Tiere"}));
+        QVERIFY(h.ui().List2->isHidden());
         QCOMPARE(h.ui().nbre_enr->caption(), QString::number(count));
         QCOMPARE(h.editor().nb_mots, count);
         QTEST(h.listed(), "listed");
-        QTEST(h.ui().Text1->text() + u'|' + h.ui().deter->text(), "shown");
-        QTEST(h.editor().mot_critere, "criterion");
         QCOMPARE(h.ui().List1->listIndex(), -1);
+        QFETCH(QString, expected);
+        Steps::check(h, expected);
     }
 
     void wordLimit_data()
@@ -98,23 +80,29 @@ private slots:
         QCOMPARE(h.ui().Text1->text(), h.ui().List1->entry(0));
     }
 
-    void selectionShowsRecord_data()
+    void selection_data()
     {
-        QTest::addColumn<QStringList>("selections"); // #2: the second entry of that word
-        QTest::addColumn<QString>("fields");         // word|article|category|theme|mark
-        QTest::addColumn<unsigned>("iconColour");    // 0: no icon
-        row("full record", QStringList{"Haus"}, "Haus|das|3|Gebäude|O", 0xFF0000u);
-        row("empty fields after a full record", QStringList{"Haus", "Ziel"}, "Ziel||||N", 0u);
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("expected"); // see Steps::check
+        const QString haus = "shown=Haus|das|Gebäude|3|O|ff0000";
+        row("full record", "select:Haus", haus);
+        row("empty fields after a full record", "select:Haus;select:Ziel", "shown=Ziel||||N|");
         // A word held twice shows the record that comes first in the table;
         // letter case is ignored by the lookup.
-        row("duplicate, first entry", QStringList{"Tor"}, "Tor|das|||N", 0u);
-        row("duplicate, second entry", QStringList{"Ziel", "Tor#2"}, "Tor|das|||N", 0u);
-        row("case variant", QStringList{"tür"}, "Tür|die|||N", 0u);
+        row("duplicate, first entry", "select:Tor", "shown=Tor|das|||N|");
+        row("duplicate, second entry", "select:Ziel;select:Tor#2", "shown=Tor|das|||N|");
+        row("case variant", "select:tür", "shown=Tür|die|||N|");
+        // A word with two apostrophes is refused: the raw word is kept and
+        // the record shown stays.
+        row("apostrophe inside", "select:l'eau", "criterion=l''eau;shown=l'eau|le|||N|");
+        row("apostrophe first", "select:'s", "criterion=''s;shown='s|le|||N|");
+        row("typographic apostrophe", "select:l’eau", "criterion=l’eau;shown=l’eau|le|||N|");
+        row("two apostrophes", "select:Haus;ok;select:ab'cd'ef",
+            "boxes=ungüldiges Wort!;criterion=ab'cd'ef;" + haus);
     }
-    void selectionShowsRecord()
+    void selection()
     {
-        QFETCH(QStringList, selections);
-        QFETCH(unsigned, iconColour);
+        QFETCH(QString, steps);
         Harness h;
         QVERIFY(h.start({{"Auto", "das", "1", "Verkehr", "N", Steps::icon(0x0000FF)},
                          {"Tor", "das"},
@@ -122,65 +110,14 @@ private slots:
                          {"Tür", "die"},
                          {"Tor", "der", "9", "Sport", "O"},
                          {"Ziel"},
-                         {"tür", "DIE"}}));
-        for (const QString& word : selections) {
-            if (word.endsWith(QLatin1String("#2"))) {
-                h.ui().List1->setListIndex(h.listed().lastIndexOf(word.chopped(2)));
-            } else {
-                h.select(word);
-            }
-        }
-        QTEST(shown(h), "fields");
-        QCOMPARE(h.ui().image1->picture(),
-                 iconColour == 0 ? QByteArray() : Steps::icon(iconColour));
-    }
-
-    void apostrophes_data()
-    {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<QString>("criterion");
-        row("inside", "l'eau", "l''eau");
-        row("first", "'s", "''s");
-        row("typographic", "l’eau", "l’eau");
-        // Refused: the raw word is kept and the record shown stays.
-        row("two", "ab'cd'ef", "ab'cd'ef");
-    }
-    void apostrophes()
-    {
-        QFETCH(QString, word);
-        Harness h;
-        QVERIFY(h.start({{"A", "der"}, {word, "le"}, {"Zug"}}));
-        h.select(QStringLiteral("A"));
-        const bool refused = word.count(u'\'') > 1;
-        if (refused) {
-            MessageBox::setNextAnswer(QMessageBox::Ok);
-        }
-        h.select(word);
-        QCOMPARE(Steps::boxes(), refused ? QStringList{"ungüldiges Wort!"} : QStringList());
-        QTEST(h.editor().mot_critere, "criterion");
-        QCOMPARE(shown(h).section(u'|', 0, 1), refused ? "A|der" : word + "|le");
-    }
-
-    // Commands that show another record leave the list's highlight where it
-    // was; a click on the highlighted word must still show that word.
-    void clickOnHighlightedWord_data()
-    {
-        QTest::addColumn<QString>("steps");
-        row("after Abbruch", "new;cancel");
-        row("after raz", "yes;raz");
-    }
-    void clickOnHighlightedWord()
-    {
-        QFETCH(QString, steps);
-        Harness h;
-        QVERIFY(h.start({{"Zug", "der"}, {"Auto", "das"}, {"Haus", "das"}}));
-        Steps::showWindow(h);
-        Steps::runAll(h.ui(), "select:Auto;" + steps);
-        Steps::boxes();
-        QCOMPARE(h.ui().Text1->text(), QStringLiteral("Haus"));
-        QCOMPARE(h.ui().List1->entry(h.ui().List1->listIndex()), QStringLiteral("Auto"));
-        Steps::clickEntry(h.ui().List1, QStringLiteral("Auto"));
-        QCOMPARE(h.ui().Text1->text(), QStringLiteral("Auto"));
+                         {"tür", "DIE"},
+                         {"l'eau", "le"},
+                         {"'s", "le"},
+                         {"l’eau", "le"},
+                         {"ab'cd'ef", "le"}}));
+        Steps::runAll(h.ui(), steps);
+        QFETCH(QString, expected);
+        Steps::check(h, expected);
     }
 };
 

@@ -1,31 +1,18 @@
+#include "Fixtures.h"
 #include "widgets/Look.h"
 #include "widgets/Widgets.h"
 
 #include <QApplication>
-#include <QBuffer>
-#include <QImage>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolTip>
 #include <QtTest>
-#include <functional>
 
 namespace {
 
-const QByteArray& anIcon()
-{
-    static const QByteArray bytes = [] {
-        QImage image(16, 16, QImage::Format_RGB32);
-        image.fill(Qt::darkCyan);
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "ICO");
-        return bytes;
-    }();
-    return bytes;
-}
+using Fixtures::columns;
+using Fixtures::row;
 
 QStringList entries(const QListWidget& list)
 {
@@ -35,40 +22,6 @@ QStringList entries(const QListWidget& list)
     }
     return texts;
 }
-
-void clickRow(QListWidget& list, int row, Qt::KeyboardModifiers modifiers = {}, bool twice = false)
-{
-    const QPoint centre = list.visualItemRect(list.item(row)).center();
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers, centre);
-    if (twice) {
-        QTest::mouseDClick(list.viewport(), Qt::LeftButton, modifiers, centre);
-    }
-}
-
-// Binds a W, loads `loaded`, applies `change`: whether it then counts as changed, its value, and
-// whether it was unchanged right after the load and after clearing the flag.
-struct Outcome
-{
-    bool changed;
-    QVariant value;
-    bool clean;
-};
-using Scenario = std::function<Outcome()>;
-
-template <class W> Scenario bound(const QVariant& loaded, void (*change)(W&))
-{
-    return [=] {
-        W w;
-        w.setDataField(QStringLiteral("mot"));
-        w.loadBoundValue(loaded);
-        const bool loadedClean = !w.isBoundChanged();
-        change(w);
-        return Outcome{w.isBoundChanged(), w.boundValue(),
-                       (w.clearBoundChanged(), loadedClean && !w.isBoundChanged())};
-    };
-}
-
-using ListAction = std::function<void(ListBox&)>;
 
 } // namespace
 
@@ -120,49 +73,24 @@ private slots:
         }
     }
 
+    // On a list of A B C D E with C selected: the Click events and the index.
     void listBoxClick_data()
     {
-        QTest::addColumn<ListAction>("action");
-        QTest::addColumn<int>("clicks");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QList<int>>("indexAtDoubleClick");
-        const auto row = [](const char* tag, ListAction action, int clicks, int index,
-                            QList<int> atDoubleClick = {}) {
-            QTest::newRow(tag) << action << clicks << index << atDoubleClick;
-        };
-        // The list holds A B C D E with C selected.
-        row(
-            "mouse on another entry", [](ListBox& l) { clickRow(l, 0); }, 1, 0);
-        row(
-            "mouse on the selected entry", [](ListBox& l) { clickRow(l, 2); }, 0, 2);
-        row(
-            "ctrl+click keeps it", [](ListBox& l) { clickRow(l, 2, Qt::ControlModifier); }, 0, 2);
-        row("double click", [](ListBox& l) { clickRow(l, 1, {}, true); }, 1, 1, {1});
-        row(
-            "mouse below the entries",
-            [](ListBox& l) {
-                QTest::mouseClick(l.viewport(), Qt::LeftButton, {},
-                                  {10, l.viewport()->height() - 3});
-            },
-            0, 2);
-        row(
-            "arrow down", [](ListBox& l) { QTest::keyClick(&l, Qt::Key_Down); }, 1, 3);
-        row(
-            "setListIndex", [](ListBox& l) { l.setListIndex(4); }, 1, 4);
-        row(
-            "entry added before", [](ListBox& l) { l.addEntry(QStringLiteral("0")); }, 0, 3);
-        row(
-            "selected entry removed", [](ListBox& l) { l.removeEntry(2); }, 0, -1);
-        row(
-            "cleared", [](ListBox& l) { l.clearEntries(); }, 0, -1);
+        columns<QString, int, int>("action", "clicks", "index");
+        row("mouse on another entry", "click:0", 1, 0);
+        row("mouse on the selected entry", "click:2", 0, 2);
+        row("ctrl+click keeps it", "ctrl:2", 0, 2);
+        row("double click, index set before", "dbl:1", 1, 1);
+        row("mouse below the entries", "below", 0, 2);
+        row("arrow down", "down", 1, 3);
+        row("setListIndex", "set:4", 1, 4);
+        row("entry added before", "add:0", 0, 3);
+        row("selected entry removed", "remove:2", 0, -1);
+        row("cleared", "clear", 0, -1);
     }
-
     void listBoxClick()
     {
-        QFETCH(ListAction, action);
-        QFETCH(int, clicks);
-        QFETCH(int, index);
-        QFETCH(QList<int>, indexAtDoubleClick);
+        QFETCH(QString, action);
         ListBox list(true);
         list.resize(120, 150);
         list.addEntries({"E", "C", "A", "D", "B"});
@@ -173,10 +101,27 @@ private slots:
         QSignalSpy clickSpy(&list, &ListBox::Click);
         QList<int> atDoubleClick;
         connect(&list, &ListBox::DblClick, &list, [&] { atDoubleClick.append(list.listIndex()); });
-        action(list);
-        QCOMPARE(clickSpy.count(), clicks);
-        QCOMPARE(list.listIndex(), index);
-        QCOMPARE(atDoubleClick, indexAtDoubleClick);
+        const QString verb = action.section(u':', 0, 0);
+        const int n = action.section(u':', 1).toInt();
+        const QPoint spot = verb == "below" ? QPoint(10, list.viewport()->height() - 3)
+                                            : list.visualItemRect(list.item(n)).center();
+        const Qt::KeyboardModifiers modifiers =
+            verb == "ctrl" ? Qt::ControlModifier : Qt::NoModifier;
+        if (verb == "click" || verb == "ctrl" || verb == "dbl" || verb == "below") {
+            QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers, spot);
+        }
+        if (verb == "dbl") {
+            QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, spot);
+        }
+        verb == "down"     ? QTest::keyClick(&list, Qt::Key_Down)
+        : verb == "set"    ? void(list.setListIndex(n))
+        : verb == "add"    ? void(list.addEntry(QString::number(n)))
+        : verb == "remove" ? void(list.removeEntry(n))
+        : verb == "clear"  ? void(list.clearEntries())
+                           : void();
+        QTEST(int(clickSpy.count()), "clicks");
+        QTEST(list.listIndex(), "index");
+        QCOMPARE(atDoubleClick, verb == "dbl" ? QList<int>{n} : QList<int>());
     }
 
     // A word cut short by the list's width shows whole as a tooltip; one that fits shows none.
@@ -197,48 +142,58 @@ private slots:
     }
 
     // Loading a record's value is no change; the user's or the program's edits are.
+    // Loading a record's value is no change; the user's or the program's
+    // edits are. `steps`: type:text, load:value, set:value ("icon": a picture).
     void boundChanged_data()
     {
-        QTest::addColumn<Scenario>("scenario");
-        QTest::addColumn<bool>("changed");
-        QTest::addColumn<QVariant>("value");
-        const QString hund = QStringLiteral("Hund ");
-        const QByteArray icon = anIcon();
-        using T = TextBox;
-        using P = PictureBox;
-        QTest::newRow("text typed") << bound<T>(hund, [](T& b) { QTest::keyClicks(&b, "Haus"); })
-                                    << true << QVariant(QStringLiteral("Hund Haus"));
-        QTest::newRow("text cleared")
-            << bound<T>(hund, [](T& b) { b.clear(); }) << true << QVariant();
-        QTest::newRow("text typed after reload") << bound<T>(hund, [](T& b) {
-            b.loadBoundValue(QStringLiteral("Bau"));
-            QTest::keyClick(&b, Qt::Key_M);
-        }) << true << QVariant(QStringLiteral("Baum"));
-        QTest::newRow("label loaded") << bound<Label>(QStringLiteral("N"), [](Label&) {}) << false
-                                      << QVariant(QStringLiteral("N"));
-        QTest::newRow("label set") << bound<Label>(QStringLiteral("N"), [](Label& l) {
-            l.setCaption(QStringLiteral("O"));
-        }) << true << QVariant(QStringLiteral("O"));
-        QTest::newRow("picture removed")
-            << bound<P>(icon, [](P& p) { p.setPicture({}); }) << true << QVariant();
-        QTest::newRow("picture loaded empty")
-            << bound<P>(icon, [](P& p) { p.loadBoundValue({}); }) << false << QVariant();
-        QTest::newRow("picture set")
-            << bound<P>({}, [](P& p) { p.setPicture(anIcon()); }) << true << QVariant(icon);
+        columns<QString, QString, QString, bool, QString>("control", "loaded", "steps", "changed",
+                                                          "value");
+        row("text typed", "TextBox", "Hund ", "type:Haus", true, "Hund Haus");
+        row("text cleared", "TextBox", "Hund ", "set:", true, "");
+        row("text typed after reload", "TextBox", "Hund ", "load:Bau;type:m", true, "Baum");
+        row("label loaded", "Label", "N", "", false, "N");
+        row("label set", "Label", "N", "set:O", true, "O");
+        row("picture removed", "PictureBox", "icon", "set:", true, "");
+        row("picture loaded empty", "PictureBox", "icon", "load:", false, "");
+        row("picture set", "PictureBox", "", "set:icon", true, "icon");
     }
-
     void boundChanged()
     {
-        QFETCH(Scenario, scenario);
-        QFETCH(bool, changed);
-        QFETCH(QVariant, value);
-        const Outcome outcome = scenario();
-        QCOMPARE(outcome.changed, changed);
-        QCOMPARE(outcome.value.isNull(), !value.isValid());
-        if (value.isValid()) {
-            QCOMPARE(outcome.value, value);
+        QFETCH(QString, control);
+        QFETCH(QString, loaded);
+        QFETCH(QString, steps);
+        const QByteArray icon = Fixtures::icoBytes(0x008b8b);
+        const auto variant = [&](const QString& text) {
+            return text == "icon" ? QVariant(icon) : text.isEmpty() ? QVariant() : QVariant(text);
+        };
+        TextBox text;
+        Label label;
+        PictureBox picture;
+        BoundControlBase* w = control == "TextBox" ? static_cast<BoundControlBase*>(&text)
+                              : control == "Label" ? static_cast<BoundControlBase*>(&label)
+                                                   : &picture;
+        w->setDataField(QStringLiteral("mot"));
+        w->loadBoundValue(variant(loaded));
+        QVERIFY(!w->isBoundChanged());
+        for (const QString& step : steps.split(u';', Qt::SkipEmptyParts)) {
+            const QString arg = step.section(u':', 1);
+            if (step.startsWith("type:")) {
+                QTest::keyClicks(&text, arg);
+            } else if (step.startsWith("load:")) {
+                w->loadBoundValue(variant(arg));
+            } else if (w == &text) {
+                text.clear();
+            } else {
+                w == &label ? label.setCaption(arg)
+                            : picture.setPicture(variant(arg).toByteArray());
+            }
         }
-        QVERIFY(outcome.clean);
+        QTEST(w->isBoundChanged(), "changed");
+        QFETCH(QString, value);
+        QCOMPARE(w->boundValue().isNull(), value.isEmpty());
+        QVERIFY(value.isEmpty() || w->boundValue() == variant(value));
+        w->clearBoundChanged();
+        QVERIFY(!w->isBoundChanged());
     }
 
     void clicksOnlyWhileEnabled()
