@@ -84,9 +84,10 @@ bool RecordSet::giveUpWrite(const QString& message)
 
 QString RecordSet::goneMessage(size_t row) const
 {
-    return QStringLiteral("Das Wort „%1“ ist nicht mehr im Wörterbuch: ein anderes Programm hat "
-                          "es gelöscht.")
-        .arg(valueAt(row, 0).toString());
+    return QStringLiteral("Das Wort „%1“ ist nicht mehr in der Datei „%2“: ein anderes Programm "
+                          "hat es gelöscht. Schließen Sie das andere Programm und legen Sie das "
+                          "Wort bei Bedarf neu an.")
+        .arg(valueAt(row, 0).toString(), m_db.path());
 }
 
 bool RecordSet::load()

@@ -96,6 +96,15 @@ void Editor::storeIfBrowsing()
     }
 }
 
+void Editor::removeListed(const QString& word)
+{
+    for (int i = ui.List1->entryCount() - 1; i >= 0; --i) {
+        if (ui.List1->entry(i) == word) {
+            ui.List1->removeEntry(i);
+        }
+    }
+}
+
 void Editor::highlightShownWord()
 {
     const QString shown = ui.Text1->text();
@@ -285,7 +294,15 @@ void Editor::Command8_Click()
     // A confirmed modification is stored before the window leaves it; when
     // that fails the user keeps the modification open to try again.
     const TypedFields typed(ui);
+    const bool shown = Data1.Recordset().hasCurrent();
     if (!storeShownWord()) {
+        if (shown && !Data1.Recordset().hasCurrent()) {
+            // Another program deleted the word: the list and the count follow
+            // the file, and the user keeps what was typed.
+            removeListed(ancien_mot);
+            --nb_mots;
+            showCount();
+        }
         typed.giveBack();
         return;
     }
@@ -298,11 +315,7 @@ void Editor::Command8_Click()
         return;
     }
     ui.List1->addEntry(word);
-    for (int i = ui.List1->entryCount() - 1; i >= 0; --i) {
-        if (ui.List1->entry(i) == ancien_mot) {
-            ui.List1->removeEntry(i);
-        }
-    }
+    removeListed(ancien_mot);
     ui.List1->update();
 }
 

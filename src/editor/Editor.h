@@ -106,6 +106,8 @@ private:
     EditState editState() const;
     // Writes the changed bound fields of the record shown, at once.
     bool storeShownWord();
+    // Removes every entry of List1 that is `word`.
+    void removeListed(const QString& word);
     // Puts List1's highlight back on the word the fields show.
     void highlightShownWord();
 

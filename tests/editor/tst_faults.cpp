@@ -1,0 +1,86 @@
+// What the user sees when the store refuses a write: another program holds
+// the dictionary, the disk is full, or the word was deleted meanwhile. The
+// message names the file, the screen shows what the file holds, and what
+// the user typed is still there to try again.
+#include "EditorSteps.h"
+#include "data/Database.h"
+
+#include <csignal>
+#include <sys/resource.h>
+
+using Steps::row;
+
+class TestFaults : public QObject
+{
+    Q_OBJECT
+    Steps::UnexpectedBoxes m_boxes;
+    Database m_other; // another program on the same dictionary
+
+    void release()
+    {
+        rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        m_other.close();
+    }
+
+private slots:
+    void cleanup()
+    {
+        release();
+        Steps::verifyNoUnexpectedBox(m_boxes);
+    }
+
+    void failedWrites_data()
+    {
+        // steps before the fault | fault | steps after it
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("expected"); // see Steps::check
+        const QString file = ";mot=Zug,Auto,Haus;mot marque=N,O,N;listed=Auto,Haus,Zug";
+        row("new word, dictionary locked", "|locked|new;word:Neu;ok;add", "anderen Programm",
+            "state=NewWord;shown=Neu|||||" + file);
+        row("modification, disk full", "select:Haus;modify;word:Hof|full|ok;apply", "Datenträger",
+            "state=Modify;shown=Hof|das|Gebäude|3|N|" + file);
+        row("mark, dictionary locked", "select:Haus;modify;revert|locked|ok;click:mot_marque",
+            "anderen Programm", "state=Browse;shown=Haus|das|Gebäude|3|N|" + file);
+        row("import, disk full", "|full|yes;ok;import", "Datenträger", "state=Browse" + file);
+        row("raz, disk full", "|full|yes;ok;raz", "Datenträger", "state=Browse" + file);
+        row("modified word deleted meanwhile", "select:Haus;modify;word:Hof|gone|ok;apply",
+            "nicht mehr in der Datei", "state=Modify;shown=Hof|||||;mot=Zug,Auto;listed=Auto,Zug");
+    }
+
+    void failedWrites()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, message);
+        QFETCH(QString, expected);
+        Harness h;
+        QVERIFY(h.start({{"Zug", "der", "2", "Verkehr", "N"},
+                         {"Auto", "das", "1", "Verkehr", "O"},
+                         {"Haus", "das", "3", "Gebäude", "N"}},
+                        {"Tiere"}, "Neu\r\n"));
+        Steps::showWindow(h);
+        Steps::runAll(h.ui(), steps.section(u'|', 0, 0));
+        const QString fault = steps.section(u'|', 1, 1);
+        const QString dictionary = h.path(QStringLiteral("LEXA.MDB"));
+        if (fault == "full") { // no file may grow: the next commit finds the disk full
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlim_t size = QFileInfo(dictionary + "-wal").size();
+            rlimit limit{size, RLIM_INFINITY};
+            QVERIFY(setrlimit(RLIMIT_FSIZE, &limit) == 0);
+        } else {
+            QVERIFY(m_other.open(dictionary, Database::Access::ReadWrite));
+            QVERIFY(fault == "locked" ? m_other.begin()
+                                      : m_other.exec("DELETE FROM lexa WHERE mot='Haus'"));
+        }
+        Steps::runAll(h.ui(), steps.section(u'|', 2));
+        const QStringList boxes = Steps::boxes();
+        QVERIFY2(boxes.last().contains(message) && boxes.last().contains("LEXA.MDB"),
+                 qPrintable(boxes.join(u'/')));
+        release();
+        Steps::check(h, expected);
+    }
+};
+
+QTEST_MAIN(TestFaults)
+#include "tst_faults.moc"
