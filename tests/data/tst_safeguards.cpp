@@ -8,19 +8,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-// What start-up does before the windows open: the daily backup and the lock
-// that keeps a second LEXA off the dictionary.
-class TestSafeguards : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void backup_data();
-    void backup();
-    void lock();
-};
-
 namespace {
+using S = Backup::Result::Status;
 const QDate Today(2026, 12, 6);
 
 QStringList copies(const QString& dir, const QString& stem)
@@ -34,88 +23,95 @@ QString name(const QString& stem, int daysBefore)
 }
 } // namespace
 
-void TestSafeguards::backup_data()
+// What start-up does before the windows open: the daily backup and the lock
+// that keeps a second LEXA off the dictionary.
+class TestSafeguards : public QObject
 {
-    QTest::addColumn<QList<int>>("before"); // days before today of the copies there
-    QTest::addColumn<Backup::Result::Status>("status");
-    QTest::addColumn<QList<int>>("after");
-    using S = Backup::Result::Status;
-    QTest::newRow("first backup made") << QList<int>{} << S::Made << QList<int>{0};
-    QTest::newRow("none within a day") << QList<int>{3, 0} << S::UpToDate << QList<int>{3, 0};
-    QTest::newRow("yesterday's is old") << QList<int>{1} << S::Made << QList<int>{1, 0};
-    QTest::newRow("the eighth prunes the oldest")
-        << QList<int>{9, 7, 6, 5, 4, 3, 2} << S::Made << QList<int>{7, 6, 5, 4, 3, 2, 0};
-    QTest::newRow("unwritable folder is a value") << QList<int>{} << S::Failed << QList<int>{};
-}
+    Q_OBJECT
 
-void TestSafeguards::backup()
-{
-    QFETCH(QList<int>, before);
-    QFETCH(Backup::Result::Status, status);
-    QFETCH(QList<int>, after);
-    QTemporaryDir dir;
-    QVERIFY(Fixtures::writeWords(dir.path(), {"Zug", "Auto"}));
-    QVERIFY(Fixtures::writeThemes(dir.path(), {"Tiere"}));
-    const QString backups = dir.filePath("Sicherung");
-    if (status == Backup::Result::Status::Failed) {
-        QFile blocker(backups); // a file where the folder should be
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-    } else {
-        QVERIFY(QDir().mkpath(backups));
-        for (const int days : before) {
-            for (const QString stem : {"LEXA", "THEME"}) {
-                QFile copy(backups + '/' + name(stem, days));
-                QVERIFY(copy.open(QIODevice::WriteOnly));
+private slots:
+    void backup_data()
+    {
+        QTest::addColumn<QList<int>>("before"); // days before today of the copies there
+        QTest::addColumn<Backup::Result::Status>("status");
+        QTest::addColumn<QList<int>>("after");
+        QTest::newRow("first backup made") << QList<int>{} << S::Made << QList<int>{0};
+        QTest::newRow("none within a day") << QList<int>{3, 0} << S::UpToDate << QList<int>{3, 0};
+        QTest::newRow("yesterday's is old") << QList<int>{1} << S::Made << QList<int>{1, 0};
+        QTest::newRow("the eighth prunes the oldest")
+            << QList<int>{9, 7, 6, 5, 4, 3, 2} << S::Made << QList<int>{7, 6, 5, 4, 3, 2, 0};
+        QTest::newRow("unwritable folder is a value") << QList<int>{} << S::Failed << QList<int>{};
+    }
+
+    void backup()
+    {
+        QFETCH(QList<int>, before);
+        QFETCH(S, status);
+        QFETCH(QList<int>, after);
+        QTemporaryDir dir;
+        QVERIFY(Fixtures::writeWords(dir.path(), {"Zug", "Auto"}));
+        QVERIFY(Fixtures::writeThemes(dir.path(), {"Tiere"}));
+        const QString backups = dir.filePath("Sicherung");
+        if (status == S::Failed) {
+            QFile blocker(backups); // a file where the folder should be
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+        } else {
+            QVERIFY(QDir().mkpath(backups));
+            for (const int days : before) {
+                for (const QString stem : {"LEXA", "THEME"}) {
+                    QFile copy(backups + '/' + name(stem, days));
+                    QVERIFY(copy.open(QIODevice::WriteOnly));
+                }
             }
         }
-    }
-    // A commit that is still only in the -wal file must reach the copy.
-    DataSource source(dir.filePath(Schema::DictionaryFile), QString(Schema::DictionaryTable),
-                      Database::Access::ReadWrite);
-    QVERIFY(source.Refresh());
-    RecordSet& words = source.Recordset();
-    QVERIFY(words.AddNew() && words.setField("mot", "Haus") && words.Update());
+        // A commit that is still only in the -wal file must reach the copy.
+        DataSource source(dir.filePath(Schema::DictionaryFile), QString(Schema::DictionaryTable),
+                          Database::Access::ReadWrite);
+        QVERIFY(source.Refresh());
+        RecordSet& words = source.Recordset();
+        QVERIFY(words.AddNew() && words.setField("mot", "Haus") && words.Update());
 
-    const Backup::Result result = Backup::makeDailyBackup(dir.path(), Today);
-    QCOMPARE(result.status, status);
-    QCOMPARE(result.message.isEmpty(), status != Backup::Result::Status::Failed);
-    QStringList expected;
-    for (const int days : after) {
-        expected.append(name("LEXA", days));
+        const Backup::Result result = Backup::makeDailyBackup(dir.path(), Today);
+        QCOMPARE(result.status, status);
+        QCOMPARE(result.message.isEmpty(), status != S::Failed);
+        QStringList expected;
+        for (const int days : after) {
+            expected.append(name("LEXA", days));
+        }
+        expected.sort();
+        QCOMPARE(copies(dir.path(), "LEXA"), expected);
+        QCOMPARE(copies(dir.path(), "THEME").size(), expected.size());
+        if (status == S::Made) {
+            Database copy;
+            QVERIFY2(copy.open(backups + '/' + name("LEXA", 0), Database::Access::ReadOnly),
+                     qPrintable(copy.lastError()));
+            auto count = copy.prepare("SELECT count(*) FROM lexa");
+            QVERIFY(count && count->next());
+            QCOMPARE(count->columnInt64(0), 3);
+        }
     }
-    expected.sort();
-    QCOMPARE(copies(dir.path(), "LEXA"), expected);
-    QCOMPARE(copies(dir.path(), "THEME").size(), expected.size());
-    if (status == Backup::Result::Status::Made) {
-        Database copy;
-        QVERIFY2(copy.open(backups + '/' + name("LEXA", 0), Database::Access::ReadOnly),
-                 qPrintable(copy.lastError()));
-        auto count = copy.prepare("SELECT count(*) FROM lexa");
-        QVERIFY(count && count->next());
-        QCOMPARE(count->columnInt64(0), 3);
-    }
-}
 
-void TestSafeguards::lock()
-{
-    QTemporaryDir dir;
-    // A LEXA that crashed while holding the folder leaves its lock file behind.
-    const pid_t crashed = fork();
-    if (crashed == 0) {
-        DictionaryLock held(dir.path());
-        _exit(held.tryLock() ? 0 : 1);
-    }
-    int status = 0;
-    QCOMPARE(waitpid(crashed, &status, 0), crashed);
-    QCOMPARE(WEXITSTATUS(status), 0);
-    QVERIFY(QFile::exists(dir.filePath("LEXA.lock")));
+    void lock()
+    {
+        QTemporaryDir dir;
+        // A LEXA that crashed while holding the folder leaves its lock file behind.
+        const pid_t crashed = fork();
+        if (crashed == 0) {
+            DictionaryLock held(dir.path());
+            _exit(held.tryLock() ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(crashed, &status, 0), crashed);
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QVERIFY(QFile::exists(dir.filePath("LEXA.lock")));
 
-    DictionaryLock first(dir.path());
-    QVERIFY2(first.tryLock(), qPrintable(first.errorMessage()));
-    DictionaryLock second(dir.path());
-    QVERIFY(!second.tryLock());
-    QVERIFY(second.errorMessage().contains(QDir::toNativeSeparators(dir.path())));
-}
+        DictionaryLock first(dir.path());
+        QVERIFY2(first.tryLock(), qPrintable(first.errorMessage()));
+        DictionaryLock second(dir.path());
+        QVERIFY(!second.tryLock());
+        QVERIFY(second.errorMessage().contains(QDir::toNativeSeparators(dir.path())));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestSafeguards)
 #include "tst_safeguards.moc"

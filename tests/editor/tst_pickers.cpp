@@ -20,14 +20,6 @@ QList<WordRow> dictionary()
 
 const QStringList Themes{"Tiere", "Berufe", "Farben"};
 
-QHash<QByteArray, QString> pictureNames()
-{
-    return {{Steps::icon(0x0000FF), "blue"},
-            {Steps::icon(0xFF0000), "red"},
-            {Steps::icon(0x00FF00), "green"},
-            {Steps::icon(0xFFFF00), "yellow"}};
-}
-
 // Starts on the dictionary, with icons/ holding three pictures, a text file,
 // a file named .ico that is no picture, and a subfolder; then runs `steps`.
 void start(Harness& h, const QString& steps)
@@ -58,22 +50,90 @@ class TestPickers : public QObject
 private slots:
     void cleanup() { Steps::verifyNoUnexpectedBox(m_boxes); }
 
-    void visibility_data()
+    // The pickers shown, theme picks, icons, marks and their reset; see Steps::check.
+    void steps_data()
     {
         QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("expected"); // List2 Dir1 File1
-        row("theme field", "new;click:theme", "SHH");
-        row("icon", "new;click:image1", "HSS");
-        row("modify, icon then word field", "select:Haus;modify;click:image1;click:Text1", "HHH");
-        row("theme picked, then icon", "new;click:theme;pick:Tiere;click:image1", "HSS");
+        QTest::addColumn<QString>("expected");
+        const QString themes = ";theme=Verkehr,Verkehr,Gebäude,,",
+                      icons = ";icone integree=<bytes>,<bytes>,<null>,<null>,<null>",
+                      reset = "boxes=Markierung desaktivieren?;listed=Auto,Ei,Ex,Haus,Zug;"
+                              "mot=Zug,Auto,Haus,Ei,Ex;mot marque=N,N,N,N,N;shown=";
+        row("theme field", "new;click:theme", "controls=EEEEEDD SHH HHHSSSHHSS");
+        row("icon", "new;click:image1", "controls=EEEEEDD HSS HHHSSSHHSS");
+        row("modify, icon then word field", "select:Haus;modify;click:image1;click:Text1",
+            "controls=EEEDEED HHH HHHHHHSSSS");
+        row("theme picked, then icon", "new;click:theme;pick:Tiere;click:image1",
+            "controls=EEEEEDD HSS HHHSSSHHSS");
+        row("two picks", "new;pick:Tiere;pick:Berufe", "shown=||TiereBerufe|||" + themes);
+        row("after typing", "new;theme:Zoo;pick:Farben", "shown=||ZooFarben|||" + themes);
+        row("same entry twice", "new;pick:Tiere;pick:Tiere", "shown=||TiereTiere|||" + themes);
+        // The list opens without the highlight of the last word: Down goes to the first entry.
+        row("highlight of the last word gone",
+            "select:Haus;modify;click:theme;pick:Berufe;apply;select:Zug;modify;click:theme;"
+            "down:List2",
+            "shown=Zug|der|VerkehrBerufe|2|N|ff;theme=Verkehr,Verkehr,GebäudeBerufe,,");
+        row("arrow key", "new;pick:Berufe;down:List2", "shown=||BerufeFarben|||" + themes);
+        row("new word stored", "new;word:Neu;pick:Tiere;pick:Farben;add;select:Neu",
+            "shown=Neu||TiereFarben||N|" + themes + ",TiereFarben");
+        row("modified word stored", "select:Haus;modify;click:theme;pick:Tiere;apply;select:Auto",
+            "shown=Auto|das|Verkehr|1|O|ff0000;theme=Verkehr,Verkehr,GebäudeTiere,,");
+        row("icon file for a new word", "new;dir:icons;file:b.ico", "shown=|||||ffff00" + icons);
+        row("new word with icon stored", "new;word:Neu;dir:icons;file:b.ico;add;select:Neu",
+            "shown=Neu||||N|ffff00" + icons + ",<bytes>");
+        // A confirmed icon, a cleared one in browsing, is in the file at once.
+        row("modified icon stored", "select:Zug;modify;click:image1;dir:icons;file:a.ico;apply",
+            "shown=Zug|der|Verkehr|2|N|ff00" + icons);
+        row("not a picture", "select:Zug;modify;click:image1;dir:icons;ok;file:bad.ico",
+            "boxes=Die Datei \"bad.ico\" ist kein lesbares Bild.;shown=Zug|der|Verkehr|2|N|ff" +
+                icons);
+        row("not a picture, then stored",
+            "select:Zug;modify;click:image1;dir:icons;ok;file:bad.ico;apply;select:Auto;select:Zug",
+            "boxes=Die Datei \"bad.ico\" ist kein lesbares Bild.;shown=Zug|der|Verkehr|2|N|ff" +
+                icons);
+        row("waste bin in Browse, stored", "select:Zug;click:Image4;select:Auto;select:Zug",
+            "shown=Zug|der|Verkehr|2|N|;icone integree=<null>,<bytes>,<null>,<null>,<null>");
+        row("same icon after the waste bin", "new;dir:icons;file:a.ico;click:Image4;file:a.ico",
+            "shown=|||||ff00" + icons);
+        row("waste bin for a new word", "new;word:Neu;dir:icons;file:a.ico;click:Image4;add",
+            "shown=Auto|das|Verkehr|1|O|ff0000" + icons + ",<null>");
+        row("icon dropped on the waste bin, stored",
+            "select:Auto;modify;drop;apply;select:Zug;select:Auto",
+            "shown=Auto|das|Verkehr|1|O|;icone integree=<bytes>,<null>,<null>,<null>,<null>");
+        row("cleared icon put back", "select:Auto;modify;drop;revert;select:Zug;select:Auto",
+            "shown=Auto|das|Verkehr|1|O|ff0000" + icons);
+        // The confirmed mark is in the file at once; a click goes N, O, N and
+        // from empty or another letter to O.
+        row("mark N, O, N", "select:Haus;modify;click:mot_marque;click:mot_marque;apply",
+            "shown=Haus|das|Gebäude|3|N|;mot marque=N,O,N,,X");
+        row("mark O to N", "select:Auto;modify;click:mot_marque;apply", "mot marque=N,N,N,,X");
+        row("mark N to O", "select:Zug;modify;click:mot_marque;apply", "mot marque=O,O,N,,X");
+        row("mark empty to O", "select:Ei;modify;click:mot_marque;apply", "mot marque=N,O,N,O,X");
+        row("mark X, O, N, O",
+            "select:Ex;modify;click:mot_marque;click:mot_marque;click:mot_marque;apply",
+            "shown=Ex||||O|;mot marque=N,O,N,,O");
+        row("reset, Yes", "select:Haus;yes;raz", reset + "Ex||||N|");
+        row("reset, No", "select:Haus;no;raz",
+            "boxes=Markierung desaktivieren?;shown=Haus|das|Gebäude|3|N|;mot marque=N,O,N,,X");
+        // A mark toggled and still pending is stored first, then reset; the word
+        // being modified stays shown, so its saved values cannot reach another record.
+        row("reset in Modify", "select:Haus;modify;click:mot_marque;yes;raz",
+            reset + "Haus|das|Gebäude|3|O|");
+        row("reset in Modify, then cancelled",
+            "select:Haus;modify;word:Hausboot;yes;raz;revert;select:Zug",
+            reset + "Zug|der|Verkehr|2|N|ff");
+        row("marks set again", "yes;raz;select:Haus;modify;click:mot_marque;apply",
+            "boxes=Markierung desaktivieren?;mot marque=N,N,O,N,N");
+        // The word being entered keeps what was typed.
+        row("reset with a new word", "new;word:Neu;yes;raz", reset + "Neu|||||");
     }
-
-    void visibility()
+    void steps()
     {
         QFETCH(QString, steps);
         Harness h;
         start(h, steps);
-        QTEST(Steps::controlStates(h.ui()).section(u' ', 1, 1), "expected");
+        QFETCH(QString, expected);
+        Steps::check(h, expected);
         // The focus stays on the control clicked last, not on a field whose
         // text the next key would overwrite.
         const QString last = steps.section(u';', -1);
@@ -81,79 +141,6 @@ private slots:
             last.startsWith("click:") && clicked->isEnabled()) {
             QCOMPARE(QApplication::focusWidget(), clicked);
         }
-    }
-
-    void themes_data()
-    {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("theme");
-        QTest::addColumn<QString>("file");
-
-        const QString unchanged = "theme=Verkehr,Verkehr,Gebäude,,";
-        row("two picks", "new;pick:Tiere;pick:Berufe", "TiereBerufe", unchanged);
-        row("after typing", "new;theme:Zoo;pick:Farben", "ZooFarben", unchanged);
-        row("same entry twice", "new;pick:Tiere;pick:Tiere", "TiereTiere", unchanged);
-        // The list opens without the highlight of the last word: Down goes to the first entry.
-        row("highlight of the last word gone",
-            "select:Haus;modify;click:theme;pick:Berufe;apply;select:Zug;modify;click:theme;"
-            "down:List2",
-            "VerkehrBerufe", "theme=Verkehr,Verkehr,GebäudeBerufe,,");
-        row("arrow key", "new;pick:Berufe;down:List2", "BerufeFarben", unchanged);
-        row("new word stored", "new;word:Neu;pick:Tiere;pick:Farben;add", "Verkehr",
-            "theme=Verkehr,Verkehr,Gebäude,,,TiereFarben");
-        row("modified word stored", "select:Haus;modify;click:theme;pick:Tiere;apply;select:Auto",
-            "Verkehr", "theme=Verkehr,Verkehr,GebäudeTiere,,");
-    }
-
-    void themes()
-    {
-        QFETCH(QString, steps);
-        Harness h;
-        start(h, steps);
-        QTEST(h.ui().theme->text(), "theme");
-        QTEST(Steps::fileColumn(h.dir(), "theme"), "file");
-    }
-
-    void icons_data()
-    {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<int>("messages");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("file");
-
-        const QString unchanged = "icone integree=blue,red,<null>,<null>,<null>";
-        row("file chosen for a new word", "new;dir:icons;file:b.ico", 0, "yellow", unchanged);
-        row("new word stored", "new;word:Neu;dir:icons;file:b.ico;add;select:Neu", 0, "yellow",
-            unchanged + ",yellow");
-        // A confirmed icon, a cleared one in browsing, is in the file at once.
-        row("modified word stored", "select:Zug;modify;click:image1;dir:icons;file:a.ico;apply", 0,
-            "green", "icone integree=green,red,<null>,<null>,<null>");
-        row("not a picture", "select:Zug;modify;click:image1;dir:icons;ok;file:bad.ico", 1, "blue",
-            unchanged);
-        row("not a picture, then stored",
-            "select:Zug;modify;click:image1;dir:icons;ok;file:bad.ico;apply;select:Haus", 1, "none",
-            unchanged);
-        row("waste bin in Browse, stored", "select:Zug;click:Image4", 0, "none",
-            "icone integree=<null>,red,<null>,<null>,<null>");
-        row("same icon after the waste bin", "new;dir:icons;file:a.ico;click:Image4;file:a.ico", 0,
-            "green", unchanged);
-        row("waste bin for a new word", "new;word:Neu;dir:icons;file:a.ico;click:Image4;add", 0,
-            "red", unchanged + ",<null>");
-        row("icon dropped on the waste bin, stored", "select:Auto;modify;drop;apply", 0, "none",
-            "icone integree=blue,<null>,<null>,<null>,<null>");
-        row("cleared icon put back", "select:Auto;modify;drop;revert;select:Zug", 0, "blue",
-            unchanged);
-    }
-
-    void icons()
-    {
-        QFETCH(QString, steps);
-        Harness h;
-        start(h, steps);
-        QTEST(int(Steps::boxes().size()), "messages");
-        const QByteArray shown = h.ui().image1->picture();
-        QTEST(shown.isEmpty() ? "none" : pictureNames().value(shown, "<bytes>"), "shown");
-        QTEST(Steps::fileColumn(h.dir(), "icone integree", pictureNames()), "file");
     }
 
     void databasesStayAfterFolderChange()
@@ -182,71 +169,6 @@ private slots:
         QVERIFY(h.editor().Data2.Refresh());
         QCOMPARE(h.editor().Data2.Recordset().RecordCount(), Themes.size());
         QVERIFY(!QFile::exists(QStringLiteral("THEME.MDB")));
-    }
-
-    void marks_data()
-    {
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<QString>("captions"); // before and after each click
-        QTest::addColumn<QString>("file");
-        row("N, O, N", "Haus", "N,O,N", "mot marque=N,O,N,,X");
-        row("O to N", "Auto", "O,N", "mot marque=N,N,N,,X");
-        row("N to O", "Zug", "N,O", "mot marque=O,O,N,,X");
-        row("empty to O", "Ei", ",O", "mot marque=N,O,N,O,X");
-        row("other letter to O", "Ex", "X,O,N,O", "mot marque=N,O,N,,O");
-    }
-
-    void marks()
-    {
-        QFETCH(QString, word);
-        QFETCH(QString, captions);
-        Harness h;
-        start(h, "select:" + word + ";modify");
-        QStringList seen{h.ui().mot_marque->caption()};
-        while (seen.size() < captions.count(u',') + 1) {
-            Steps::click(h.ui().mot_marque);
-            seen.append(h.ui().mot_marque->caption());
-        }
-        QCOMPARE(seen.join(u','), captions);
-        // The confirmed mark is in the file at once.
-        Steps::runAll(h.ui(), "apply");
-        QTEST(Steps::fileColumn(h.dir(), "mot marque"), "file");
-    }
-
-    void resetMarks_data()
-    {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("file");
-
-        row("Yes", "select:Haus;yes;raz", "Ex", "mot marque=N,N,N,N,N");
-        row("No", "select:Haus;no;raz", "Haus", "mot marque=N,O,N,,X");
-        // A mark toggled and still pending is stored first, then reset; the word
-        // being modified stays shown, so its saved values cannot reach another record.
-        row("in Modify", "select:Haus;modify;click:mot_marque;yes;raz", "Haus",
-            "mot marque=N,N,N,N,N");
-        row("in Modify, then cancelled",
-            "select:Haus;modify;word:Hausboot;yes;raz;revert;select:Zug", "Zug",
-            "mot marque=N,N,N,N,N");
-        row("marks set again", "yes;raz;select:Haus;modify;click:mot_marque;apply", "Haus",
-            "mot marque=N,N,O,N,N");
-        // The word being entered keeps what was typed.
-        row("new word", "new;word:Neu;yes;raz", "Neu", "mot marque=N,N,N,N,N");
-    }
-
-    void resetMarks()
-    {
-        QFETCH(QString, steps);
-        Harness h;
-        start(h, "");
-        const QStringList listed = h.listed();
-        Steps::runAll(h.ui(), steps);
-        QCOMPARE(Steps::boxes(), QStringList{"Markierung desaktivieren?"});
-        QTEST(h.ui().Text1->text(), "shown");
-        QTEST(Steps::fileColumn(h.dir(), "mot marque"), "file");
-        QCOMPARE(h.listed(), listed);
-        QCOMPARE(h.ui().nbre_enr->caption(), QStringLiteral("5"));
-        QCOMPARE(Steps::fileColumn(h.dir(), "mot"), QStringLiteral("mot=Zug,Auto,Haus,Ei,Ex"));
     }
 };
 

@@ -32,24 +32,19 @@ class WidgetsTest : public QObject
 private slots:
     void listBoxOrder_data()
     {
-        QTest::addColumn<bool>("sorted");
-        QTest::addColumn<QStringList>("initial");
-        QTest::addColumn<QStringList>("added");
-        QTest::addColumn<QStringList>("expected");
-        const auto row = [](const char* tag, bool sorted, const QStringList& initial,
-                            const QStringList& added, const QStringList& expected) {
-            QTest::newRow(tag) << sorted << initial << added << expected;
-        };
+        columns<bool, QStringList, QStringList, QStringList>("sorted", "initial", "added",
+                                                             "expected");
         const QStringList german = {"Ähre", "Apfel", "Äpfel", "auto", "Bär", "Ofen", "Öl", "Zug"};
         const QStringList shuffled = {"Zug", "auto", "Öl", "Apfel", "Bär", "Äpfel", "Ofen", "Ähre"};
-        row("German order", true, {}, shuffled, german);
-        row("merged", true, {"Öl", "Apfel", "Zug"}, {"Bär", "Ähre", "auto", "Äpfel", "Ofen"},
-            german);
-        row("blanks count", true, {"Ähre"}, {"Abend", " Abend ", "Abend "},
-            {" Abend ", "Abend", "Abend ", "Ähre"});
-        row("duplicates kept", true, {"Haus", "Baum"}, {"Haus", "Baum", "Haus"},
-            {"Baum", "Baum", "Haus", "Haus", "Haus"});
-        row("unsorted", false, {"Zug"}, shuffled, QStringList{"Zug"} + shuffled);
+        row("German order", true, QStringList(), shuffled, german);
+        row("merged", true, QStringList{"Öl", "Apfel", "Zug"},
+            QStringList{"Bär", "Ähre", "auto", "Äpfel", "Ofen"}, german);
+        row("blanks count", true, QStringList{"Ähre"}, QStringList{"Abend", " Abend ", "Abend "},
+            QStringList{" Abend ", "Abend", "Abend ", "Ähre"});
+        row("duplicates kept", true, QStringList{"Haus", "Baum"},
+            QStringList{"Haus", "Baum", "Haus"},
+            QStringList{"Baum", "Baum", "Haus", "Haus", "Haus"});
+        row("unsorted", false, QStringList{"Zug"}, shuffled, QStringList{"Zug"} + shuffled);
     }
 
     // Adding one by one and in bulk give the same list.
@@ -141,7 +136,6 @@ private slots:
         }
     }
 
-    // Loading a record's value is no change; the user's or the program's edits are.
     // Loading a record's value is no change; the user's or the program's
     // edits are. `steps`: type:text, load:value, set:value ("icon": a picture).
     void boundChanged_data()
