@@ -63,29 +63,6 @@ private slots:
         QVERIFY(seen.size() >= 200 && icons >= 40);
     }
 
-    // A user's dictionary is never overwritten unless --force says so.
-    void refusesToOverwrite_data()
-    {
-        Fixtures::columns<QString, bool>("existing", "force");
-        Fixtures::row("dictionary kept", "LEXA.MDB", false);
-        Fixtures::row("dictionary forced", "LEXA.MDB", true);
-        Fixtures::row("stale journal forced", "LEXA.MDB-wal", true);
-    }
-    void refusesToOverwrite()
-    {
-        QFETCH(QString, existing);
-        QFETCH(bool, force);
-        const QTemporaryDir dir;
-        QVERIFY(Fixtures::writeFile(dir.filePath(existing), "not a database"));
-        QString errors;
-        const QStringList arguments{"--out", dir.path(), "--words", "3", force ? "--force" : ""};
-        QCOMPARE(runGenerator(arguments.mid(0, force ? 5 : 4), &errors) == 0, force);
-        QCOMPARE(errors.contains("lexa-makedemo: ") && errors.contains(existing), !force);
-        QCOMPARE(Fixtures::fileBytes(dir.filePath(existing)) == "not a database", !force);
-        QCOMPARE(
-            Fixtures::query(dir.filePath(Schema::DictionaryFile), "SELECT mot FROM lexa").size(),
-            force ? 3 : 0);
-    }
 };
 
 QTEST_MAIN(TestMakeDemo)

@@ -208,30 +208,6 @@ private slots:
         }
     }
 
-    // Only a dragged control is accepted; the drop reports it and where it landed.
-    void wasteBinDrop()
-    {
-        QWidget window;
-        auto* image1 = new PictureBox(&window);
-        image1->setObjectName(QStringLiteral("image1"));
-        image1->setDragSource(true);
-        auto* bin = new ImageBox(&window);
-        bin->setPixmap(Look::wasteBinIcon(32));
-        QMimeData text;
-        text.setText(QStringLiteral("image1"));
-        const std::unique_ptr<QMimeData> dragged = image1->dragMimeData();
-        for (QMimeData* data : {&text, dragged.get()}) {
-            QDragEnterEvent enter({5, 5}, Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(bin, &enter);
-            QCOMPARE(enter.isAccepted(), data == dragged.get());
-        }
-        QSignalSpy drops(bin, &ImageBox::DragDrop);
-        QDropEvent drop({7, 9}, Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(bin, &drop);
-        QCOMPARE(drops.count(), 1);
-        QCOMPARE(drops.first().at(0).value<QWidget*>(), image1);
-        QCOMPARE(drops.first().mid(1), (QVariantList{7.0, 9.0}));
-    }
 };
 
 QTEST_MAIN(WidgetsTest)
