@@ -50,7 +50,7 @@ Floor::Floor(const QString& path)
         Measure::fail(path + ": " + QString::fromUtf8(sqlite3_errmsg(m_db)));
     }
     exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-    exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    exec(QStringLiteral("PRAGMA synchronous=FULL"));
 }
 
 Floor::~Floor()
