@@ -102,8 +102,9 @@ private slots:
         QFETCH(QString, steps);
         auto source = open(words);
         QVERIFY(source);
-        RecordSet& rs = source->Recordset();
         for (QString step : steps.split(u'|')) {
+            // Fetched anew for every step: a refresh builds a new record set.
+            RecordSet& rs = source->Recordset();
             const bool fails = step.startsWith(u'!');
             step.remove(0, fails ? 1 : 0);
             const QString verb = step.section(u':', 0, 0), arg = step.section(u':', 1);
