@@ -184,6 +184,10 @@ inline void run(Form1Ui& ui, const QString& step)
         verb == "click" ? click(control) : QTest::keyClick(control, Qt::Key_Down);
     } else if (lists.contains(verb)) {
         clickEntry(lists[verb], arg, verb == "dbl");
+    } else if (verb == "key") { // "key:Escape@Text1": a key pressed in a control
+        QWidget* control = ui.fond->window()->findChild<QWidget*>(arg.section(u'@', 1));
+        control->setFocus();
+        QTest::keyClick(control, arg.startsWith("Return") ? Qt::Key_Return : Qt::Key_Escape);
     } else if (verb == "drop") {
         dropIcon(ui);
     } else if (verb == "end") { // "Beenden" ends the program's event loop at once

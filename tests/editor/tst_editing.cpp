@@ -41,6 +41,12 @@ private slots:
                       haus = ";shown=Haus|das|Gebäude|3|N|;";
         // The controls in each editing state.
         row("start", "", start);
+        // Return presses the focused button; Escape cancels as the cancel buttons do.
+        row("Return on Neues Wort", "key:Return@Command5", "state=NewWord");
+        row("Escape in a new word", "new;word:Neu;key:Escape@Text1", "state=Browse;" + W);
+        row("Escape in a modification", "select:Haus;modify;word:Hof;key:Escape@Text1",
+            "state=Browse;" + W);
+        row("Escape in browsing", "key:Escape@List1", "state=Browse");
         row("Neues Wort", "new", "controls=EEEEEDD SSS HHHSSSHHSS");
         row("Abbruch", "new;word:Neu;cancel", "controls=DDEDEDE HHH SSSSHHHHSS");
         row("Wort ändern", "select:Haus;modify", modify);
