@@ -55,7 +55,8 @@ private slots:
         QTest::addColumn<int>("listed");
         row("5440 records", 5440, false, 5440);
         row("5441 records", 5441, false, 5441);
-        row("6000 records, first empty", 6000, true, 5440);
+        // More records than the 16-bit counters hold, one word of 10,000 characters.
+        row("33000 records, first empty", 33000, true, 5440);
     }
     void wordLimit()
     {
@@ -68,6 +69,7 @@ private slots:
         QFETCH(bool, firstEmpty);
         if (firstEmpty) {
             rows[0].mot = QString();
+            rows[1].mot = QString(10'000, u'a');
         }
         Harness h;
         MessageBox::setNextAnswer(QMessageBox::Ok);

@@ -80,24 +80,6 @@ private slots:
         release();
         Steps::check(h, expected);
     }
-
-    // More words than the 16-bit counters hold, one of 10,000 characters:
-    // the count shows them all, the list the first 5,441, the long word whole.
-    void largeDictionary()
-    {
-        QList<WordRow> rows{{QString(10'000, u'x')}};
-        for (int i = 1; i < 33'000; ++i) {
-            rows.append({QStringLiteral("w%1").arg(i)});
-        }
-        Harness h;
-        MessageBox::setNextAnswer(QMessageBox::Ok);
-        QVERIFY(h.start(rows));
-        QCOMPARE(Steps::boxes(), QStringList{"Das Wörterbuch kann nur 5439 Wörter enthalten!"});
-        QCOMPARE(h.ui().nbre_enr->caption(), QStringLiteral("33000"));
-        QCOMPARE(h.ui().List1->entryCount(), 5441);
-        Steps::runAll(h.ui(), "select:" + rows.first().mot.toString());
-        QCOMPARE(h.ui().Text1->text(), rows.first().mot.toString());
-    }
 };
 
 QTEST_MAIN(TestFaults)
