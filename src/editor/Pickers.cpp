@@ -1,5 +1,4 @@
 // Marks, themes and icons: the pickers of the main window and "raz".
-#include "convert/Pictures.h"
 #include "editor/Editor.h"
 #include "editor/Form1Ui.h"
 #include "widgets/MessageBox.h"
@@ -81,7 +80,7 @@ void Editor::File1_Click()
     if (file.open(QIODevice::ReadOnly) && file.size() <= PictureMaxBytes) {
         bytes = file.readAll();
     }
-    if (!isReadablePicture(bytes)) {
+    if (!PictureBox::isReadablePicture(bytes)) {
         MessageBox::show(m_form,
                          QStringLiteral("Die Datei \"%1\" ist kein lesbares Bild.").arg(name),
                          QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::Warning);

@@ -88,6 +88,15 @@ void PictureBox::replaceBytes(const QByteArray& bytes)
     update();
 }
 
+bool PictureBox::isReadablePicture(const QByteArray& bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    return !reader.read().isNull();
+}
+
 const QImage& PictureBox::decoded()
 {
     const QSize box = contentsRect().size();

@@ -34,6 +34,9 @@ public:
     // What a drag of this box carries.
     std::unique_ptr<QMimeData> dragMimeData() const;
 
+    // Whether the bytes hold a picture that can be shown.
+    static bool isReadablePicture(const QByteArray& bytes);
+
     void loadBoundValue(const QVariant& value) override;
     QVariant boundValue() const override;
 
