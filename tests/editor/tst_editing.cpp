@@ -83,8 +83,7 @@ private slots:
         // Abbruch: nothing written, the last record shown.
         row("Abbruch, stored", "new;word:Neu;article:die;cancel",
             L + haus + W + ";determinant=der,das,das");
-        // raz moves the store away from the new record; what is typed afterwards
-        // is still meant for the new word, never for the record shown.
+        // "raz" leaves the new word as typed; nothing of it reaches another record.
         row("new word after raz", "new;word:Neu;yes;raz;word:Neu;add",
             "boxes=" + Raz + ";state=Browse;listed=Auto,Haus,Neu,Zug" + haus +
                 "mot=Zug,Auto,Haus,Neu;mot marque=N,N,N,N");

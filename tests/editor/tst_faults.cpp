@@ -41,8 +41,6 @@ private slots:
             "state=NewWord;shown=Neu|||||" + file);
         row("modification, disk full", "select:Haus;modify;word:Hof|full|ok;apply", "Datenträger",
             "state=Modify;shown=Hof|das|Gebäude|3|N|" + file);
-        row("mark, dictionary locked", "select:Haus;modify;revert|locked|ok;click:mot_marque",
-            "anderen Programm", "state=Browse;shown=Haus|das|Gebäude|3|N|" + file);
         row("import, disk full", "|full|yes;ok;import", "Datenträger", "state=Browse" + file);
         row("raz, disk full", "|full|yes;ok;raz", "Datenträger", "state=Browse" + file);
         row("modified word deleted meanwhile", "select:Haus;modify;word:Hof|gone|ok;apply",

@@ -126,7 +126,6 @@ private slots:
         row("begins, star", "commence", "a*e", false, "Abend abends Ameise a*e");
         row("begins, doubled quote", "commence", "l''", false, "l'eau");
         row("begins, lone quote", "commence", "l'eau", false, "");
-        row("begins, too long", "commence", "Abendessenszeiten", false, "");
         row("contains", "contient", "ab", false, "Abend abends Haben Grab");
         row("ends", "termine", "AB", false, "Grab");
         row("ends, blanks only", "termine", "  ", false, All);
@@ -224,9 +223,6 @@ private slots:
         columns<QString, QString, QString>("button", "theme", "found");
         row("no theme picked", "theme_cherch", "", All);
         row("in longer names", "theme_cherch", "Tiere", "Ameise Haustier Katze");
-        row("any case", "theme_cherch", "ZEIT", "Abend abends");
-        row("quote", "theme_cherch", "Kinder'spiel", "");
-        row("bracket", "theme_cherch", "[a", "");
         row("marked", "Command3", "", "Abend Ameise");
         row("picked from the list", "", "Tiere", "Ameise Haustier Katze");
     }
