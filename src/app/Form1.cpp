@@ -67,8 +67,7 @@ bool Form1::Form_Load()
 
 void Form1::loadSearchWindow()
 {
-    m_search = std::make_unique<ResulCh>(*this, m_editor.Data1, m_editor.Data2, *m_ui.mot_cour,
-                                         *m_ui.theme_cour);
+    m_search = std::make_unique<ResulCh>(*this, m_editor.Data1, m_editor.Data2);
 }
 
 void Form1::Command2_Click()

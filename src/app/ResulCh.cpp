@@ -6,13 +6,11 @@
 #include <QKeyEvent>
 #include <QShowEvent>
 
-ResulCh::ResulCh(QWidget& mainWindow, DataSource& Data1, DataSource& Data2, Label& mot_cour,
-                 Label& theme_cour)
-    : QDialog(&mainWindow)
+ResulCh::ResulCh(QWidget& mainWindow, DataSource& Data1, DataSource& Data2) : QDialog(&mainWindow)
 {
     m_ui.setupUi(this);
     setModal(true);
-    m_search = std::make_unique<Search>(this, m_ui, Data1, Data2, mot_cour, theme_cour);
+    m_search = std::make_unique<Search>(this, m_ui, Data1, Data2);
     wireControls();
     Form_Load(mainWindow);
 }

@@ -7,7 +7,6 @@
 #include <memory>
 
 class DataSource;
-class Label;
 
 // The search window. It has no data source of its own: its searches move the
 // main window's dictionary record set.
@@ -17,10 +16,8 @@ class ResulCh : public QDialog
 
 public:
     // Creates the window hidden over `mainWindow` and runs its load step. The
-    // searches work on the dictionary and theme data sources handed in, and
-    // read the current word and theme through the bound labels given.
-    ResulCh(QWidget& mainWindow, DataSource& Data1, DataSource& Data2, Label& mot_cour,
-            Label& theme_cour);
+    // searches work on the dictionary and theme data sources handed in.
+    ResulCh(QWidget& mainWindow, DataSource& Data1, DataSource& Data2);
     ~ResulCh() override;
 
     // "Zurück": hides the window, which keeps its lists and texts.

@@ -97,9 +97,9 @@ QString runDialog(QFileDialog& dialog)
 } // namespace
 
 Search::Search(QWidget* window, ResulChUi& ui, DataSource& Data1, DataSource& Data2,
-               Label& mot_cour, Label& theme_cour, QObject* parent)
+               QObject* parent)
     : QObject(parent), runSaveDialog(runDialog), m_window(window), ui(ui), m_data1(Data1),
-      m_data2(Data2), m_motCour(mot_cour), m_themeCour(theme_cour)
+      m_data2(Data2)
 {
 }
 

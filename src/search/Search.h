@@ -5,7 +5,6 @@
 #include <functional>
 
 class DataSource;
-class Label;
 class QFileDialog;
 class QWidget;
 class ResulChUi;
@@ -13,15 +12,14 @@ class ResulChUi;
 // The logic of the search window: the text, length, theme and marked-word
 // searches and the saving of the result list. It has no data of its own: the
 // searches move the main window's dictionary record set and read each word
-// through the main window's bound label mot_cour; the result list is the
-// window's list box resul_cherch.
+// from it; the result list is the window's list box resul_cherch.
 class Search : public QObject
 {
     Q_OBJECT
 
 public:
-    Search(QWidget* window, ResulChUi& ui, DataSource& Data1, DataSource& Data2, Label& mot_cour,
-           Label& theme_cour, QObject* parent = nullptr);
+    Search(QWidget* window, ResulChUi& ui, DataSource& Data1, DataSource& Data2,
+           QObject* parent = nullptr);
 
     // Words that begin with, contain or end with the text of ecrire.
     void commence_Click();
@@ -79,8 +77,6 @@ private:
     ResulChUi& ui;
     DataSource& m_data1;
     DataSource& m_data2;
-    Label& m_motCour;
-    Label& m_themeCour;
     QFileDialog* m_dialogue1 = nullptr; // owned by the window, made on first use
     QString m_saveFolder;               // of the last list saved
 };
