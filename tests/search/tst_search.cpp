@@ -132,7 +132,6 @@ private slots:
         // Narrowing every word: exact comparisons, wildcards are plain characters.
         row("narrow begins, exact case", "commence", "A", true, "Abend Ameise");
         row("narrow begins, blanks around", "commence", " Hau ", true, "Haustier");
-        row("narrow begins, umlaut case", "commence", "ö", true, "");
         row("narrow contains, bracket", "contient", "[a", true, "");
         row("narrow contains, quote", "contient", "'", true, "l'eau");
         row("narrow ends", "termine", "en", true, "Haben");
@@ -187,7 +186,6 @@ private slots:
         columns<QString, bool, QString>("length", "fromList", "found");
         row("five", "5", false, "Abend Haben Katze Übung l'eau");
         row("digits then text", "3x", false, "a*e");
-        row("one", "1", false, "");
         row("twenty", "20", false, "");
         row("zero", "0", false, "-");
         row("twenty-one", "21", false, "-");
