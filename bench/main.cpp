@@ -352,10 +352,16 @@ int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const QApplication app(argc, argv);
-    if (QCoreApplication::arguments().size() != 2) {
-        fail(QStringLiteral("usage: lexa-bench <folder of dictionaries>"));
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.isEmpty()) {
+        fail(QStringLiteral("usage: lexa-bench <folder of dictionaries> [start search narrow select "
+                            "raz import growth]"));
     }
-    const QDir root(QCoreApplication::arguments().at(1));
+    const QDir root(arguments.takeFirst());
+    // Only the parts named are measured (to profile one of them); all by default.
+    const auto wanted = [&arguments](const char* part) {
+        return arguments.isEmpty() || arguments.contains(QLatin1String(part));
+    };
     const auto folder = [&root](int words, bool icons) {
         return root.absoluteFilePath(QString::number(words) +
                                      (icons ? QStringLiteral("-icons") : QString()));
@@ -369,24 +375,41 @@ int main(int argc, char* argv[])
           << " selections.\n\n";
 
     QList<Row> rows;
-    progress(QStringLiteral("start-up"));
-    rows << startUp(folder(5441, false), QStringLiteral("Start-up, 5,441 words"), StartRuns, 2, 0);
-    rows << startUp(largest, QStringLiteral("Start-up, 32,767 words with icons"), StartRuns, 3, 12);
-    {
+    if (wanted("start")) {
+        progress(QStringLiteral("start-up"));
+        rows << startUp(folder(5441, false), QStringLiteral("Start-up, 5,441 words"), StartRuns, 2,
+                        0);
+        rows << startUp(largest, QStringLiteral("Start-up, 32,767 words with icons"), StartRuns, 3,
+                        12);
+    }
+    if (wanted("search") || wanted("narrow") || wanted("select")) {
         progress(QStringLiteral("searches"));
         const auto form = openForm(largest);
         QWidget* window = topLevel(QStringLiteral("resul_ch"));
         Floor floor(QDir(largest).filePath(QStringLiteral("LEXA.MDB")));
         for (const SearchCase& c : searches()) {
-            rows << search(window, floor, c);
+            if (wanted("search")) {
+                rows << search(window, floor, c);
+            }
         }
-        rows << narrowing(window, floor);
-        rows << selecting(form.get(), floor);
+        if (wanted("narrow")) {
+            rows << narrowing(window, floor);
+        }
+        if (wanted("select")) {
+            rows << selecting(form.get(), floor);
+        }
     }
     progress(QStringLiteral("raz and import"));
-    rows << resetMarks(largest);
-    rows << import(folder(5000, true));
+    if (wanted("raz")) {
+        rows << resetMarks(largest);
+    }
+    if (wanted("import")) {
+        rows << import(folder(5000, true));
+    }
     printRows(rows);
+    if (!wanted("growth")) {
+        return 0;
+    }
 
     progress(QStringLiteral("growth"));
     out() << "| Words with icons | Start-up LEXA | Floor | Ratio | Contains \"e\" LEXA | Floor | "
