@@ -41,9 +41,11 @@ int ListBox::addEntry(const QString& text)
 void ListBox::addEntries(const QStringList& texts)
 {
     QStringList ordered = texts;
-    if (m_sorted) {
-        std::stable_sort(ordered.begin(), ordered.end(),
-                         [this](const QString& a, const QString& b) { return lessThan(a, b); });
+    const auto less = [this](const QString& a, const QString& b) { return lessThan(a, b); };
+    // Entries taken from a sorted list come in order: checking costs one
+    // comparison per entry, sorting many.
+    if (m_sorted && !std::is_sorted(ordered.begin(), ordered.end(), less)) {
+        std::stable_sort(ordered.begin(), ordered.end(), less);
     }
     if (m_sorted && count() > 0) {
         mergeSorted(ordered);
