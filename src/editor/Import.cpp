@@ -82,6 +82,7 @@ void Editor::Command10_Click()
     // The exact-match test runs against a set kept in step with the list.
     QSet<QString> listed;
     const int limit = std::min<int>(nb_mots, ui.List1->entryCount());
+    listed.reserve(limit + nb_import);
     for (int j = 0; j < limit; ++j) {
         listed.insert(ui.List1->entry(j));
     }
