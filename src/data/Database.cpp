@@ -227,6 +227,10 @@ bool Database::open(const QString& path, Access access)
     if (!connect(path, flags)) {
         return false;
     }
+    // The record set keeps what it reads in memory; a small page cache is
+    // enough for its one pass and the single-record reads and writes after it
+    // (only a hint: should it fail, SQLite keeps its default).
+    exec(QStringLiteral("PRAGMA cache_size=-256"));
     // Reading the schema is the first real access: it meets locks and damage.
     auto check = prepare(QStringLiteral("SELECT count(*) FROM sqlite_schema"));
     const bool readable = check && (check->next() || !check->failed());
