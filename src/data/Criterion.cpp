@@ -79,6 +79,16 @@ QString foldCase(const QString& text)
     return folded;
 }
 
+quint32 foldedHash(QStringView text)
+{
+    // FNV-1a over the folded UTF-16 units.
+    quint32 hash = 2166136261U;
+    for (const QChar c : text) {
+        hash = (hash ^ foldChar(c).unicode()) * 16777619U;
+    }
+    return hash;
+}
+
 std::optional<LikePattern> LikePattern::compile(const QString& pattern, QString* error)
 {
     LikePattern compiled;

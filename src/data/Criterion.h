@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringView>
 #include <QVariant>
 #include <optional>
 #include <utility>
@@ -72,3 +73,6 @@ private:
 
 // Case folding shared by `=` and `like`: Ü matches ü.
 QString foldCase(const QString& text);
+// A hash of foldCase(text), without building it: texts that `=` finds equal
+// hash equal, so an exact find compares texts only where the hashes agree.
+quint32 foldedHash(QStringView text);

@@ -10,52 +10,6 @@ namespace {
 const QString NoCurrentRecord = QStringLiteral("Kein aktueller Datensatz.");
 } // namespace
 
-// ------------------------------------------------------------- TextColumn
-
-void RecordSet::TextColumn::append(const QString& text)
-{
-    m_null.push_back(text.isNull());
-    m_chars.append(text);
-    m_ends.push_back(m_chars.size());
-}
-
-QVariant RecordSet::TextColumn::at(size_t row) const
-{
-    if (m_null[row]) {
-        return {};
-    }
-    return m_chars.mid(start(row), m_ends[row] - start(row));
-}
-
-void RecordSet::TextColumn::set(size_t row, const QVariant& value)
-{
-    const QString text = value.toString();
-    const qsizetype from = start(row);
-    const qsizetype growth = text.size() - (m_ends[row] - from);
-    m_chars.replace(from, m_ends[row] - from, text);
-    for (size_t i = row; growth != 0 && i < m_ends.size(); ++i) {
-        m_ends[i] += growth;
-    }
-    m_null[row] = value.isNull();
-}
-
-void RecordSet::TextColumn::fill(const QVariant& value)
-{
-    const QString text = value.toString();
-    m_chars = text.repeated(static_cast<qsizetype>(m_ends.size()));
-    for (size_t i = 0; i < m_ends.size(); ++i) {
-        m_ends[i] = static_cast<qsizetype>(i + 1) * text.size();
-    }
-    m_null.assign(m_null.size(), value.isNull());
-}
-
-void RecordSet::TextColumn::erase(size_t row)
-{
-    set(row, QVariant());
-    m_ends.erase(m_ends.begin() + static_cast<qsizetype>(row));
-    m_null.erase(m_null.begin() + static_cast<qsizetype>(row));
-}
-
 // -------------------------------------------------------------- RecordSet
 
 RecordSet::RecordSet(Database& db, const QString& table, RecordView& view)
@@ -103,20 +57,18 @@ bool RecordSet::load()
     }
     m_fieldNames = *names;
     m_cachedFields = blobs.isEmpty() ? static_cast<int>(names->size()) : blobs.first();
+    m_quotedTable = quoteIdentifier(m_table);
+    m_quotedFields.clear();
+    for (const QString& name : m_fieldNames) {
+        m_quotedFields.append(quoteIdentifier(name));
+    }
+    m_selectList =
+        (QStringList{QStringLiteral("rowid")} + m_quotedFields.first(m_cachedFields)).join(u',');
     if (!readRows()) {
         return false;
     }
     m_pos = m_rowids.empty() ? -1 : 0;
     return true;
-}
-
-QString RecordSet::selectList() const
-{
-    QStringList columns{QStringLiteral("rowid")};
-    for (int i = 0; i < m_cachedFields; ++i) {
-        columns.append(quoteIdentifier(m_fieldNames.at(i)));
-    }
-    return columns.join(QLatin1Char(','));
 }
 
 void RecordSet::appendRow(const Statement& query)
@@ -139,8 +91,8 @@ bool RecordSet::readRows()
 {
     m_rowids.clear();
     m_columns.assign(static_cast<size_t>(m_cachedFields), TextColumn());
-    auto query = m_db.prepare(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid")
-                                  .arg(selectList(), quoteIdentifier(m_table)));
+    auto query = m_db.prepare(
+        QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(m_selectList, m_quotedTable));
     if (!query) {
         return fail(m_db.lastError());
     }
@@ -186,9 +138,8 @@ bool RecordSet::moveToBookmark(qint64 bookmark)
 
 QVariant RecordSet::readStored(qint64 rowid, int field) const
 {
-    Statement* reader =
-        m_db.cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
-                        .arg(quoteIdentifier(m_fieldNames.at(field)), quoteIdentifier(m_table)));
+    Statement* reader = m_db.cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
+                                        .arg(m_quotedFields.at(field), m_quotedTable));
     if (!reader || !reader->bind(1, rowid)) {
         return {};
     }
@@ -318,7 +269,15 @@ bool RecordSet::find(const QString& text, bool fromStart)
     }
     const qsizetype size = static_cast<qsizetype>(m_rowids.size());
     const qsizetype from = fromStart ? 0 : (m_deleted ? m_pos : m_pos + 1);
+    // An exact find on a cached field looks at the rows whose hash agrees.
+    const std::vector<quint32>* hashes = criterion->op() == Criterion::Op::Equal && isCached(index)
+                                             ? &m_columns[static_cast<size_t>(index)].foldedHashes()
+                                             : nullptr;
+    const quint32 wanted = hashes ? foldedHash(criterion->value()) : 0;
     for (qsizetype i = std::max<qsizetype>(from, 0); i < size; ++i) {
+        if (hashes && (*hashes)[static_cast<size_t>(i)] != wanted) {
+            continue;
+        }
         if (criterion->matches(valueAt(static_cast<size_t>(i), index))) {
             m_noMatch = false;
             return moveTo(i);
@@ -410,7 +369,7 @@ bool RecordSet::Delete()
     }
     const auto row = static_cast<size_t>(m_pos);
     Statement* statement =
-        m_db.cached(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoteIdentifier(m_table)));
+        m_db.cached(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(m_quotedTable));
     if (!statement || !statement->bind(1, m_rowids[row]) || !statement->exec()) {
         return giveUpWrite(m_db.lastError());
     }
@@ -441,10 +400,10 @@ bool RecordSet::setEveryRecord(const QString& name, const QVariant& value)
     }
     // Rows added by another program since the table was read stay as they
     // are; rows that hold the value already are not rewritten.
-    const QString column = quoteIdentifier(m_fieldNames.at(index));
+    const QString& column = m_quotedFields.at(index);
     Statement* statement =
         m_db.cached(QStringLiteral("UPDATE %1 SET %2=?1 WHERE rowid<=?2 AND %2 IS NOT ?1")
-                        .arg(quoteIdentifier(m_table), column));
+                        .arg(m_quotedTable, column));
     if (!statement || !statement->bind(1, value) || !statement->bind(2, m_rowids.back()) ||
         !statement->exec()) {
         return giveUpWrite(m_db.lastError());
@@ -460,10 +419,10 @@ bool RecordSet::writeRow(qsizetype position, const FieldValues& values)
 {
     QStringList assignments;
     for (const auto& [index, value] : values) {
-        assignments.append(quoteIdentifier(m_fieldNames.at(index)) + QStringLiteral("=?"));
+        assignments.append(m_quotedFields.at(index) + QStringLiteral("=?"));
     }
     Statement* statement = m_db.cached(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
-                                           .arg(quoteIdentifier(m_table), assignments.join(u',')));
+                                           .arg(m_quotedTable, assignments.join(u',')));
     if (!statement) {
         return giveUpWrite(m_db.lastError());
     }
@@ -496,9 +455,9 @@ bool RecordSet::insertRow(const FieldValues& values)
 {
     QStringList columns;
     for (const auto& [index, value] : values) {
-        columns.append(quoteIdentifier(m_fieldNames.at(index)));
+        columns.append(m_quotedFields.at(index));
     }
-    const QString table = quoteIdentifier(m_table);
+    const QString& table = m_quotedTable;
     const QString sql = values.isEmpty()
                             ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
                             : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
@@ -519,7 +478,7 @@ bool RecordSet::insertRow(const FieldValues& values)
     }
     // Read the row back so the fields left out carry the table's defaults.
     Statement* query =
-        m_db.cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(selectList(), table));
+        m_db.cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(m_selectList, table));
     if (!query || !query->bind(1, m_db.lastInsertRowid()) || !query->next()) {
         return giveUpWrite(m_db.lastError());
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Database.h"
+#include "data/TextColumn.h"
 
 #include <QList>
 #include <QString>
@@ -88,28 +89,7 @@ private:
     };
     using FieldValues = QList<std::pair<int, QVariant>>;
 
-    // The texts of one field for every record, packed into one string.
-    class TextColumn
-    {
-    public:
-        // A null `text` is a field without a value.
-        void append(const QString& text);
-        QVariant at(size_t row) const;
-        void set(size_t row, const QVariant& value);
-        // Gives every row the same value.
-        void fill(const QVariant& value);
-        void erase(size_t row);
-
-    private:
-        qsizetype start(size_t row) const { return row == 0 ? 0 : m_ends[row - 1]; }
-
-        QString m_chars;
-        std::vector<qsizetype> m_ends;
-        std::vector<bool> m_null;
-    };
-
     bool readRows();
-    QString selectList() const;
     void appendRow(const Statement& query);
     void eraseRow(size_t row);
     qsizetype positionOf(qint64 rowid) const;
@@ -132,6 +112,11 @@ private:
     QString m_table;
     RecordView& m_view;
     QStringList m_fieldNames;
+    // Names as they go into statements.
+    QString m_quotedTable;
+    QStringList m_quotedFields;
+    // rowid and the cached fields.
+    QString m_selectList;
     // Fields before the first BLOB field are cached.
     int m_cachedFields = 0;
     std::vector<qint64> m_rowids;

@@ -1,0 +1,67 @@
+#include "data/Criterion.h"
+#include "data/TextColumn.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+
+// Random appends, edits, deletions and fills against a plain list: the column
+// must give back every value, empty and absent ones apart, in both of its
+// layouts and across the move from one to the other.
+class TestTextColumn : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void matchesPlainList_data()
+    {
+        QTest::addColumn<int>("distinct");
+        QTest::newRow("few texts, numbered") << 12;
+        QTest::newRow("many texts, packed on the way") << 100000;
+    }
+
+    void matchesPlainList()
+    {
+        QFETCH(int, distinct);
+        QRandomGenerator random(distinct);
+        const auto value = [&] {
+            const int pick = random.bounded(distinct + 2);
+            return pick == 0 ? QVariant()
+                             : QVariant(pick == 1 ? QString(u""_qs) : u"Wört %1"_qs.arg(pick));
+        };
+        TextColumn column;
+        QList<QVariant> expected;
+        column.foldedHashes();
+        for (int step = 0; step < 6000; ++step) {
+            const int op = random.bounded(10);
+            const auto row =
+                static_cast<size_t>(expected.isEmpty() ? 0 : random.bounded(expected.size()));
+            if (step == 2000) {
+                const QVariant v = value();
+                column.fill(v);
+                expected.fill(v);
+            } else if (op < 6 || expected.isEmpty()) {
+                const QVariant v = value();
+                column.append(v.toString());
+                expected.append(v);
+            } else if (op < 8) {
+                const QVariant v = value();
+                column.set(row, v);
+                expected[static_cast<qsizetype>(row)] = v;
+            } else {
+                column.erase(row);
+                expected.removeAt(static_cast<qsizetype>(row));
+            }
+        }
+        const std::vector<quint32>& hashes = column.foldedHashes();
+        QCOMPARE(hashes.size(), static_cast<size_t>(expected.size()));
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            const QVariant got = column.at(static_cast<size_t>(i));
+            QCOMPARE(got.isNull(), expected.at(i).isNull());
+            QCOMPARE(got.toString(), expected.at(i).toString());
+            QCOMPARE(hashes[static_cast<size_t>(i)], foldedHash(expected.at(i).toString()));
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestTextColumn)
+#include "tst_textcolumn.moc"
