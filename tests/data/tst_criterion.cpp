@@ -13,9 +13,7 @@ private slots:
     // "<null>": an empty field, never matched.
     void matching_data()
     {
-        QTest::addColumn<QString>("criterion");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("result");
+        Fixtures::columns<QString, QString, QString>("criterion", "value", "result");
         row("equal ignores case", "mot='haus'", "Haus", "yes");
         row("equal umlaut case", "mot='über'", "Über", "yes");
         row("equal is whole value", "mot='Hau'", "Haus", "no");

@@ -31,8 +31,7 @@ private slots:
 
     void steps_data()
     {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("expected"); // see Steps::check
+        Fixtures::columns<QString, QString>("steps", "expected"); // see Steps::check
         const QString start = "controls=DDDDDDE HHH SSSSHHHHSS", L = "listed=Auto,Haus,Zug;",
                       W = "mot=Zug,Auto,Haus", modify = "controls=EEEDEED HHH HHHHHHSSSS",
                       revert = "controls=DDDDDEE HHH SSSSHHHHSS", deleted = "boxes=" + Delete;
@@ -164,9 +163,8 @@ private slots:
     // The boxes as the user sees them: text|title|icon|buttons|default button.
     void messageBoxes_data()
     {
-        QTest::addColumn<QByteArray>("importFile");
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QStringList>("seen"); // each answered with its default
+        // "seen": each box answered with its default.
+        Fixtures::columns<QByteArray, QString, QStringList>("importFile", "steps", "seen");
         const QString ok = "|LEXA|NoIcon|Ok|Ok", yesNo = "|LEXA|NoIcon|Yes No|Yes",
                       import = "Die Wörter der Datei <listemot.txt> dem Wörterbuch beifügen?";
         const QByteArray none;

@@ -32,10 +32,8 @@ private slots:
 
     void failedWrites_data()
     {
-        // steps before the fault | fault | steps after it
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("expected"); // see Steps::check
+        // steps before the fault | fault | steps after it; expected: see Steps::check
+        Fixtures::columns<QString, QString, QString>("steps", "message", "expected");
         const QString file = ";mot=Zug,Auto,Haus;mot marque=N,O,N;listed=Auto,Haus,Zug";
         row("new word, dictionary locked", "|locked|new;word:Neu;ok;add", "anderen Programm",
             "state=NewWord;shown=Neu|||||" + file);

@@ -58,9 +58,8 @@ private slots:
     // quotes around items that hold commas or blanks, at most `limit` items.
     void items_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("limit");
-        QTest::addColumn<QString>("expected"); // '|'-separated; "-": not a text
+        // "expected": '|'-separated; "-": not a text.
+        Fixtures::columns<QByteArray, int, QString>("bytes", "limit", "expected");
         const auto item = [](const char* name, const QByteArray& bytes, const QString& items,
                              int limit = 400) { row(name, bytes, limit, items); };
         item("empty file", "", "");
@@ -103,10 +102,7 @@ private slots:
     // what is listed, shown and stored; see Steps::check. <dir>: the folder.
     void import_data()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<int>("words");
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("expected");
+        Fixtures::columns<QByteArray, int, QString, QString>("file", "words", "steps", "expected");
         const auto refused = [](const char* reason) {
             return "boxes=Die Wörter der Datei <<dir>/listemot.txt> können nicht dem Wörterbuch "
                    "beigefügt werden: " +

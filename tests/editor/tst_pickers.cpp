@@ -53,8 +53,7 @@ private slots:
     // The pickers shown, theme picks, icons, marks and their reset; see Steps::check.
     void steps_data()
     {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("expected");
+        Fixtures::columns<QString, QString>("steps", "expected");
         const QString themes = ";theme=Verkehr,Verkehr,Gebäude,,",
                       icons = ";icone integree=<bytes>,<bytes>,<null>,<null>,<null>",
                       reset = "boxes=Markierung desaktivieren?;listed=Auto,Ei,Ex,Haus,Zug;"
