@@ -81,11 +81,6 @@ QList<QVariant> column(const QString& dir, const QString& field)
     return values;
 }
 
-int rowCount(const QString& dir)
-{
-    return static_cast<int>(column(dir, QStringLiteral("rowid")).size());
-}
-
 QByteArray fileBytes(const QString& path)
 {
     QFile file(path);

@@ -31,7 +31,6 @@ bool writeThemes(const QString& dir, const QStringList& themes);
 QList<QVariantList> query(const QString& path, const QString& sql);
 // One column of table lexa in rowid order, straight from the file.
 QList<QVariant> column(const QString& dir, const QString& field);
-int rowCount(const QString& dir);
 
 QByteArray fileBytes(const QString& path);
 bool writeFile(const QString& path, const QByteArray& bytes);

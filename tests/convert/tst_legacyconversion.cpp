@@ -148,7 +148,6 @@ private slots:
         row("gap", "LEXA.MDB.access-2", "", qint64(0), "LEXA.MDB.access");
         row("cut in header page", "", "LEXA.MDB", qint64(100), "");
         row("cut by one byte", "", "LEXA.MDB", qint64(204799), "");
-        row("themes cut", "", "THEME.MDB", qint64(50000), "");
         row("version", "", "LEXA.MDB", qint64(-20), "");
         row("catalogue page", "", "LEXA.MDB", qint64(-8192), "");
         row("table definition", "", "LEXA.MDB", qint64(-98304), "");

@@ -25,11 +25,6 @@ inline void press(QAbstractButton* button)
     button->click();
 }
 
-inline void click(QWidget* control)
-{
-    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
-}
-
 // Selects what a field holds and types, one key per character (keyClicks is ASCII only).
 inline void retype(QLineEdit* field, const QString& text)
 {
@@ -45,11 +40,6 @@ inline void retype(QLineEdit* field, const QString& text)
 }
 
 using Fixtures::row;
-
-inline QStringList boxes()
-{
-    return MessageBox::takeAnswered();
-}
 
 // Answers real message boxes with the planned answers, recording
 // "text|title|icon|buttons|default"; any other box is closed with No and
@@ -181,7 +171,8 @@ inline void run(Form1Ui& ui, const QString& step)
     } else if (verb == "click" || verb == "down") {
         QWidget* control = ui.fond->window()->findChild<QWidget*>(arg);
         QVERIFY2(control != nullptr, qPrintable("no control " + arg));
-        verb == "click" ? click(control) : QTest::keyClick(control, Qt::Key_Down);
+        verb == "click" ? QTest::mouseClick(control, Qt::LeftButton)
+                        : QTest::keyClick(control, Qt::Key_Down);
     } else if (lists.contains(verb)) {
         clickEntry(lists[verb], arg, verb == "dbl");
     } else if (verb == "key") { // "key:Escape@Text1": a key pressed in a control
@@ -249,7 +240,7 @@ inline void check(Harness& h, const QString& expected)
 {
     Form1Ui& ui = h.ui();
     QHash<QString, QString> actual{
-        {"boxes", boxes().join(u'/')},
+        {"boxes", MessageBox::takeAnswered().join(u'/')},
         {"controls", controlStates(ui)},
         {"criterion", h.editor().mot_critere},
         {"state", !ui.Command4->isHidden()   ? "NewWord"

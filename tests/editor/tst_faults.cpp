@@ -70,7 +70,7 @@ private slots:
                                       : m_other.exec("DELETE FROM lexa WHERE mot='Haus'"));
         }
         Steps::runAll(h.ui(), steps.section(u'|', 2));
-        const QStringList boxes = Steps::boxes();
+        const QStringList boxes = MessageBox::takeAnswered();
         QVERIFY2(boxes.last().contains(message) && boxes.last().contains("LEXA.MDB"),
                  qPrintable(boxes.join(u'/')));
         release();

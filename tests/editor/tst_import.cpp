@@ -67,7 +67,6 @@ private slots:
         item("commas and line ends", "a,b\r\nc,d\r\n", "a|b|c|d");
         item("line feeds only", "Apfel\nBirne\n", "Apfel|Birne");
         item("blanks before items", "  Apfel,\tBirne, \t Zug\r\n", "Apfel|Birne|Zug");
-        item("quoted comma and blank", "\"Kaffee, schwarz\",Tee\r\n", "Kaffee, schwarz|Tee");
         item("quoted blanks kept", "\"  Tee \"\r\n", "  Tee ");
         item("quote after blanks", "  \"a,b\"\r\n", "a,b");
         item("quote inside an unquoted item", "ab\"c,d\r\n", "ab\"c|d");
@@ -79,7 +78,6 @@ private slots:
              "e,\x80,M\xFC"
              "he\r\n",
              "Äpfel|Straße|€|Mühe");
-        item("450 items", lines(450), numbered(400).join(u'|'));
         item("empty items use places", "\r\n,\r\n" + lines(450), "|||" + numbered(397).join(u'|'));
         item("limit on a line of commas", "a,b,c,d\r\n", "a|b", 2);
         item("NUL byte", QByteArray("Apfel\r\nBi\0rne\r\n", 15), "-");
@@ -166,15 +164,14 @@ private slots:
         }
         Steps::showWindow(h);
         QCoreApplication::processEvents();
-        h.select(QStringLiteral("Tor"));
-        Steps::runAll(h.ui(), steps);
+        Steps::runAll(h.ui(), "select:Tor;" + steps);
         QCOMPARE(h.ui().Command10->isHidden(), words < 0 || steps.endsWith("yes;ok;import"));
         QCOMPARE(h.editor().nb_mots, int(h.listed().size()));
         Steps::check(h, expected.replace("<dir>", h.dir()));
         // Each new word is found; the lookup ignores letter case: auto shows Auto's record.
         for (const QString& word : h.listed()) {
             if (!word.contains(u'\'')) {
-                h.select(word);
+                Steps::run(h.ui(), "select:" + word);
                 QCOMPARE(h.ui().Text1->text().toCaseFolded(), word.toCaseFolded());
             }
         }

@@ -132,7 +132,6 @@ private slots:
     {
         columns<QString, QString, QString, bool, QString>("control", "loaded", "steps", "changed",
                                                           "value");
-        row("text typed", "TextBox", "Hund ", "type:Haus", true, "Hund Haus");
         row("text cleared", "TextBox", "Hund ", "set:", true, "");
         row("text typed after reload", "TextBox", "Hund ", "load:Bau;type:m", true, "Baum");
         row("label loaded", "Label", "N", "", false, "N");
