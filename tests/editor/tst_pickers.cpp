@@ -97,9 +97,8 @@ private slots:
         // The confirmed mark is in the file at once; a click goes N, O, N and
         // from empty or another letter to O.
         row("mark empty to O", "select:Ei;modify;click:mot_marque;apply", "mot marque=N,O,N,O,X");
-        row("mark X, O, N, O",
-            "select:Ex;modify;click:mot_marque;click:mot_marque;click:mot_marque;apply",
-            "shown=Ex||||O|;mot marque=N,O,N,,O");
+        row("mark X, O, N", "select:Ex;modify;click:mot_marque;click:mot_marque;apply",
+            "shown=Ex||||N|;mot marque=N,O,N,,N");
         row("reset, Yes", "select:Haus;yes;raz", reset + "Ex||||N|");
         row("reset, No", "select:Haus;no;raz",
             "boxes=Markierung desaktivieren?;shown=Haus|das|Gebäude|3|N|;mot marque=N,O,N,,X");
