@@ -81,6 +81,17 @@ QList<QVariant> column(const QString& dir, const QString& field)
     return values;
 }
 
+QString columnText(const QString& dir, const QString& field)
+{
+    QStringList values;
+    for (const QVariant& value : column(dir, field)) {
+        values.append(value.isNull()                            ? "<null>"
+                      : value.typeId() == QMetaType::QByteArray ? "<bytes>"
+                                                                : value.toString());
+    }
+    return field + u'=' + values.join(u',');
+}
+
 QByteArray fileBytes(const QString& path)
 {
     QFile file(path);

@@ -38,14 +38,9 @@ class TestRecordSet : public QObject
                                                                                : nullptr;
     }
 
-    // "field=v1,v2" of the file, a null shown as "-".
     QString fileColumn(const QString& field) const
     {
-        QStringList values;
-        for (const QVariant& value : Fixtures::column(m_dir->path(), field)) {
-            values.append(value.isNull() ? "-" : value.toString());
-        }
-        return field + u'=' + values.join(u',');
+        return Fixtures::columnText(m_dir->path(), field);
     }
 
 private slots:
@@ -81,14 +76,15 @@ private slots:
             "mot=Zug,Auto");
         row("add and update", two,
             "last|add|shown:|mot:Bahn|update|count:3|shown:Auto|find:mot='bahn'|match",
-            "mot=Zug,Auto,Bahn;mot marque=N,N,N;theme=-,-,-");
+            "mot=Zug,Auto,Bahn;mot marque=N,N,N;theme=<null>,<null>,<null>");
         row("moving abandons a new record", two,
-            "add|mot:Bahn|theme:Verkehr|last|shown:Auto|idle|count:2", "mot=Zug,Auto;theme=-,-");
+            "add|mot:Bahn|theme:Verkehr|last|shown:Auto|idle|count:2",
+            "mot=Zug,Auto;theme=<null>,<null>");
         row("a find without match abandons a new record", two,
             "add|mot:Bahn|theme:Verkehr|find:mot='nichts'|nomatch|shown:Zug|idle|count:2",
-            "mot=Zug,Auto;theme=-,-");
+            "mot=Zug,Auto;theme=<null>,<null>");
         const QString edited = "mot:Eisenbahn|theme:Verkehr|",
-                      saved = "mot=Eisenbahn,Auto;theme=Verkehr,-";
+                      saved = "mot=Eisenbahn,Auto;theme=Verkehr,<null>";
         for (const char* step :
              {"next", "first", "last", "find:mot='Auto'", "add", "update", "refresh"}) {
             QTest::addRow("saved on %s", step) << two << edited + step + "|saved" << saved;

@@ -205,19 +205,6 @@ inline void runAll(Form1Ui& ui, const QString& steps)
     }
 }
 
-// "field=v1,v2,..." for one column of table lexa, read straight from the
-// file; a picture shows as <bytes>.
-inline QString fileColumn(const QString& dir, const QString& field)
-{
-    QStringList values;
-    for (const QVariant& value : Fixtures::column(dir, field)) {
-        values.append(value.isNull()                            ? "<null>"
-                      : value.typeId() == QMetaType::QByteArray ? "<bytes>"
-                                                                : value.toString());
-    }
-    return field + u'=' + values.join(u',');
-}
-
 // A small .ico of one colour, made once per colour (the icon writer leaves
 // padding bytes undefined, so two calls may differ); iconName() tells its
 // colour in hex, 0 for another picture.
@@ -263,7 +250,7 @@ inline void check(Harness& h, const QString& expected)
             QCOMPARE(key + u'=' + actual[key], item);
             QVERIFY(key != "listed" || ui.nbre_enr->caption().toInt() == h.listed().size());
         } else {
-            QCOMPARE(fileColumn(h.dir(), key), item);
+            QCOMPARE(Fixtures::columnText(h.dir(), key), item);
         }
     }
 }
