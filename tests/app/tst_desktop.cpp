@@ -1,3 +1,5 @@
+#include "Fixtures.h"
+
 #include <QCoreApplication>
 #include <QProcess>
 #include <QtTest>
@@ -10,13 +12,11 @@ class DesktopTest : public QObject
 private slots:
     void commandLine_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("output");
-        QTest::newRow("version") << QStringList{"--version"} << 0 << "LEXA 4.00.0001\n";
-        QTest::newRow("help in German") << QStringList{"--help"} << 0 << "Aufruf: ";
-        QTest::newRow("missing folder")
-            << QStringList{"/nicht/vorhanden"} << 2 << "lexa: Der Ordner \"/nicht/vorhanden\"";
+        Fixtures::columns<QStringList, int, QString>("arguments", "exitCode", "output");
+        Fixtures::row("version", QStringList{"--version"}, 0, "LEXA 4.00.0001\n");
+        Fixtures::row("help in German", QStringList{"--help"}, 0, "Aufruf: ");
+        Fixtures::row("missing folder", QStringList{"/nicht/vorhanden"}, 2,
+                      "lexa: Der Ordner \"/nicht/vorhanden\"");
     }
 
     // Answers on the terminal and ends, without needing a display.

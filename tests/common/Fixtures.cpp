@@ -81,9 +81,15 @@ QList<QVariant> column(const QString& dir, const QString& field)
     return values;
 }
 
-int rowCount(const QString& dir)
+QString columnText(const QString& dir, const QString& field)
 {
-    return static_cast<int>(column(dir, QStringLiteral("rowid")).size());
+    QStringList values;
+    for (const QVariant& value : column(dir, field)) {
+        values.append(value.isNull()                            ? "<null>"
+                      : value.typeId() == QMetaType::QByteArray ? "<bytes>"
+                                                                : value.toString());
+    }
+    return field + u'=' + values.join(u',');
 }
 
 QByteArray fileBytes(const QString& path)

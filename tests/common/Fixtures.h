@@ -29,9 +29,10 @@ bool writeThemes(const QString& dir, const QStringList& themes);
 
 // The rows of `sql` on the file at `path`: NULL invalid, BLOB QByteArray, else QString.
 QList<QVariantList> query(const QString& path, const QString& sql);
-// One column of table lexa in rowid order, straight from the file.
+// One column of table lexa in rowid order, straight from the file; as text
+// "field=v1,v2,...", <null> and <bytes> standing for an empty field and a picture.
 QList<QVariant> column(const QString& dir, const QString& field);
-int rowCount(const QString& dir);
+QString columnText(const QString& dir, const QString& field);
 
 QByteArray fileBytes(const QString& path);
 bool writeFile(const QString& path, const QByteArray& bytes);

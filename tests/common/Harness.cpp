@@ -3,7 +3,6 @@
 #include "widgets/MessageBox.h"
 
 #include <QDir>
-#include <QTest>
 
 Harness::Harness() : m_oldCwd(QDir::currentPath())
 {
@@ -30,18 +29,11 @@ bool Harness::start(const QList<WordRow>& rows, const QStringList& themes,
     return m_form->Form_Load();
 }
 
-QStringList Harness::entries(const ListBox* list)
+QStringList Harness::entries(const QListWidget* list)
 {
     QStringList texts;
-    for (int i = 0; i < list->entryCount(); ++i) {
-        texts.append(list->entry(i));
+    for (int i = 0; i < list->count(); ++i) {
+        texts.append(list->item(i)->text());
     }
     return texts;
-}
-
-void Harness::select(const QString& word)
-{
-    const int index = static_cast<int>(listed().indexOf(word));
-    QVERIFY2(index >= 0, qPrintable(word + " is not in List1"));
-    m_form->ui().List1->setListIndex(index);
 }

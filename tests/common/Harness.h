@@ -29,10 +29,8 @@ public:
     QString dir() const { return m_dir.path(); }
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
-    static QStringList entries(const ListBox* list);
+    static QStringList entries(const QListWidget* list);
     QStringList listed() const { return entries(m_form->ui().List1); }
-    // Clicks an entry of List1 as the user does.
-    void select(const QString& word);
 
 private:
     QTemporaryDir m_dir;

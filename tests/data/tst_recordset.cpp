@@ -15,31 +15,32 @@ class TestRecordSet : public QObject
     std::unique_ptr<QTemporaryDir> m_dir;
     FakeBound m_mot{QStringLiteral("mot")};
     FakeBound m_theme{QStringLiteral("theme")};
+    FakeBound m_mark{QStringLiteral("mot marque")};
     FakeBound m_icon{QStringLiteral("icone integree")};
     QString m_oldCwd;
 
+    // The dictionary of the current folder with the controls bound, not read yet.
+    std::unique_ptr<DataSource> dataSource(Database::Access access = Database::Access::ReadWrite)
+    {
+        auto source = std::make_unique<DataSource>(QString(Schema::DictionaryFile),
+                                                   QString(Schema::DictionaryTable), access);
+        for (FakeBound* bound : {&m_mot, &m_theme, &m_mark, &m_icon}) {
+            source->bind(bound);
+        }
+        return source;
+    }
+    // The same, read from a new dictionary of `words`; null if that fails.
     std::unique_ptr<DataSource> open(const QStringList& words,
                                      Database::Access access = Database::Access::ReadWrite)
     {
-        if (!Fixtures::writeWords(m_dir->path(), words)) {
-            return nullptr;
-        }
-        auto source = std::make_unique<DataSource>(QString(Schema::DictionaryFile),
-                                                   QString(Schema::DictionaryTable), access);
-        for (FakeBound* bound : {&m_mot, &m_theme, &m_icon}) {
-            source->bind(bound);
-        }
-        return source->Refresh() ? std::move(source) : nullptr;
+        auto source = dataSource(access);
+        return Fixtures::writeWords(m_dir->path(), words) && source->Refresh() ? std::move(source)
+                                                                               : nullptr;
     }
 
-    // "field=v1,v2" of the file, a null shown as "-".
     QString fileColumn(const QString& field) const
     {
-        QStringList values;
-        for (const QVariant& value : Fixtures::column(m_dir->path(), field)) {
-            values.append(value.isNull() ? "-" : value.toString());
-        }
-        return field + u'=' + values.join(u',');
+        return Fixtures::columnText(m_dir->path(), field);
     }
 
 private slots:
@@ -50,6 +51,7 @@ private slots:
         QDir::setCurrent(m_dir->path());
         m_mot = FakeBound(QStringLiteral("mot"));
         m_theme = FakeBound(QStringLiteral("theme"));
+        m_mark = FakeBound(QStringLiteral("mot marque"));
         m_icon = FakeBound(QStringLiteral("icone integree"));
     }
     void cleanup() { QDir::setCurrent(m_oldCwd); }
@@ -61,9 +63,7 @@ private slots:
     // control's change taken) check. `file`: the columns afterwards.
     void steps_data()
     {
-        QTest::addColumn<QStringList>("words");
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("file");
+        Fixtures::columns<QStringList, QString, QString>("words", "steps", "file");
         const QStringList two{"Zug", "Auto"}, three{"Zug", "Auto", "Haus"};
         row("positions", three,
             "shown:Zug|last|shown:Haus|count:3|first|next|shown:Auto|next|next|end|!next",
@@ -76,14 +76,15 @@ private slots:
             "mot=Zug,Auto");
         row("add and update", two,
             "last|add|shown:|mot:Bahn|update|count:3|shown:Auto|find:mot='bahn'|match",
-            "mot=Zug,Auto,Bahn;mot marque=N,N,N;theme=-,-,-");
+            "mot=Zug,Auto,Bahn;mot marque=N,N,N;theme=<null>,<null>,<null>");
         row("moving abandons a new record", two,
-            "add|mot:Bahn|theme:Verkehr|last|shown:Auto|idle|count:2", "mot=Zug,Auto;theme=-,-");
+            "add|mot:Bahn|theme:Verkehr|last|shown:Auto|idle|count:2",
+            "mot=Zug,Auto;theme=<null>,<null>");
         row("a find without match abandons a new record", two,
             "add|mot:Bahn|theme:Verkehr|find:mot='nichts'|nomatch|shown:Zug|idle|count:2",
-            "mot=Zug,Auto;theme=-,-");
+            "mot=Zug,Auto;theme=<null>,<null>");
         const QString edited = "mot:Eisenbahn|theme:Verkehr|",
-                      saved = "mot=Eisenbahn,Auto;theme=Verkehr,-";
+                      saved = "mot=Eisenbahn,Auto;theme=Verkehr,<null>";
         for (const char* step :
              {"next", "first", "last", "find:mot='Auto'", "add", "update", "refresh"}) {
             QTest::addRow("saved on %s", step) << two << edited + step + "|saved" << saved;
@@ -138,8 +139,7 @@ private slots:
 
     void findOrder_data()
     {
-        QTest::addColumn<QString>("criterion");
-        QTest::addColumn<QStringList>("found");
+        Fixtures::columns<QString, QStringList>("criterion", "found");
         row("duplicates in table order", "mot='haus'", QStringList{"Haus", "haus"});
         row("apostrophe", "mot='l''eau'", QStringList{"l'eau"});
         row("empty word is not found by star", "mot like'*'",
@@ -193,8 +193,7 @@ private slots:
     // not tried again at the next move.
     void failedWriteIsGivenUp_data()
     {
-        QTest::addColumn<bool>("readOnly");
-        QTest::addColumn<QString>("reason");
+        Fixtures::columns<bool, QString>("readOnly", "reason");
         row("deleted by another program", false, QString("anderes Programm hat es gelöscht"));
         row("read-only file", true, QString("schreibgeschützt"));
     }
@@ -230,22 +229,19 @@ private slots:
         QFETCH(bool, commit);
         QVERIFY(Fixtures::writeDictionary(
             m_dir->path(), {WordRow{"Zug", {}, {}, {}, "O"}, WordRow{"Auto", {}, {}, {}, "O"}}));
-        DataSource source(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable),
-                          Database::Access::ReadWrite);
-        FakeBound mark(QStringLiteral("mot marque"));
-        source.bind(&mark);
-        QVERIFY(source.Refresh());
-        RecordSet& rs = source.Recordset();
+        const auto source = dataSource();
+        QVERIFY(source->Refresh());
+        RecordSet& rs = source->Recordset();
         QVERIFY(!rs.setField("mot marque", "N")); // neither editing nor adding
         QVERIFY(rs.BeginTrans() && rs.setEveryRecord("mot marque", "N"));
-        QCOMPARE(mark.text(), QString("N"));
+        QCOMPARE(m_mark.text(), QString("N"));
         if (commit) {
             QVERIFY(rs.CommitTrans());
         } else {
             rs.RollbackTrans();
         }
         const QString left = commit ? "N" : "O";
-        QCOMPARE(mark.text(), left);
+        QCOMPARE(m_mark.text(), left);
         QVERIFY(rs.FindFirst("[mot marque]='O'"));
         QCOMPARE(rs.NoMatch(), commit);
         QCOMPARE(fileColumn("mot marque"), "mot marque=" + left + u',' + left);
@@ -256,25 +252,22 @@ private slots:
         const QByteArray icon = Fixtures::icoBytes(0xff0000), other = Fixtures::icoBytes(0x00ff00);
         QVERIFY(Fixtures::writeDictionary(m_dir->path(),
                                           {WordRow{"Zug", {}, {}, {}, {}, icon}, WordRow{"Auto"}}));
-        DataSource source(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable),
-                          Database::Access::ReadWrite);
-        source.bind(&m_icon);
-        QVERIFY(source.Refresh());
+        const auto source = dataSource();
+        QVERIFY(source->Refresh());
         QCOMPARE(m_icon.boundValue().toByteArray(), icon);
-        QVERIFY(source.Recordset().MoveNext());
+        QVERIFY(source->Recordset().MoveNext());
         QVERIFY(m_icon.boundValue().isNull());
         m_icon.set(other);
-        QVERIFY(source.Recordset().MoveFirst());
+        QVERIFY(source->Recordset().MoveFirst());
         QCOMPARE(Fixtures::column(m_dir->path(), "icone integree"), (QList<QVariant>{icon, other}));
         m_icon.set(QVariant()); // cleared picture: an empty field
-        QVERIFY(source.Recordset().MoveLast());
+        QVERIFY(source->Recordset().MoveLast());
         QCOMPARE(Fixtures::column(m_dir->path(), "icone integree").first(), QVariant());
     }
 
     void refreshFailures_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("reason");
+        Fixtures::columns<QByteArray, QString>("content", "reason");
         row("missing", QByteArray(), QString("nicht gefunden"));
         row("not sqlite", QByteArray("Standard Jet DB\0\0\0\0garbage", 26),
             QString("keine LEXA-Datenbank"));
@@ -294,24 +287,13 @@ private slots:
         } else if (!content.isNull()) {
             QVERIFY(Fixtures::writeFile(m_dir->filePath("LEXA.MDB"), content));
         }
-        DataSource source(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable),
-                          Database::Access::ReadWrite);
-        QVERIFY(!source.Refresh());
-        QVERIFY(!source.isOpen());
-        QVERIFY2(source.lastError().contains("LEXA.MDB") && source.lastError().contains(reason),
-                 qPrintable(source.lastError()));
+        const auto source = dataSource();
+        QVERIFY(!source->Refresh());
+        QVERIFY(!source->isOpen());
+        QVERIFY2(source->lastError().contains("LEXA.MDB") && source->lastError().contains(reason),
+                 qPrintable(source->lastError()));
         QVERIFY(lock || content.isNull() ||
                 Fixtures::fileBytes(m_dir->filePath("LEXA.MDB")) == content); // never touched
-    }
-
-    void pathStaysAfterDirectoryChange()
-    {
-        auto source = open({"Zug"});
-        QVERIFY(source);
-        QDir(m_dir->path()).mkdir("icones");
-        QDir::setCurrent(m_dir->filePath("icones"));
-        QVERIFY(source->Refresh());
-        QCOMPARE(source->databasePath(), QDir(m_dir->path()).absoluteFilePath("LEXA.MDB"));
     }
 };
 

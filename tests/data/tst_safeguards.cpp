@@ -32,15 +32,14 @@ class TestSafeguards : public QObject
 private slots:
     void backup_data()
     {
-        QTest::addColumn<QList<int>>("before"); // days before today of the copies there
-        QTest::addColumn<Backup::Result::Status>("status");
-        QTest::addColumn<QList<int>>("after");
-        QTest::newRow("first backup made") << QList<int>{} << S::Made << QList<int>{0};
-        QTest::newRow("none within a day") << QList<int>{3, 0} << S::UpToDate << QList<int>{3, 0};
-        QTest::newRow("yesterday's is old") << QList<int>{1} << S::Made << QList<int>{1, 0};
-        QTest::newRow("the eighth prunes the oldest")
-            << QList<int>{9, 7, 6, 5, 4, 3, 2} << S::Made << QList<int>{7, 6, 5, 4, 3, 2, 0};
-        QTest::newRow("unwritable folder is a value") << QList<int>{} << S::Failed << QList<int>{};
+        // The days before today of the copies there, before and after.
+        Fixtures::columns<QList<int>, S, QList<int>>("before", "status", "after");
+        Fixtures::row("first backup made", QList<int>{}, S::Made, QList<int>{0});
+        Fixtures::row("none within a day", QList<int>{3, 0}, S::UpToDate, QList<int>{3, 0});
+        Fixtures::row("yesterday's is old", QList<int>{1}, S::Made, QList<int>{1, 0});
+        Fixtures::row("the eighth prunes the oldest", QList<int>{9, 7, 6, 5, 4, 3, 2}, S::Made,
+                      QList<int>{7, 6, 5, 4, 3, 2, 0});
+        Fixtures::row("unwritable folder is a value", QList<int>{}, S::Failed, QList<int>{});
     }
 
     void backup()

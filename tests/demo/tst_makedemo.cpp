@@ -10,15 +10,12 @@
 
 namespace {
 
-int runGenerator(const QStringList& arguments, QString* errors = nullptr)
+int runGenerator(const QStringList& arguments)
 {
     QProcess process;
     process.start(QCoreApplication::applicationDirPath() + "/lexa-makedemo", arguments);
     if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
         return -1;
-    }
-    if (errors) {
-        *errors = QString::fromLocal8Bit(process.readAllStandardError());
     }
     return process.exitCode();
 }

@@ -25,11 +25,6 @@ inline void press(QAbstractButton* button)
     button->click();
 }
 
-inline void click(QWidget* control)
-{
-    QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
-}
-
 // Selects what a field holds and types, one key per character (keyClicks is ASCII only).
 inline void retype(QLineEdit* field, const QString& text)
 {
@@ -45,11 +40,6 @@ inline void retype(QLineEdit* field, const QString& text)
 }
 
 using Fixtures::row;
-
-inline QStringList boxes()
-{
-    return MessageBox::takeAnswered();
-}
 
 // Answers real message boxes with the planned answers, recording
 // "text|title|icon|buttons|default"; any other box is closed with No and
@@ -181,7 +171,8 @@ inline void run(Form1Ui& ui, const QString& step)
     } else if (verb == "click" || verb == "down") {
         QWidget* control = ui.fond->window()->findChild<QWidget*>(arg);
         QVERIFY2(control != nullptr, qPrintable("no control " + arg));
-        verb == "click" ? click(control) : QTest::keyClick(control, Qt::Key_Down);
+        verb == "click" ? QTest::mouseClick(control, Qt::LeftButton)
+                        : QTest::keyClick(control, Qt::Key_Down);
     } else if (lists.contains(verb)) {
         clickEntry(lists[verb], arg, verb == "dbl");
     } else if (verb == "key") { // "key:Escape@Text1": a key pressed in a control
@@ -214,44 +205,17 @@ inline void runAll(Form1Ui& ui, const QString& steps)
     }
 }
 
-// "field=v1,v2,..." for one column of table lexa, read straight from the
-// file; pictures show as <bytes> or, when known, by their name.
-inline QString fileColumn(const QString& dir, const QString& field,
-                          const QHash<QByteArray, QString>& pictures = {})
-{
-    QStringList values;
-    for (const QVariant& value : Fixtures::column(dir, field)) {
-        const bool bytes = value.typeId() == QMetaType::QByteArray;
-        values.append(value.isNull() ? "<null>"
-                      : bytes        ? pictures.value(value.toByteArray(), "<bytes>")
-                                     : value.toString());
-    }
-    return field + u'=' + values.join(u',');
-}
-
 // A small .ico of one colour, made once per colour (the icon writer leaves
 // padding bytes undefined, so two calls may differ); iconName() tells its
 // colour in hex, 0 for another picture.
-inline QHash<unsigned, QByteArray>& icons()
-{
-    static QHash<unsigned, QByteArray> made;
-    return made;
-}
+inline QHash<unsigned, QByteArray> Icons;
 inline QByteArray icon(unsigned rgb)
 {
-    return icons().contains(rgb) ? icons()[rgb] : icons()[rgb] = Fixtures::icoBytes(rgb);
+    return Icons.contains(rgb) ? Icons[rgb] : Icons[rgb] = Fixtures::icoBytes(rgb);
 }
 inline QString iconName(const QByteArray& picture)
 {
-    return picture.isEmpty() ? QString() : QString::number(icons().key(picture, 0), 16);
-}
-
-// Compares each of the ';'-separated "field=..." with the file.
-inline void compareFile(const QString& dir, const QString& columns)
-{
-    for (const QString& column : columns.split(u';', Qt::SkipEmptyParts)) {
-        QCOMPARE(fileColumn(dir, column.section(u'=', 0, 0)), column);
-    }
+    return picture.isEmpty() ? QString() : QString::number(Icons.key(picture, 0), 16);
 }
 
 // Compares each ';'-separated "key=value" of `expected`: controls (see
@@ -263,7 +227,7 @@ inline void check(Harness& h, const QString& expected)
 {
     Form1Ui& ui = h.ui();
     QHash<QString, QString> actual{
-        {"boxes", boxes().join(u'/')},
+        {"boxes", MessageBox::takeAnswered().join(u'/')},
         {"controls", controlStates(ui)},
         {"criterion", h.editor().mot_critere},
         {"state", !ui.Command4->isHidden()   ? "NewWord"
@@ -286,7 +250,7 @@ inline void check(Harness& h, const QString& expected)
             QCOMPARE(key + u'=' + actual[key], item);
             QVERIFY(key != "listed" || ui.nbre_enr->caption().toInt() == h.listed().size());
         } else {
-            compareFile(h.dir(), item);
+            QCOMPARE(Fixtures::columnText(h.dir(), key), item);
         }
     }
 }

@@ -13,13 +13,12 @@ class TestBrowsing : public QObject
 private slots:
     void cleanup() { Steps::verifyNoUnexpectedBox(m_boxes); }
 
-    // The themes are listed sorted, empty and repeated ones too, and hidden.
+    // The themes are listed sorted, empty and repeated ones too, and hidden;
+    // `expected`: see Steps::check.
     void wordList_data()
     {
-        QTest::addColumn<QList<WordRow>>("rows");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QStringList>("listed");
-        QTest::addColumn<QString>("expected"); // see Steps::check
+        Fixtures::columns<QList<WordRow>, int, QStringList, QString>("rows", "count", "listed",
+                                                                     "expected");
         row("empty word counted, not listed", QList<WordRow>{{"Zug", "der"}, {"Auto", "das"}, {""}},
             3, QStringList{"Auto", "Zug"}, "shown=Auto|das|||N|;criterion=Auto");
         row("word without value", QList<WordRow>{{QVariant()}, {"Tor", "das"}}, 2,
@@ -50,9 +49,8 @@ private slots:
 
     void wordLimit_data()
     {
-        QTest::addColumn<int>("records");
-        QTest::addColumn<bool>("firstEmpty"); // records are examined, not words
-        QTest::addColumn<int>("listed");
+        // firstEmpty: records are examined, not words.
+        Fixtures::columns<int, bool, int>("records", "firstEmpty", "listed");
         row("5440 records", 5440, false, 5440);
         row("5441 records", 5441, false, 5441);
         // More records than the 16-bit counters hold, one word of 10,000 characters.
@@ -75,7 +73,7 @@ private slots:
         MessageBox::setNextAnswer(QMessageBox::Ok);
         QVERIFY(h.start(rows));
         const QString limit = QStringLiteral("Das Wörterbuch kann nur 5439 Wörter enthalten!");
-        QCOMPARE(Steps::boxes(), records > 5440 ? QStringList{limit} : QStringList());
+        QCOMPARE(MessageBox::takeAnswered(), records > 5440 ? QStringList{limit} : QStringList());
         QCOMPARE(h.ui().List1->entryCount(), listed);
         QCOMPARE(h.ui().List1->entry(listed - 1), records > 5440 ? "w05440" : "w05439");
         QCOMPARE(h.ui().nbre_enr->caption(), QString::number(records));
@@ -84,8 +82,7 @@ private slots:
 
     void selection_data()
     {
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("expected"); // see Steps::check
+        Fixtures::columns<QString, QString>("steps", "expected"); // see Steps::check
         const QString haus = "shown=Haus|das|Gebäude|3|O|ff0000";
         row("full record", "select:Haus", haus);
         row("empty fields after a full record", "select:Haus;select:Ziel", "shown=Ziel||||N|");

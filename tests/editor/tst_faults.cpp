@@ -32,10 +32,8 @@ private slots:
 
     void failedWrites_data()
     {
-        // steps before the fault | fault | steps after it
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("expected"); // see Steps::check
+        // steps before the fault | fault | steps after it; expected: see Steps::check
+        Fixtures::columns<QString, QString, QString>("steps", "message", "expected");
         const QString file = ";mot=Zug,Auto,Haus;mot marque=N,O,N;listed=Auto,Haus,Zug";
         row("new word, dictionary locked", "|locked|new;word:Neu;ok;add", "anderen Programm",
             "state=NewWord;shown=Neu|||||" + file);
@@ -72,7 +70,7 @@ private slots:
                                       : m_other.exec("DELETE FROM lexa WHERE mot='Haus'"));
         }
         Steps::runAll(h.ui(), steps.section(u'|', 2));
-        const QStringList boxes = Steps::boxes();
+        const QStringList boxes = MessageBox::takeAnswered();
         QVERIFY2(boxes.last().contains(message) && boxes.last().contains("LEXA.MDB"),
                  qPrintable(boxes.join(u'/')));
         release();

