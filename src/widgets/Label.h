@@ -25,6 +25,4 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
-
-private:
 };
