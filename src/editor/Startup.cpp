@@ -80,24 +80,29 @@ bool Editor::Form_Load()
     // There are no drives here: the dictionary folder is the current directory.
 
     setScreenPointer(Pointer::Hourglass);
-    if (!Data1.Refresh()) {
-        setScreenPointer(Pointer::Default);
-        MessageBox::show(m_form, Data1.lastError(), QMessageBox::Ok, QMessageBox::NoButton,
-                         QMessageBox::Critical);
-        return false;
-    }
-    if (!Data2.Refresh()) {
-        setScreenPointer(Pointer::Default);
-        MessageBox::show(m_form, Data2.lastError(), QMessageBox::Ok, QMessageBox::NoButton,
-                         QMessageBox::Critical);
-        return false;
-    }
-    LoadLists();
-
-    if (ui.List1->entryCount() > 0) {
-        mot_critere = ui.List1->entry(0);
-        if (PrepareSearchWord(mot_critere)) {
-            checkStore(Data1.Recordset().FindFirst(QStringLiteral("mot='%1'").arg(mot_critere)));
+    {
+        // Reading, listing and finding the first word move the record set
+        // three times: the fields show where it ends, once.
+        const DataSource::DeferDisplay deferred(Data1);
+        if (!Data1.Refresh()) {
+            setScreenPointer(Pointer::Default);
+            MessageBox::show(m_form, Data1.lastError(), QMessageBox::Ok, QMessageBox::NoButton,
+                             QMessageBox::Critical);
+            return false;
+        }
+        if (!Data2.Refresh()) {
+            setScreenPointer(Pointer::Default);
+            MessageBox::show(m_form, Data2.lastError(), QMessageBox::Ok, QMessageBox::NoButton,
+                             QMessageBox::Critical);
+            return false;
+        }
+        LoadLists();
+        if (ui.List1->entryCount() > 0) {
+            mot_critere = ui.List1->entry(0);
+            if (PrepareSearchWord(mot_critere)) {
+                checkStore(
+                    Data1.Recordset().FindFirst(QStringLiteral("mot='%1'").arg(mot_critere)));
+            }
         }
     }
     setScreenPointer(Pointer::Arrow);
