@@ -121,10 +121,6 @@ void Editor::Command11_Click()
     }
     setScreenPointer(Pointer::Hourglass);
     RecordSet& words = Data1.Recordset();
-    // A word being modified keeps its record: the saved values of the
-    // modification must not land in the last record.
-    const bool modifying = ui.Command8->isVisibleTo(m_form);
-    const qint64 modified = words.bookmark();
     bool ok = false;
     QString error;
     {
@@ -140,9 +136,6 @@ void Editor::Command11_Click()
         error = words.lastError();
         if (!ok) {
             words.RollbackTrans();
-        }
-        if (modifying && modified >= 0) {
-            words.moveToBookmark(modified);
         }
     }
     setScreenPointer(Pointer::Arrow);
