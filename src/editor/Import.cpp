@@ -77,7 +77,6 @@ void Editor::Command10_Click()
     setScreenPointer(Pointer::Hourglass);
 
     RecordSet& words = Data1.Recordset();
-    const qint32 countBefore = nb_mots;
     QStringList addedWords;
     // The exact-match test runs against a set kept in step with the list.
     QSet<QString> listed;
@@ -100,36 +99,28 @@ void Editor::Command10_Click()
             if (doublon == 1) {
                 continue;
             }
-            ok = words.AddNew() && words.setField(QStringLiteral("mot"), word);
+            ok = words.AddNew() && words.setField(QStringLiteral("mot"), word) && words.Update();
             ++added;
             addedWords.append(word);
             listed.insert(word);
-            ui.List1->addEntry(word);
-            ok = ok && words.Update();
-            ++nb_mots;
-            showCount();
         }
         ok = ok && words.CommitTrans();
     }
     if (!ok) {
+        // Nothing was stored: the list and the count stay as they were.
         const QString error = words.lastError();
         words.RollbackTrans();
-        // Nothing was stored: the list and the count go back as they were.
-        for (const QString& word : std::as_const(addedWords)) {
-            for (int j = ui.List1->entryCount() - 1; j >= 0; --j) {
-                if (ui.List1->entry(j) == word) {
-                    ui.List1->removeEntry(j);
-                    break;
-                }
-            }
-        }
-        nb_mots = countBefore;
-        showCount();
         setScreenPointer(Pointer::Arrow);
         ui.Text1->setEnabled(false);
         checkStore(false, error);
         return;
     }
+    // The list and the count show the words once they are stored.
+    for (const QString& word : std::as_const(addedWords)) {
+        ui.List1->addEntry(word);
+    }
+    nb_mots += added;
+    showCount();
     setScreenPointer(Pointer::Arrow);
     ui.Text1->setEnabled(false);
     if (added == 0) {
