@@ -77,7 +77,6 @@ public:
     bool create(const QString& path, const QString& schema);
     // Closes the connection; false when the file could not be completed.
     bool close();
-    bool isOpen() const { return m_handle != nullptr; }
     const QString& path() const { return m_path; }
 
     std::optional<Statement> prepare(const QString& sql);
@@ -100,9 +99,9 @@ public:
     // Rows changed by the last INSERT, UPDATE or DELETE.
     qint64 changes() const;
     const QString& lastError() const { return m_error; }
-    bool fail(const QString& message);
 
 private:
+    bool fail(const QString& message);
     friend class Statement;
     bool connect(const QString& path, int flags);
     // Turns the engine's last result into a German message.

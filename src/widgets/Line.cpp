@@ -9,8 +9,6 @@ Line::Line(QWidget* parent) : QWidget(parent)
 
 void Line::setLine(const QPoint& from, const QPoint& to)
 {
-    m_from = from;
-    m_to = to;
     setGeometry(QRect(from, to).normalized());
     update();
 }

@@ -15,8 +15,6 @@ public:
 
     // Both ends in the parent's pixels; the widget covers just the line.
     void setLine(const QPoint& from, const QPoint& to);
-    QPoint from() const { return m_from; }
-    QPoint to() const { return m_to; }
 
     void setColour(const QColor& colour);
     QColor colour() const { return m_colour; }
@@ -25,7 +23,5 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPoint m_from;
-    QPoint m_to;
     QColor m_colour = Qt::black;
 };
