@@ -290,23 +290,20 @@ bool Window::perform(const Operation& operation, QString* error)
     case Kind::Import:
         ok = words.BeginTrans();
         for (const QString& text : operation.words) {
-            ok = ok && words.AddNew();
-            m_mot.set(text);
-            ok = ok && words.Update();
+            ok = ok && words.AddNew() && words.setField(QStringLiteral("mot"), text) &&
+                 words.Update();
         }
         ok = ok && words.CommitTrans();
         break;
-    case Kind::Raz: {
-        const int count = words.RecordCount();
-        ok = words.BeginTrans() && (count == 0 || words.MoveFirst());
-        for (int i = 0; ok && i < count; ++i) {
-            ok = words.Edit() &&
-                 words.setField(QStringLiteral("mot marque"), QStringLiteral("N")) &&
-                 words.Update() && (i + 1 == count || words.MoveNext());
-        }
-        ok = ok && words.CommitTrans();
+    case Kind::Raz:
+        // One statement clears every mark; the last record ends current.
+        ok = words.BeginTrans() &&
+             (words.RecordCount() == 0 ||
+              (words.MoveFirst() &&
+               words.setEveryRecord(QStringLiteral("mot marque"), QStringLiteral("N")) &&
+               words.MoveLast())) &&
+             words.CommitTrans();
         break;
-    }
     }
     if (!ok) {
         *error = words.lastError();
