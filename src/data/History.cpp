@@ -154,10 +154,14 @@ bool History::endStep(Database& db, const QString& label, QString* error)
            exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE done=0"), {}, error) &&
            exec(db, QStringLiteral("UPDATE lexa_undo_step SET label=? WHERE id=?"), {label, step},
                 error) &&
-           exec(db, QStringLiteral("DELETE FROM lexa_undo_change WHERE step<=?"),
-                {step - KeptSteps}, error) &&
-           exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE id<=?"), {step - KeptSteps},
-                error);
+           exec(db,
+                QStringLiteral("DELETE FROM lexa_undo_change WHERE step<(SELECT id FROM "
+                               "lexa_undo_step ORDER BY id DESC LIMIT 1 OFFSET ?)"),
+                {KeptSteps - 1}, error) &&
+           exec(db,
+                QStringLiteral("DELETE FROM lexa_undo_step WHERE id<(SELECT id FROM "
+                               "lexa_undo_step ORDER BY id DESC LIMIT 1 OFFSET ?)"),
+                {KeptSteps - 1}, error);
 }
 
 void History::abandonStep(Database& db)
