@@ -73,7 +73,7 @@ private slots:
             QVERIFY(setrlimit(RLIMIT_FSIZE, &limit) == 0);
         } else {
             QVERIFY(m_other.open(dictionary, Database::Access::ReadWrite));
-            QVERIFY(fault == "locked"  ? m_other.begin()
+            QVERIFY(fault == "locked" ? m_other.begin()
                     : fault == "gone" ? m_other.exec("DELETE FROM lexa WHERE mot IN ('Haus','Zug')")
                                       : m_other.exec("UPDATE lexa SET determinant='dem' WHERE "
                                                      "mot='Haus'"));
