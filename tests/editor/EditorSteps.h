@@ -223,7 +223,7 @@ inline QString iconName(const QByteArray& picture)
 
 // Compares each ';'-separated "key=value" of `expected`: controls (see
 // controlStates), state (the editing state), listed (List1 and the count
-// shown), highlight (List1's highlighted entry), focus (the focused control's
+// shown; entries: without the count), highlight (List1's highlighted entry), focus (the focused control's
 // name), shown (word|article|theme|category|mark|icon), boxes (the texts
 // answered, '/'-separated; none unless named), any other key a column of
 // the file; "closed" closes the window first.
@@ -239,6 +239,7 @@ inline void check(Harness& h, const QString& expected)
                   : ui.Command5->isHidden()  ? "?"
                                              : "Browse"},
         {"listed", h.listed().join(u',')},
+        {"entries", h.listed().join(u',')}, // the entries alone, not the count
         {"highlight",
          ui.List1->listIndex() < 0 ? QString() : ui.List1->entry(ui.List1->listIndex())},
         {"focus", QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : ""},
