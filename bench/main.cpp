@@ -5,6 +5,7 @@
 // "32767-icons".
 #include "Floor.h"
 #include "Measure.h"
+#include "UndoBench.h"
 #include "app/Form1.h"
 #include "widgets/MessageBox.h"
 
@@ -354,8 +355,9 @@ int main(int argc, char* argv[])
     const QApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.isEmpty()) {
-        fail(QStringLiteral("usage: lexa-bench <folder of dictionaries> [start search narrow select "
-                            "raz import growth]"));
+        fail(
+            QStringLiteral("usage: lexa-bench <folder of dictionaries> [start search narrow select "
+                           "raz import undo growth]"));
     }
     const QDir root(arguments.takeFirst());
     // Only the parts named are measured (to profile one of them); all by default.
@@ -405,6 +407,12 @@ int main(int argc, char* argv[])
     }
     if (wanted("import")) {
         rows << import(folder(5000, true));
+    }
+    if (wanted("undo")) {
+        progress(QStringLiteral("undo"));
+        for (const UndoBench::Timed& timed : UndoBench::measure(folder(5000, true), largest)) {
+            rows << timedRow(timed.operation, timed.lexa, timed.floor, timed.maxRatio);
+        }
     }
     printRows(rows);
     if (!wanted("growth")) {
