@@ -18,6 +18,13 @@ namespace {
 
 constexpr int exitUsage = 2;
 
+// Printed after the version line of --version.
+constexpr const char* licenceNotice =
+    "Copyright (C) 2026 die Entwickler von LEXA.\n"
+    "Lizenz GPLv3+: GNU GPL Version 3 oder neuer <https://gnu.org/licenses/gpl.html>.\n"
+    "Dies ist freie Software: Sie dürfen sie ändern und weitergeben.\n"
+    "Es gibt KEINE GARANTIE, soweit gesetzlich zulässig.\n";
+
 void nameApplication()
 {
     QCoreApplication::setApplicationName(QStringLiteral("LEXA"));
@@ -45,12 +52,19 @@ std::optional<int> handleCommandLine(int argc, char* argv[])
         parser.addOption(option);
     }
     parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Zeigt Versionsinformation an."));
+    parser.addOption(version);
     parser.addPositionalArgument(
         QStringLiteral("ORDNER"),
         QStringLiteral("Der Ordner mit LEXA.MDB und THEME.MDB (sonst das aktuelle Verzeichnis)."),
         QStringLiteral("[ORDNER]"));
-    parser.process(app); // ends the process after --help, --version or a wrong option
+    parser.process(app); // ends the process after --help or a wrong option
+    if (parser.isSet(version)) {
+        QTextStream(stdout) << "LEXA " << Editor::versionText() << '\n'
+                            << QString::fromUtf8(licenceNotice);
+        return 0;
+    }
     const QStringList folders = parser.positionalArguments();
     if (folders.size() > 1) {
         QTextStream(stderr) << "lexa: Nur ein Ordner kann geöffnet werden.\n";

@@ -81,6 +81,7 @@ void ResulChUi::setupResultList(QWidget* resul_ch)
                      twipsRect(330, 5160, 1800, 360));
     nb_tr = caption(resul_ch, "nb_tr", QStringLiteral("0"), twipsRect(2235, 5160, 600, 285));
     frameWhite(nb_tr, Qt::AlignRight | Qt::AlignVCenter);
+    nb_tr->setSpokenPhrase(QStringLiteral("%1 ") + Label2->text());
 
     liste_temp = placeControl<ListBox>(resul_ch, "liste_temp", twipsRect(360, 5520, 2520, 450),
                                        windowFont(), false);

@@ -11,14 +11,28 @@ Label::Label(QWidget* parent) : QLabel(parent)
 
 void Label::setCaption(const QString& caption)
 {
-    setText(caption);
+    setShownText(caption);
     markBoundChanged();
+}
+
+void Label::setSpokenPhrase(const QString& phrase)
+{
+    m_spokenPhrase = phrase;
+    setShownText(text());
 }
 
 void Label::loadBoundValue(const QVariant& value)
 {
-    setText(value.isNull() ? QString() : value.toString());
+    setShownText(value.isNull() ? QString() : value.toString());
     clearBoundChanged();
+}
+
+void Label::setShownText(const QString& text)
+{
+    setText(text);
+    if (!m_spokenPhrase.isEmpty()) {
+        setAccessibleName(m_spokenPhrase.arg(text));
+    }
 }
 
 QVariant Label::boundValue() const

@@ -17,6 +17,10 @@ public:
     void setCaption(const QString& caption);
     QString caption() const { return text(); }
 
+    // What a screen reader says for the label: `phrase` with %1 replaced by
+    // the caption, kept in step with it ("Wörterbuch enthält %1 Wörter").
+    void setSpokenPhrase(const QString& phrase);
+
     void loadBoundValue(const QVariant& value) override;
     QVariant boundValue() const override;
 
@@ -25,4 +29,9 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    void setShownText(const QString& text);
+
+    QString m_spokenPhrase;
 };

@@ -3,7 +3,6 @@
 #include "search/ResulChUi.h"
 #include "widgets/German.h"
 
-#include <QAccessible>
 #include <QDialogButtonBox>
 #include <QFontInfo>
 #include <QMessageBox>
@@ -52,8 +51,7 @@ private slots:
 
     // Title, fonts (installed, not silently replaced by fallbacks), a fixed client size that
     // holds every control, no maximise button, and the Tab order (the order the eye reads) from
-    // the first control round to it again; every control Tab reaches has a name a screen reader
-    // can say.
+    // the first control round to it again (what a screen reader says: tests/app/tst_accessibility).
     void windows()
     {
         QFETCH(QString, title);
@@ -73,10 +71,6 @@ private slots:
         do {
             if (widget->focusPolicy() & Qt::TabFocus) {
                 seen.append(widget->objectName());
-                QVERIFY2(!QAccessible::queryAccessibleInterface(widget)
-                              ->text(QAccessible::Name)
-                              .isEmpty(),
-                         qPrintable(widget->objectName()));
             }
             widget = widget->nextInFocusChain();
         } while (widget != first);
