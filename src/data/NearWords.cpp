@@ -1,5 +1,6 @@
 #include "data/NearWords.h"
 
+#include <QVarLengthArray>
 #include <algorithm>
 #include <numeric>
 
@@ -74,9 +75,12 @@ public:
     explicit Keys(const QString& folded) : m_text(folded)
     {
         const qsizetype n = folded.size();
-        m_prefix.resize(n + 1, 0);
-        m_suffix.resize(n + 1, 0);
-        m_power.resize(n + 1, 1);
+        m_prefix.resize(n + 1);
+        m_suffix.resize(n + 1);
+        m_power.resize(n + 1);
+        m_prefix[0] = 0;
+        m_suffix[n] = 0;
+        m_power[0] = 1;
         for (qsizetype k = 0; k < n; ++k) {
             m_prefix[k + 1] = m_prefix[k] * Base + folded[k].unicode();
             m_power[k + 1] = m_power[k] * Base;
@@ -101,9 +105,10 @@ private:
     static quint32 mix(quint64 h) { return quint32((h * 0x9e3779b97f4a7c15ull) >> 32); }
 
     const QString& m_text;
-    std::vector<quint64> m_prefix;
-    std::vector<quint64> m_suffix;
-    std::vector<quint64> m_power;
+    // Words are short: no allocation for up to 40 letters.
+    QVarLengthArray<quint64, 41> m_prefix;
+    QVarLengthArray<quint64, 41> m_suffix;
+    QVarLengthArray<quint64, 41> m_power;
 };
 
 } // namespace
@@ -178,7 +183,7 @@ int NearIndex::count(const QString& word) const
 void NearIndex::insertKey(quint32 key, quint32 id)
 {
     if ((m_used + 1) * 2 > qsizetype(m_slots.size())) {
-        grow();
+        grow(m_used + 1);
     }
     const size_t mask = m_slots.size() - 1;
     size_t at = key & mask;
@@ -189,9 +194,13 @@ void NearIndex::insertKey(quint32 key, quint32 id)
     ++m_used;
 }
 
-void NearIndex::grow()
+void NearIndex::grow(qsizetype keys)
 {
-    std::vector<Slot> old(std::max<size_t>(1024, m_slots.size() * 2), Slot{0, NoId});
+    size_t capacity = std::max<size_t>(1024, m_slots.size());
+    while (qsizetype(capacity) < keys * 2) {
+        capacity *= 2;
+    }
+    std::vector<Slot> old(capacity, Slot{0, NoId});
     old.swap(m_slots);
     m_used = 0;
     for (const Slot& slot : old) {
@@ -251,6 +260,8 @@ QString notDuplicateKey(const QString& a, const QString& b)
 QList<QList<qsizetype>> nearGroups(const QStringList& words, const QSet<QString>& dismissed)
 {
     NearIndex index;
+    // About one key for each letter of a word.
+    index.grow(words.size() * 12);
     for (const QString& word : words) {
         index.add(word);
     }
@@ -274,32 +285,46 @@ QList<QList<qsizetype>> nearGroups(const QStringList& words, const QSet<QString>
             }
         }
     }
-    QHash<qsizetype, QList<qsizetype>> byRoot;
-    QHash<qsizetype, qsizetype> distinctWords;
-    QHash<qsizetype, bool> exact;
-    for (qsizetype at = 0; at < words.size(); ++at) {
-        const qsizetype id = index.m_ids.value(words[at]);
-        const qsizetype group = root(id);
-        byRoot[group].append(at);
-        exact[group] = exact.value(group) || repeated[id];
-    }
+    // Per root: how many distinct words, whether one is repeated, and the
+    // group's place among the groups (-1: none).
+    QList<qsizetype> size(distinct, 0);
+    QList<bool> exact(distinct, false);
     for (qsizetype id = 0; id < distinct; ++id) {
-        ++distinctWords[root(id)];
+        ++size[root(id)];
+        exact[root(id)] = exact[root(id)] || repeated[id];
     }
+    QList<qsizetype> place(distinct, -1);
     QList<QList<qsizetype>> groups;
-    for (auto it = byRoot.cbegin(); it != byRoot.cend(); ++it) {
-        if (distinctWords.value(it.key()) > 1 || exact.value(it.key())) {
-            QList<qsizetype> members = it.value();
-            std::stable_sort(members.begin(), members.end(),
-                             [&](qsizetype l, qsizetype r) { return words[l] < words[r]; });
-            groups.append(members);
+    QList<qsizetype> groupRoots;
+    for (qsizetype at = 0; at < words.size(); ++at) {
+        const qsizetype group = root(index.m_ids.value(words[at]));
+        if (size[group] < 2 && !exact[group]) {
+            continue;
         }
+        if (place[group] < 0) {
+            place[group] = groups.size();
+            groups.append(QList<qsizetype>());
+            groupRoots.append(group);
+        }
+        groups[place[group]].append(at);
     }
-    const auto rank = [&](const QList<qsizetype>& group) {
-        return std::pair(!exact.value(root(index.m_ids.value(words[group.front()]))),
-                         index.m_folded[index.m_ids.value(words[group.front()])]);
+    for (auto& members : groups) {
+        std::stable_sort(members.begin(), members.end(),
+                         [&](qsizetype l, qsizetype r) { return words[l] < words[r]; });
+    }
+    // Exact duplicates first, then in the order of their first folded word.
+    QList<qsizetype> order(groups.size());
+    std::iota(order.begin(), order.end(), 0);
+    const auto rank = [&](qsizetype g) {
+        return std::pair(!exact[groupRoots[g]],
+                         std::cref(index.m_folded[index.m_ids.value(words[groups[g].front()])]));
     };
-    std::sort(groups.begin(), groups.end(),
-              [&](const auto& l, const auto& r) { return rank(l) < rank(r); });
-    return groups;
+    std::sort(order.begin(), order.end(),
+              [&](qsizetype l, qsizetype r) { return rank(l) < rank(r); });
+    QList<QList<qsizetype>> sorted;
+    sorted.reserve(groups.size());
+    for (const qsizetype g : order) {
+        sorted.append(std::move(groups[g]));
+    }
+    return sorted;
 }

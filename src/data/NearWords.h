@@ -60,7 +60,8 @@ private:
     static constexpr quint32 NoId = 0xffffffffu;
 
     void insertKey(quint32 key, quint32 id);
-    void grow();
+    // Makes room for at least `keys` keys at the load kept (half the slots).
+    void grow(qsizetype keys);
     // Ids of held words near `word` (folded: `folded`), in id order.
     QList<quint32> neighbourIds(const QString& word, const QString& folded) const;
 

@@ -50,6 +50,8 @@ SimilarWords::SimilarWords(QWidget* parent)
     m_list->setHeaderLabels(
         {QStringLiteral("Wort"), QStringLiteral("Artikel"), QStringLiteral("Thema")});
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // One line per row: laying out a long list then costs no text measuring.
+    m_list->setUniformRowHeights(true);
     m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     connect(m_list, &QTreeWidget::itemDoubleClicked, this,
             [this](const QTreeWidgetItem* item) { chooseItem(item); });
@@ -125,7 +127,6 @@ void SimilarWords::fill()
     m_list->clear();
     for (const auto& group : std::as_const(m_groups)) {
         auto* heading = new QTreeWidgetItem(m_list, {groupHeading(group)});
-        heading->setFirstColumnSpanned(true);
         for (const qsizetype at : group) {
             const Record& record = m_records[at];
             auto* item = new QTreeWidgetItem(heading, {record.word, record.article, record.theme});
