@@ -163,13 +163,14 @@ private slots:
         // "seen": each box answered with its default.
         Fixtures::columns<QByteArray, QString, QStringList>("importFile", "steps", "seen");
         const QString ok = "|LEXA|NoIcon|Ok|Ok", yesNo = "|LEXA|NoIcon|Yes No|Yes",
+                      yesNO = "|LEXA|NoIcon|Yes No|No",
                       import = "Die Wörter der Datei <listemot.txt> dem Wörterbuch beifügen?";
         const QByteArray none;
         row("two apostrophes", none, "select:zz'c'd", QStringList{"ungüldiges Wort!" + ok});
         row("empty word", none, "new;add", QStringList{Empty + ok});
         row("listed word", none, "new;word:Haus;add", QStringList{Duplicate + ok});
-        row("delete", none, "select:Haus;delete", QStringList{Delete + "|LEXA|Warning|Yes No|Yes"});
-        row("raz", none, "raz", QStringList{Raz + yesNo});
+        row("delete", none, "select:Haus;delete", QStringList{Delete + "|LEXA|Warning|Yes No|No"});
+        row("raz", none, "raz", QStringList{Raz + yesNO});
         row("import", QByteArray("Bahn\r\n"), "import",
             QStringList{import + yesNo, " 1 Wörter wurden dem Wörterbuch beigefügt!" + ok});
         row("import, nothing new", QByteArray("Auto\r\n"), "import",

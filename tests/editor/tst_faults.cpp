@@ -41,8 +41,15 @@ private slots:
             "state=Modify;shown=Hof|das|Gebäude|3|N|" + file);
         row("import, disk full", "|full|yes;ok;import", "Datenträger", "state=Browse" + file);
         row("raz, disk full", "|full|yes;ok;raz", "Datenträger", "state=Browse" + file);
+        // Another program deleted Haus and Zug, or changed Haus: the window
+        // leaves the word and shows the file.
+        const QString gone = "state=Browse;shown=Auto|das|Verkehr|1|O|;mot=Auto;listed=Auto";
         row("modified word deleted meanwhile", "select:Haus;modify;word:Hof|gone|ok;apply",
-            "nicht mehr in der Datei", "state=Modify;shown=Hof|||||;mot=Zug,Auto;listed=Auto,Zug");
+            "nicht mehr in der Datei", gone);
+        row("deleted word deleted meanwhile", "select:Zug|gone|yes;ok;delete",
+            "nicht mehr in der Datei", gone);
+        row("modified word changed meanwhile", "select:Haus;modify;word:Hof|changed|ok;apply",
+            "geändert", "state=Browse;shown=Haus|dem|Gebäude|3|N|" + file);
     }
 
     void failedWrites()
@@ -66,8 +73,10 @@ private slots:
             QVERIFY(setrlimit(RLIMIT_FSIZE, &limit) == 0);
         } else {
             QVERIFY(m_other.open(dictionary, Database::Access::ReadWrite));
-            QVERIFY(fault == "locked" ? m_other.begin()
-                                      : m_other.exec("DELETE FROM lexa WHERE mot='Haus'"));
+            QVERIFY(fault == "locked"  ? m_other.begin()
+                    : fault == "gone" ? m_other.exec("DELETE FROM lexa WHERE mot IN ('Haus','Zug')")
+                                      : m_other.exec("UPDATE lexa SET determinant='dem' WHERE "
+                                                     "mot='Haus'"));
         }
         Steps::runAll(h.ui(), steps.section(u'|', 2));
         const QStringList boxes = MessageBox::takeAnswered();

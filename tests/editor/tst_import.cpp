@@ -21,7 +21,7 @@ QString added(int count)
 }
 
 // Table order Zug, Auto, haus, Tor; listed Auto, haus, Tor, Zug.
-const QList<WordRow> Dictionary{
+const QList<WordRow> Words{
     {"Zug", "der"}, {"Auto", "das", "1", "Verkehr", "O"}, {"haus"}, {"Tor"}};
 
 QByteArray lines(int count)
@@ -149,7 +149,7 @@ private slots:
             QVERIFY(QDir(h.dir()).mkdir(QStringLiteral("listemot.txt")));
             file = QByteArray();
         }
-        QVERIFY(h.start(Dictionary, {"Tiere"}, file));
+        QVERIFY(h.start(Words, {"Tiere"}, file));
         QCOMPARE(h.editor().import_ok, words < 0 ? 0 : 1);
         QCOMPARE(h.editor().nb_import, qMax(words, 0));
         QCOMPARE(h.ui().List3->entryCount(), qMax(words, 0));
