@@ -46,8 +46,8 @@ void openSimilarWords(Form1& form)
 
 void addSimilarWordsEntry(Form1& form)
 {
+    // The word list's context menu shows the list's actions below its own.
     ListBox* list = form.ui().List1;
-    list->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* entry = new QAction(QStringLiteral("Ähnliche Wörter suchen …"), list);
     entry->setObjectName(QStringLiteral("similarWords"));
     list->addAction(entry);
