@@ -111,6 +111,14 @@ private slots:
         row("rename to a near word, Nein", "select:Haus;modify;word:Zug ;no;apply",
             "boxes=" + nearQuestion("Zug ", "Zug") + ";state=Modify;" + L +
                 "shown=Zug |das|Gebäude|3|N|;" + W);
+        row("rename near the old word", "select:Zug;modify;word:Zug ;apply",
+            "listed=Auto,Haus,Zug ;mot=Zug ,Auto,Haus");
+        // The near words follow the list: a word renamed away is not named.
+        row("near words after changes",
+            "new;word:Zug ;yes;add;select:Auto;modify;word:Autobahn;apply;new;word:Auto ;add;"
+            "new;word: Zug;no;add",
+            "boxes=" + nearQuestion("Zug ", "Zug") + u'/' + nearQuestion(" Zug", "Zug“, „Zug ") +
+                ";state=NewWord;listed=Auto ,Autobahn,Haus,Zug,Zug ");
         row("theme only", "select:Haus;modify;theme:Gebäude Zoo;apply;select:Auto",
             L + auto_ + W + ";theme=Verkehr,Verkehr,Gebäude Zoo");
         row("word emptied", "select:Haus;modify;word:;apply;select:Auto",

@@ -75,6 +75,12 @@ private slots:
                  QStringList({"", "Ähnlich: „Zirkuszelt“, „Zirkuszelt “", "Zirkuszelt\tdas\t",
                               "Zirkuszelt \tdas\t", ""}));
 
+        // A list that cannot be written is reported, not lost in silence.
+        window->runSaveDialog = [&](QFileDialog&) { return h.path("fehlt/ähnlich.txt"); };
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        window->Speichern_Click();
+        QVERIFY(MessageBox::takeAnswered().value(0).startsWith("Die Liste konnte nicht in „"));
+
         // While a word is being entered the main window shows no other word.
         Steps::press(h.ui().Command5);
         MessageBox::setNextAnswer(QMessageBox::Ok);
