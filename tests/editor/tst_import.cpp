@@ -152,6 +152,17 @@ private slots:
             asked + added(22) + u'/' + nearPairs().second);
         row("answered No", QByteArray("Bahn"), 1, "no;import",
             "boxes=" + Question + ";listed=Auto,haus,Tor,Zug;mot=Zug,Auto,haus,Tor");
+        // An open word stays open and out of reach of the list: the click on
+        // another word does nothing, nothing unconfirmed is stored.
+        row("during a modification", QByteArray("Bahn"), 1,
+            "modify;article:dasX;" + yes + ";list:Zug;revert",
+            asked + added(1) +
+                ";shown=Tor||||N|;mot=Zug,Auto,haus,Tor,Bahn;determinant=der,das,"
+                "<null>,<null>,<null>");
+        row("during a new word", QByteArray("Bahn"), 1,
+            "new;word:Neu;article:die;" + yes + ";list:Auto;add",
+            asked + added(1) +
+                ";mot=Zug,Auto,haus,Tor,Bahn,Neu;determinant=der,das,<null>,<null>,<null>,die");
         row("asked again", QByteArray("Bahn"), 1, "no;import;" + yes,
             asked + Question + u'/' + added(1) +
                 ";listed=Auto,Bahn,haus,Tor,Zug;mot=Zug,Auto,haus,Tor,Bahn;"
