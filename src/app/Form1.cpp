@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "app/ResulCh.h"
+#include "app/SimilarWordsEntry.h"
 #include "widgets/Look.h"
 
 #include <QCloseEvent>
@@ -16,6 +17,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), m_editor(this, m_ui)
     m_editor.loadSearchWindow = [this] { loadSearchWindow(); };
     m_editor.quitProgram = [] { QCoreApplication::quit(); };
     wireControls();
+    addSimilarWordsEntry(*this);
 }
 
 Form1::~Form1() = default;
