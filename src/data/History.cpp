@@ -78,24 +78,16 @@ bool History::install(Database& db, QString* error)
         *error = db.lastError();
         return false;
     }
-    const QString logRow = QStringLiteral(
-        "INSERT INTO lexa_undo_change (step, word, field, before, after) SELECT step, %1.rowid, "
-        "NULL, %2, %3 FROM lexa_undo_current;");
-    const QString logField = QStringLiteral(
-        "INSERT INTO lexa_undo_change (step, word, field, before, after) SELECT step, %1.rowid, "
-        "%2, %3, %4 FROM lexa_undo_current WHERE %5 IS NOT NULL;");
-    QString inserted =
-        logRow.arg(QStringLiteral("NEW"), QStringLiteral("NULL"), QStringLiteral("1"));
-    QString deleted =
-        logRow.arg(QStringLiteral("OLD"), QStringLiteral("1"), QStringLiteral("NULL"));
+    // A row put in or taken out is logged in one statement: the row itself
+    // and each of its fields that holds a value.
+    QStringList insertedFields{QStringLiteral("SELECT NULL AS f, NULL AS b, 1 AS a")};
+    QStringList deletedFields{QStringLiteral("SELECT NULL AS f, 1 AS b, NULL AS a")};
     QString triggers;
     for (const QString& column : std::as_const(m_columns)) {
         const QString name = quoteText(column);
         const QString quoted = quoteIdentifier(column);
-        inserted += logField.arg(QStringLiteral("NEW"), name, QStringLiteral("NULL"),
-                                 QStringLiteral("NEW.") + quoted, QStringLiteral("NEW.") + quoted);
-        deleted += logField.arg(QStringLiteral("OLD"), name, QStringLiteral("OLD.") + quoted,
-                                QStringLiteral("NULL"), QStringLiteral("OLD.") + quoted);
+        insertedFields.append(QStringLiteral("SELECT %1, NULL, NEW.%2").arg(name, quoted));
+        deletedFields.append(QStringLiteral("SELECT %1, OLD.%2, NULL").arg(name, quoted));
         triggers +=
             QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS %1 AFTER UPDATE OF %2 ON main.%3 "
                            "WHEN OLD.%2 IS NOT NEW.%2 BEGIN INSERT INTO lexa_undo_change "
@@ -104,6 +96,13 @@ bool History::install(Database& db, QString* error)
                 .arg(quoteIdentifier(QStringLiteral("lexa_undo_update_") + column), quoted,
                      m_quotedTable, name);
     }
+    const QString logRow = QStringLiteral(
+        "INSERT INTO lexa_undo_change (step, word, field, before, after) SELECT step, %1.rowid, "
+        "f, b, a FROM lexa_undo_current, (%2) WHERE coalesce(b, a) IS NOT NULL;");
+    const QString inserted =
+        logRow.arg(QStringLiteral("NEW"), insertedFields.join(QStringLiteral(" UNION ALL ")));
+    const QString deleted =
+        logRow.arg(QStringLiteral("OLD"), deletedFields.join(QStringLiteral(" UNION ALL ")));
     triggers += QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS lexa_undo_insert AFTER INSERT "
                                "ON main.%1 BEGIN %2 END;"
                                "CREATE TEMP TRIGGER IF NOT EXISTS lexa_undo_delete AFTER DELETE "
