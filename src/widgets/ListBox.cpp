@@ -1,5 +1,7 @@
 #include "widgets/ListBox.h"
 
+#include "widgets/Look.h"
+
 #include <algorithm>
 #include <memory>
 
@@ -7,6 +9,7 @@ ListBox::ListBox(bool sorted, QWidget* parent)
     : EntryList(parent), m_sorted(sorted), m_collator(QLocale(QLocale::German, QLocale::Germany))
 {
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+    Look::keepListReadableWhenDisabled(this);
     connect(this, &QListWidget::itemDoubleClicked, this, &ListBox::DblClick);
 }
 
