@@ -1,5 +1,6 @@
 #include "widgets/Label.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 Label::Label(QWidget* parent) : QLabel(parent)
@@ -34,4 +35,15 @@ void Label::mousePressEvent(QMouseEvent* event)
         return;
     }
     QLabel::mousePressEvent(event);
+}
+
+void Label::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (isEnabled() && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        event->accept();
+        emit Click();
+        return;
+    }
+    QLabel::keyPressEvent(event);
 }

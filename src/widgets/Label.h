@@ -25,4 +25,6 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    // A label that takes the focus is clicked with Return or Space.
+    void keyPressEvent(QKeyEvent* event) override;
 };

@@ -2,6 +2,7 @@
 
 #include "widgets/Look.h"
 
+#include <QKeyEvent>
 #include <algorithm>
 #include <memory>
 
@@ -126,4 +127,21 @@ void ListBox::setListIndex(int index)
     }
     quietly([&] { setCurrentRow(index); });
     emit Click();
+}
+
+void ListBox::keyPressEvent(QKeyEvent* event)
+{
+    if (!m_chooseWithKey) {
+        EntryList::keyPressEvent(event);
+        return;
+    }
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+        event->accept();
+        if (listIndex() >= 0) {
+            emit Click();
+        }
+        return;
+    }
+    quietly([&] { EntryList::keyPressEvent(event); });
 }

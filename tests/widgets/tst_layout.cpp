@@ -46,7 +46,7 @@ private slots:
                       "List1");
         Fixtures::row("resul_ch", "lexa",
                       "resul_cherch extrac_liste Option2 commence contient termine ecrire "
-                      "longueur lg theme_cherch Command3 List2 Command2 liste_temp Command1",
+                      "longueur lg theme_cherch theme Command3 List2 Command2 liste_temp Command1",
                       "ecrire");
     }
 
