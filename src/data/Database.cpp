@@ -262,6 +262,35 @@ bool Database::create(const QString& path, const QString& schema)
            exec(schema);
 }
 
+bool Database::backupTo(const QString& path)
+{
+    Database copy;
+    if (QFileInfo::exists(path)) {
+        return fail(QStringLiteral("Die Datei „%1“ gibt es schon; sie wird nicht überschrieben.")
+                        .arg(QDir::toNativeSeparators(path)));
+    }
+    if (!copy.connect(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX)) {
+        return fail(copy.lastError());
+    }
+    sqlite3_backup* backup = sqlite3_backup_init(copy.m_handle, "main", m_handle, "main");
+    if (backup == nullptr) {
+        copy.failWithEngineError();
+        return fail(copy.lastError());
+    }
+    const int stepped = sqlite3_backup_step(backup, -1);
+    const int finished = sqlite3_backup_finish(backup);
+    if (stepped != SQLITE_DONE || finished != SQLITE_OK) {
+        const int code = stepped != SQLITE_DONE ? stepped : finished;
+        return fail(engineMessage(code, path, QString::fromUtf8(sqlite3_errstr(code))));
+    }
+    // The copy stands alone; its last commit was synced (synchronous=FULL is
+    // the default of a new connection).
+    if (!copy.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) || !copy.close()) {
+        return fail(copy.lastError());
+    }
+    return true;
+}
+
 bool Database::close()
 {
     m_cache.clear();

@@ -77,6 +77,11 @@ public:
     bool create(const QString& path, const QString& schema);
     // Closes the connection; false when the file could not be completed.
     bool close();
+    // Copies the open database, the commits still in its -wal file included,
+    // into the new file `path` with SQLite's online backup: a consistent,
+    // self-contained copy (no -wal beside it), synced before this returns.
+    // An existing file is refused.
+    [[nodiscard]] bool backupTo(const QString& path);
     const QString& path() const { return m_path; }
 
     std::optional<Statement> prepare(const QString& sql);
