@@ -129,7 +129,7 @@ private slots:
         const pid_t crashed = fork();
         if (crashed == 0) {
             DictionaryLock held(dir.path());
-            _exit(held.tryLock() ? 0 : 1);
+            _exit(held.tryLock() == DictionaryLock::Outcome::Held ? 0 : 1);
         }
         int status = 0;
         QCOMPARE(waitpid(crashed, &status, 0), crashed);
@@ -137,9 +137,10 @@ private slots:
         QVERIFY(QFile::exists(dir.filePath("LEXA.lock")));
 
         DictionaryLock first(dir.path());
-        QVERIFY2(first.tryLock(), qPrintable(first.errorMessage()));
+        QVERIFY2(first.tryLock() == DictionaryLock::Outcome::Held,
+                 qPrintable(first.errorMessage()));
         DictionaryLock second(dir.path());
-        QVERIFY(!second.tryLock());
+        QCOMPARE(second.tryLock(), DictionaryLock::Outcome::Refused);
         QVERIFY(second.errorMessage().contains(QDir::toNativeSeparators(dir.path())));
     }
 };
