@@ -66,8 +66,6 @@ private slots:
         row("double click, index set before", "dbl:1", 1, 1);
         row("mouse below the entries", "below", 0, 2);
         row("arrow down", "down", 1, 3);
-        row("arrows only move in a list chosen with a key", "keys:Down Down Up", 0, 3);
-        row("Return or Space chooses there", "keys:Down Return Space", 2, 3);
         row("setListIndex", "set:4", 1, 4);
         row("selected entry removed", "remove:2", 0, -1);
     }
@@ -93,15 +91,6 @@ private slots:
         }
         if (verb == "dbl") {
             QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, spot);
-        }
-        if (verb == "keys") {
-            list.setChooseWithKey(true);
-            for (const QString& key : action.section(u':', 1).split(u' ')) {
-                QTest::keyClick(&list, key == "Down"     ? Qt::Key_Down
-                                       : key == "Up"     ? Qt::Key_Up
-                                       : key == "Return" ? Qt::Key_Return
-                                                         : Qt::Key_Space);
-            }
         }
         verb == "down"     ? QTest::keyClick(&list, Qt::Key_Down)
         : verb == "set"    ? void(list.setListIndex(n))
