@@ -231,7 +231,8 @@ private slots:
         if (button.isEmpty()) {
             for (int fill = 0; fill < 2; ++fill) { // filling again does not double it
                 ui().List2->hide();
-                QTest::mouseClick(ui().theme, Qt::LeftButton);
+                fill == 0 ? QTest::mouseClick(ui().theme, Qt::LeftButton)
+                          : QTest::keyClick(ui().theme, Qt::Key_Return); // Tab reaches it
                 QVERIFY(!ui().List2->isHidden());
                 QCOMPARE(Harness::entries(ui().List2), Themes);
             }
