@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 Label::Label(QWidget* parent) : QLabel(parent)
 {
@@ -46,4 +47,14 @@ void Label::keyPressEvent(QKeyEvent* event)
         return;
     }
     QLabel::keyPressEvent(event);
+}
+
+void Label::paintEvent(QPaintEvent* event)
+{
+    QLabel::paintEvent(event);
+    if (hasFocus()) {
+        QPainter painter(this);
+        painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
+        painter.drawRect(contentsRect().adjusted(0, 0, -1, -1));
+    }
 }

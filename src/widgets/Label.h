@@ -25,6 +25,8 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
-    // A label that takes the focus is clicked with Return or Space.
+    // A label that takes the focus is clicked with Return or Space, and shows
+    // the focus with a dotted frame.
     void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
