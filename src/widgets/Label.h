@@ -29,6 +29,10 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    // A label that takes the focus is clicked with Return or Space, and shows
+    // the focus with a dotted frame.
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void setShownText(const QString& text);
