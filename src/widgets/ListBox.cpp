@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
+#include <vector>
 
 ListBox::ListBox(bool sorted, QWidget* parent)
     : EntryList(parent), m_sorted(sorted), m_collator(QLocale(QLocale::German, QLocale::Germany))
@@ -38,16 +40,84 @@ int ListBox::addEntry(const QString& text)
     return place;
 }
 
-void ListBox::addEntries(const QStringList& texts)
+namespace {
+
+// An entry and, when it holds German letters only, those letters folded to
+// lower case without umlauts and with "ss" for "ß": two entries whose folded
+// letters differ sort as those letters do, whatever the collator makes of
+// their case and umlauts, which only decide between equal folded letters.
+struct SortEntry
 {
-    QStringList ordered = texts;
-    const auto less = [this](const QString& a, const QString& b) { return lessThan(a, b); };
+    qsizetype index = 0;
+    std::string letters;
+    bool folded = true;
+};
+
+SortEntry sortEntry(const QString& text, qsizetype index)
+{
+    SortEntry entry{index, {}, true};
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z')) {
+            entry.letters.push_back(static_cast<char>(u | 0x20));
+        } else if (u == u'ä' || u == u'Ä') {
+            entry.letters.push_back('a');
+        } else if (u == u'ö' || u == u'Ö') {
+            entry.letters.push_back('o');
+        } else if (u == u'ü' || u == u'Ü') {
+            entry.letters.push_back('u');
+        } else if (u == u'ß') {
+            entry.letters.append("ss");
+        } else {
+            entry.folded = false;
+            break;
+        }
+    }
+    return entry;
+}
+
+} // namespace
+
+QStringList ListBox::sortedCopy(const QStringList& texts) const
+{
+    std::vector<SortEntry> entries;
+    entries.reserve(static_cast<size_t>(texts.size()));
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        entries.push_back(sortEntry(texts[i], i));
+    }
+    const auto less = [this, &texts](const SortEntry& a, const SortEntry& b) {
+        if (a.folded && b.folded) {
+            if (const int order = a.letters.compare(b.letters); order != 0) {
+                return order < 0;
+            }
+        }
+        return lessThan(texts[a.index], texts[b.index]);
+    };
     // Entries taken from a sorted list come in order: checking costs one
     // comparison per entry, sorting many.
-    if (m_sorted && !std::is_sorted(ordered.begin(), ordered.end(), less)) {
-        std::stable_sort(ordered.begin(), ordered.end(), less);
+    if (std::is_sorted(entries.begin(), entries.end(), less)) {
+        return texts;
     }
-    if (m_sorted && count() > 0) {
+    std::stable_sort(entries.begin(), entries.end(), less);
+    QStringList ordered;
+    ordered.reserve(texts.size());
+    for (const SortEntry& entry : entries) {
+        ordered.append(texts[entry.index]);
+    }
+    return ordered;
+}
+
+void ListBox::addEntries(const QStringList& texts)
+{
+    if (texts.isEmpty()) {
+        return;
+    }
+    if (!m_sorted) {
+        quietly([&] { addItems(texts); });
+        return;
+    }
+    const QStringList ordered = sortedCopy(texts);
+    if (count() > 0) {
         mergeSorted(ordered);
         return;
     }
