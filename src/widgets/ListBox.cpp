@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <numeric>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,67 +44,64 @@ int ListBox::addEntry(const QString& text)
 
 namespace {
 
-// An entry and, when it holds German letters only, those letters folded to
-// lower case without umlauts and with "ss" for "ß": two entries whose folded
-// letters differ sort as those letters do, whatever the collator makes of
-// their case and umlauts, which only decide between equal folded letters.
-struct SortEntry
+// The letters of a text of German letters only, folded to lower case without
+// umlauts and with "ss" for "ß"; none for any other text. Two texts whose
+// folded letters differ sort as those letters do, whatever the collator
+// makes of their case and umlauts, which only decide between equal ones.
+std::optional<std::string> foldedLetters(const QString& text)
 {
-    qsizetype index = 0;
     std::string letters;
-    bool folded = true;
-};
-
-SortEntry sortEntry(const QString& text, qsizetype index)
-{
-    SortEntry entry{index, {}, true};
+    letters.reserve(static_cast<size_t>(text.size()));
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if ((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z')) {
-            entry.letters.push_back(static_cast<char>(u | 0x20));
+            letters.push_back(static_cast<char>(u | 0x20));
         } else if (u == u'ä' || u == u'Ä') {
-            entry.letters.push_back('a');
+            letters.push_back('a');
         } else if (u == u'ö' || u == u'Ö') {
-            entry.letters.push_back('o');
+            letters.push_back('o');
         } else if (u == u'ü' || u == u'Ü') {
-            entry.letters.push_back('u');
+            letters.push_back('u');
         } else if (u == u'ß') {
-            entry.letters.append("ss");
+            letters.append("ss");
         } else {
-            entry.folded = false;
-            break;
+            return std::nullopt;
         }
     }
-    return entry;
+    return letters;
 }
 
 } // namespace
 
 QStringList ListBox::sortedCopy(const QStringList& texts) const
 {
-    std::vector<SortEntry> entries;
-    entries.reserve(static_cast<size_t>(texts.size()));
-    for (qsizetype i = 0; i < texts.size(); ++i) {
-        entries.push_back(sortEntry(texts[i], i));
+    std::vector<std::optional<std::string>> letters;
+    letters.reserve(static_cast<size_t>(texts.size()));
+    for (const QString& text : texts) {
+        letters.push_back(foldedLetters(text));
     }
-    const auto less = [this, &texts](const SortEntry& a, const SortEntry& b) {
-        if (a.folded && b.folded) {
-            if (const int order = a.letters.compare(b.letters); order != 0) {
+    const auto less = [&](qsizetype a, qsizetype b) {
+        const auto& lettersA = letters[static_cast<size_t>(a)];
+        const auto& lettersB = letters[static_cast<size_t>(b)];
+        if (lettersA && lettersB) {
+            if (const int order = lettersA->compare(*lettersB); order != 0) {
                 return order < 0;
             }
         }
-        return lessThan(texts[a.index], texts[b.index]);
+        return lessThan(texts[a], texts[b]);
     };
+    std::vector<qsizetype> order(letters.size());
+    std::iota(order.begin(), order.end(), 0);
     // Entries taken from a sorted list come in order: checking costs one
     // comparison per entry, sorting many.
-    if (std::is_sorted(entries.begin(), entries.end(), less)) {
+    if (std::is_sorted(order.begin(), order.end(), less)) {
         return texts;
     }
-    std::stable_sort(entries.begin(), entries.end(), less);
+    std::stable_sort(order.begin(), order.end(), less);
     QStringList ordered;
     ordered.reserve(texts.size());
-    for (const SortEntry& entry : entries) {
-        ordered.append(texts[entry.index]);
+    for (const qsizetype index : order) {
+        ordered.append(texts[index]);
     }
     return ordered;
 }
