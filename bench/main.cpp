@@ -33,7 +33,7 @@ namespace {
 
 using Measure::fail;
 
-constexpr int StartRuns = 7;
+constexpr int StartRuns = 11;
 constexpr int SearchRuns = 7;
 constexpr int WriteRuns = 5;
 constexpr int SelectRuns = 51;
