@@ -30,8 +30,11 @@ private slots:
         };
         TextColumn column;
         QList<QVariant> expected;
-        column.foldedHashes();
         for (int step = 0; step < 6000; ++step) {
+            // From the middle on, the hashes follow every change.
+            if (step == 3000) {
+                column.foldedHashes();
+            }
             const int op = random.bounded(10);
             const auto row =
                 static_cast<size_t>(expected.isEmpty() ? 0 : random.bounded(expected.size()));
@@ -75,7 +78,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBFHaus");
-        QTest::newRow("broken sequence") << QByteArray("Stra\xC3" "e\xFF");
+        QTest::newRow("broken sequence") << QByteArray("Stra\xC3"
+                                                       "e\xFF");
         QTest::newRow("cut at the end") << QByteArray("Gr\xC3");
         QTest::newRow("beyond the BMP") << QByteArray("\xF0\x9F\x98\x80!");
     }
