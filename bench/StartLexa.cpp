@@ -3,16 +3,27 @@
 #include "FirstPaint.h"
 #include "app/Form1.h"
 #include "app/LegacyStartup.h"
+#include "data/Backup.h"
+#include "data/DictionaryLock.h"
+#include "widgets/German.h"
 #include "widgets/MessageBox.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDir>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("LEXA"));
-    if (!offerLegacyConversion(nullptr, QDir::currentPath())) {
+    installGermanTexts(app);
+    DictionaryLock lock(QDir::currentPath());
+    if (!lock.tryLock() || !offerLegacyConversion(nullptr, QDir::currentPath())) {
+        return 1;
+    }
+    // Made on the first start of a day (the uncounted one), checked after it.
+    if (Backup::makeDailyBackup(QDir::currentPath(), QDate::currentDate()).status ==
+        Backup::Result::Status::Failed) {
         return 1;
     }
     Form1 form;

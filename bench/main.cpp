@@ -8,6 +8,7 @@
 #include "Measure.h"
 #include "UndoBench.h"
 #include "app/Form1.h"
+#include "app/ResulCh.h"
 #include "editor/NearCheck.h"
 #include "editor/SimilarWords.h"
 #include "widgets/MessageBox.h"
@@ -33,7 +34,7 @@ namespace {
 
 using Measure::fail;
 
-constexpr int StartRuns = 7;
+constexpr int StartRuns = 11;
 constexpr int SearchRuns = 7;
 constexpr int WriteRuns = 5;
 constexpr int SelectRuns = 51;
@@ -67,16 +68,6 @@ template <typename T = QWidget> T* control(QWidget* window, const QString& name)
         fail(QStringLiteral("no control %1 in %2").arg(name, window->objectName()));
     }
     return found;
-}
-
-QWidget* topLevel(const QString& name)
-{
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->objectName() == name) {
-            return window;
-        }
-    }
-    fail(QStringLiteral("no window ") + name);
 }
 
 void click(QWidget* window, const QString& button)
@@ -471,7 +462,7 @@ int main(int argc, char* argv[])
     if (wanted("search") || wanted("narrow") || wanted("select")) {
         progress(QStringLiteral("searches"));
         const auto form = openForm(largest);
-        QWidget* window = topLevel(QStringLiteral("resul_ch"));
+        QWidget* window = &form->openedSearchWindow();
         Floor floor(QDir(largest).filePath(QStringLiteral("LEXA.MDB")));
         for (const SearchCase& c : searches()) {
             if (wanted("search")) {
@@ -517,7 +508,7 @@ int main(int argc, char* argv[])
         const Row start = startUp(folder(words, true), QString(), StartRuns, 3, 0);
         const auto form = openForm(folder(words, true));
         Floor floor(QDir(folder(words, true)).filePath(QStringLiteral("LEXA.MDB")));
-        const Row contains = search(topLevel(QStringLiteral("resul_ch")), floor, containsE());
+        const Row contains = search(&form->openedSearchWindow(), floor, containsE());
         out() << "| " << Measure::count(words) << " | " << start.lexa << " | " << start.floor
               << " | " << QString::number(start.ratio, 'f', 1) << " | " << contains.lexa << " | "
               << contains.floor << " | " << QString::number(contains.ratio, 'f', 1) << " |\n";

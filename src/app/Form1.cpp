@@ -14,7 +14,6 @@
 Form1::Form1(QWidget* parent) : QWidget(parent), m_editor(this, m_ui)
 {
     m_ui.setupUi(this);
-    m_editor.loadSearchWindow = [this] { loadSearchWindow(); };
     m_editor.quitProgram = [] { QCoreApplication::quit(); };
     wireControls();
     addSimilarWordsEntry(*this);
@@ -75,16 +74,18 @@ bool Form1::Form_Load()
     return m_editor.Form_Load();
 }
 
-void Form1::loadSearchWindow()
+ResulCh& Form1::openedSearchWindow()
 {
-    m_search = std::make_unique<ResulCh>(*this, m_editor.Data1, m_editor.Data2);
+    // Built when first opened: hidden until then, it shows nothing earlier.
+    if (!m_search) {
+        m_search = std::make_unique<ResulCh>(*this, m_editor.Data1, m_editor.Data2);
+    }
+    return *m_search;
 }
 
 void Form1::Command2_Click()
 {
-    if (!m_search) {
-        loadSearchWindow();
-    }
+    openedSearchWindow();
     hide();
     // The searches move the store; a new word being entered stays as it is.
     m_editor.keepEditAcross([this] { m_search->exec(); });

@@ -25,8 +25,11 @@ public:
 
     Form1Ui& ui() { return m_ui; }
     Editor& editor() { return m_editor; }
-    // The search window; null after it was closed through its frame.
+    // The search window; null before it is first opened and after it was
+    // closed through its frame.
     ResulCh* searchWindow() const { return m_search.get(); }
+    // The search window, built if there is none.
+    ResulCh& openedSearchWindow();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -35,7 +38,6 @@ protected:
 
 private:
     void wireControls();
-    void loadSearchWindow();
 
     Form1Ui m_ui;
     Editor m_editor;

@@ -170,6 +170,12 @@ QString Statement::text(int index) const
     return size == 0 ? QString(QLatin1String("")) : QString::fromUtf8(text, size);
 }
 
+QByteArrayView Statement::utf8(int index) const
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, index));
+    return text ? QByteArrayView(text, sqlite3_column_bytes(m_stmt, index)) : QByteArrayView();
+}
+
 qint64 Statement::columnInt64(int index) const
 {
     return sqlite3_column_int64(m_stmt, index);

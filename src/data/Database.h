@@ -41,6 +41,8 @@ public:
     QVariant column(int index) const;
     // The value as text; a null QString for NULL.
     QString text(int index) const;
+    // The value's UTF-8 bytes, valid until the next step; a null view for NULL.
+    QByteArrayView utf8(int index) const;
     qint64 columnInt64(int index) const;
 
 private:

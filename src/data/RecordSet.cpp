@@ -78,7 +78,7 @@ void RecordSet::appendRow(const Statement& query)
 {
     m_rowids.push_back(query.columnInt64(0));
     for (int i = 0; i < m_cachedFields; ++i) {
-        m_columns[static_cast<size_t>(i)].append(query.text(i + 1));
+        m_columns[static_cast<size_t>(i)].appendUtf8(query.utf8(i + 1));
     }
 }
 

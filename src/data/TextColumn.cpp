@@ -2,6 +2,8 @@
 
 #include "data/Criterion.h"
 
+#include <QStringDecoder>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -11,6 +13,15 @@ quint32 offset(qsizetype position)
 {
     Q_ASSERT(position <= std::numeric_limits<quint32>::max());
     return static_cast<quint32>(position);
+}
+
+QString textOf(QByteArrayView utf8)
+{
+    if (utf8.isNull()) {
+        return {};
+    }
+    // An empty text is still a value: it must not read as NULL.
+    return utf8.isEmpty() ? QString(QLatin1String("")) : QString::fromUtf8(utf8);
 }
 } // namespace
 
@@ -67,6 +78,7 @@ void TextColumn::pack()
     }
     m_distinct.clear();
     m_codeOf.clear();
+    m_codeOfUtf8.clear();
 }
 
 void TextColumn::packedAppend(QStringView text, bool null)
@@ -90,6 +102,52 @@ void TextColumn::append(const QString& text)
     if (m_hashed) {
         m_hashes.push_back(foldedHash(text));
     }
+}
+
+void TextColumn::packedAppendUtf8(QByteArrayView utf8)
+{
+    // Decoded straight into the packed texts: UTF-16 needs at most one unit
+    // per byte. Each text is decoded on its own, as QString::fromUtf8 does.
+    const qsizetype used = m_chars.size();
+    const qsizetype needed = used + utf8.size();
+    if (m_chars.capacity() < needed) {
+        m_chars.reserve(std::max(needed, 2 * m_chars.capacity()));
+    }
+    m_chars.resize(needed);
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QChar* end = decoder.appendToBuffer(m_chars.data() + used, utf8);
+    m_chars.truncate(end - m_chars.constData());
+    m_null.push_back(utf8.isNull());
+    m_ends.push_back(offset(m_chars.size()));
+}
+
+void TextColumn::appendUtf8(QByteArrayView utf8)
+{
+    if (m_hashed) {
+        append(textOf(utf8));
+        return;
+    }
+    if (!m_packed && utf8.isNull()) {
+        m_codes.push_back(NullCode);
+        return;
+    }
+    if (!m_packed) {
+        const std::string_view bytes(utf8.data(), static_cast<size_t>(utf8.size()));
+        const auto found = m_codeOfUtf8.find(bytes);
+        if (found != m_codeOfUtf8.end()) {
+            m_codes.push_back(found->second);
+            return;
+        }
+        const QString text = textOf(utf8);
+        quint16 code = 0;
+        if (codeOf(text, code)) {
+            m_codeOfUtf8.emplace(bytes, code);
+            m_codes.push_back(code);
+            return;
+        }
+        pack();
+    }
+    packedAppendUtf8(utf8);
 }
 
 void TextColumn::packedSet(size_t row, const QString& text, bool null)

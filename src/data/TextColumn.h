@@ -5,6 +5,9 @@
 #include <QStringList>
 #include <QStringView>
 #include <QVariant>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The texts of one field for every record of a table, in little memory.
@@ -16,6 +19,10 @@ class TextColumn
 public:
     // A null `text` is a field without a value.
     void append(const QString& text);
+    // The same for a text read as UTF-8 (a null view: no value). Reading a
+    // table goes this way: most texts are found by their bytes and never
+    // become a QString of their own.
+    void appendUtf8(QByteArrayView utf8);
     QVariant at(size_t row) const;
     void set(size_t row, const QVariant& value);
     // Gives every row the same value.
@@ -37,6 +44,7 @@ private:
     // Moves from numbered to packed texts.
     void pack();
     void packedAppend(QStringView text, bool null);
+    void packedAppendUtf8(QByteArrayView utf8);
     void packedSet(size_t row, const QString& text, bool null);
     qsizetype start(size_t row) const { return row == 0 ? 0 : m_ends[row - 1]; }
 
@@ -44,6 +52,16 @@ private:
     // Numbered texts: m_distinct[m_codes[row]].
     QStringList m_distinct;
     QHash<QString, quint16> m_codeOf;
+    // The same numbers by the texts' UTF-8 bytes, for those appended so.
+    struct BytesHash
+    {
+        using is_transparent = void;
+        size_t operator()(std::string_view bytes) const
+        {
+            return std::hash<std::string_view>{}(bytes);
+        }
+    };
+    std::unordered_map<std::string, quint16, BytesHash, std::equal_to<>> m_codeOfUtf8;
     std::vector<quint16> m_codes;
     // Packed texts: row r is m_chars[m_ends[r - 1], m_ends[r]).
     QString m_chars;

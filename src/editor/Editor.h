@@ -28,8 +28,6 @@ public:
     // The load step. Returns false when the dictionary cannot be opened (the
     // reason has been shown); the program then ends.
     bool Form_Load();
-    // Run as the last step of the load: creates the hidden search window.
-    std::function<void()> loadSearchWindow;
     // "Beenden": asked of the application, which ends without writing.
     std::function<void()> quitProgram;
 

@@ -119,9 +119,6 @@ bool Editor::Form_Load()
     if (import_ok == 1) {
         ui.Command10->setVisible(true);
     }
-    if (loadSearchWindow) {
-        loadSearchWindow();
-    }
     // From now on, whatever shows another word in browsing (a search, "raz",
     // a deletion) moves the highlight along.
     connect(&Data1, &DataSource::currentShown, this, [this] {

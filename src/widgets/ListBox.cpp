@@ -5,6 +5,10 @@
 #include <QKeyEvent>
 #include <algorithm>
 #include <memory>
+#include <numeric>
+#include <optional>
+#include <string>
+#include <vector>
 
 ListBox::ListBox(bool sorted, QWidget* parent)
     : EntryList(parent), m_sorted(sorted), m_collator(QLocale(QLocale::German, QLocale::Germany))
@@ -42,16 +46,81 @@ int ListBox::addEntry(const QString& text)
     return place;
 }
 
-void ListBox::addEntries(const QStringList& texts)
+namespace {
+
+// The letters of a text of German letters only, folded to lower case without
+// umlauts and with "ss" for "ß"; none for any other text. Two texts whose
+// folded letters differ sort as those letters do, whatever the collator
+// makes of their case and umlauts, which only decide between equal ones.
+std::optional<std::string> foldedLetters(const QString& text)
 {
-    QStringList ordered = texts;
-    const auto less = [this](const QString& a, const QString& b) { return lessThan(a, b); };
+    std::string letters;
+    letters.reserve(static_cast<size_t>(text.size()));
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z')) {
+            letters.push_back(static_cast<char>(u | 0x20));
+        } else if (u == u'ä' || u == u'Ä') {
+            letters.push_back('a');
+        } else if (u == u'ö' || u == u'Ö') {
+            letters.push_back('o');
+        } else if (u == u'ü' || u == u'Ü') {
+            letters.push_back('u');
+        } else if (u == u'ß') {
+            letters.append("ss");
+        } else {
+            return std::nullopt;
+        }
+    }
+    return letters;
+}
+
+} // namespace
+
+QStringList ListBox::sortedCopy(const QStringList& texts) const
+{
+    std::vector<std::optional<std::string>> letters;
+    letters.reserve(static_cast<size_t>(texts.size()));
+    for (const QString& text : texts) {
+        letters.push_back(foldedLetters(text));
+    }
+    const auto less = [&](qsizetype a, qsizetype b) {
+        const auto& lettersA = letters[static_cast<size_t>(a)];
+        const auto& lettersB = letters[static_cast<size_t>(b)];
+        if (lettersA && lettersB) {
+            if (const int order = lettersA->compare(*lettersB); order != 0) {
+                return order < 0;
+            }
+        }
+        return lessThan(texts[a], texts[b]);
+    };
+    std::vector<qsizetype> order(letters.size());
+    std::iota(order.begin(), order.end(), 0);
     // Entries taken from a sorted list come in order: checking costs one
     // comparison per entry, sorting many.
-    if (m_sorted && !std::is_sorted(ordered.begin(), ordered.end(), less)) {
-        std::stable_sort(ordered.begin(), ordered.end(), less);
+    if (std::is_sorted(order.begin(), order.end(), less)) {
+        return texts;
     }
-    if (m_sorted && count() > 0) {
+    std::stable_sort(order.begin(), order.end(), less);
+    QStringList ordered;
+    ordered.reserve(texts.size());
+    for (const qsizetype index : order) {
+        ordered.append(texts[index]);
+    }
+    return ordered;
+}
+
+void ListBox::addEntries(const QStringList& texts)
+{
+    if (texts.isEmpty()) {
+        return;
+    }
+    if (!m_sorted) {
+        quietly([&] { addItems(texts); });
+        return;
+    }
+    const QStringList ordered = sortedCopy(texts);
+    if (count() > 0) {
         mergeSorted(ordered);
         return;
     }

@@ -49,6 +49,8 @@ protected:
 private:
     bool lessThan(const QString& left, const QString& right) const;
     int sortedPlace(const QString& text) const;
+    // The texts in the list's order, equal ones in their given order.
+    QStringList sortedCopy(const QStringList& texts) const;
     void mergeSorted(const QStringList& sortedTexts);
 
     bool m_sorted;

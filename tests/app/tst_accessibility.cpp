@@ -61,7 +61,7 @@ private slots:
         QFETCH(QString, open);
         QFETCH(QString, close);
         QWidget* window = QTest::currentDataTag() == QByteArray("resul_ch")
-                              ? static_cast<QWidget*>(h.form().searchWindow())
+                              ? static_cast<QWidget*>(&h.form().openedSearchWindow())
                               : &h.form();
         window->show();
         if (!open.isEmpty()) {
@@ -100,7 +100,7 @@ private slots:
     void counts()
     {
         Label* const total = h.ui().nbre_enr;
-        Label* const found = h.form().searchWindow()->ui().nb_tr;
+        Label* const found = h.form().openedSearchWindow().ui().nb_tr;
         total->setCaption(QStringLiteral("277"));
         found->setCaption(QStringLiteral("12"));
         QCOMPARE(QAccessible::queryAccessibleInterface(total)->text(QAccessible::Name),

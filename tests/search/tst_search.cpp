@@ -58,10 +58,10 @@ class SearchTest : public QObject
     {
         m_harness.reset();
         m_harness = std::make_unique<Harness>();
-        return m_harness->start(rows, themes) && m_harness->form().searchWindow() != nullptr;
+        return m_harness->start(rows, themes);
     }
-    ResulChUi& ui() { return m_harness->form().searchWindow()->ui(); }
-    Search& search() { return m_harness->form().searchWindow()->search(); }
+    ResulChUi& ui() { return m_harness->form().openedSearchWindow().ui(); }
+    Search& search() { return m_harness->form().openedSearchWindow().search(); }
     QString current() { return m_harness->ui().mot_cour->caption(); }
     static void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
     void find(const QString& name, const QString& text)

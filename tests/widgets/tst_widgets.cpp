@@ -32,6 +32,12 @@ private slots:
             QStringList{"Bär", "Ähre", "auto", "Äpfel", "Ofen"}, german);
         row("blanks count", true, QStringList{"Ähre"}, QStringList{"Abend", " Abend ", "Abend "},
             QStringList{" Abend ", "Abend", "Abend ", "Ähre"});
+        // Umlauts, "ß" and case decide only between words of equal letters.
+        row("letters first", true, QStringList{"Maße"},
+            QStringList{"Muell", "mühsam", "Abbau", "Masse", "Mull", "Maß", "Zoë", "Ab-bau",
+                        "MASSE", "Müll", "Zoe", "Mühle", "maßen", "Mass", "abbauen"},
+            QStringList{"Ab-bau", "Abbau", "abbauen", "Mass", "Maß", "Masse", "MASSE", "Maße",
+                        "maßen", "Muell", "Mühle", "mühsam", "Mull", "Müll", "Zoe", "Zoë"});
         row("unsorted", false, QStringList{"Zug"}, shuffled, QStringList{"Zug"} + shuffled);
     }
 

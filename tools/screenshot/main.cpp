@@ -40,11 +40,10 @@ int main(int argc, char* argv[])
     }
     QApplication::processEvents();
     bool ok = form.grab().save(out.filePath(QStringLiteral("form1") + suffix));
-    if (ResulCh* search = form.searchWindow()) {
-        search->show();
-        QApplication::processEvents();
-        ok = search->grab().save(out.filePath(QStringLiteral("resul_ch") + suffix)) && ok;
-        search->hide();
-    }
+    ResulCh& search = form.openedSearchWindow();
+    search.show();
+    QApplication::processEvents();
+    ok = search.grab().save(out.filePath(QStringLiteral("resul_ch") + suffix)) && ok;
+    search.hide();
     return ok ? 0 : 1;
 }
