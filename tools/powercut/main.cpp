@@ -1,0 +1,405 @@
+// Cuts the power of a process that edits a dictionary as the windows do and
+// makes the daily backup: at its k-th sync for k = 1, 2, … up to the span,
+// then again with new seeds. After each cut it checks the dictionary, its
+// undo history and the backup copies as the next start would find them.
+//
+//   lexa-powercut [--cuts N] [--seed S] [--span K] [--words W] [--dir D] [--keep-going]
+#include "Checks.h"
+#include "CutVfs.h"
+#include "DictionaryWriter.h"
+#include "data/Backup.h"
+#include "data/Database.h"
+#include "data/Schema.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+const QString JournalName = QStringLiteral("journal.txt");
+// The folder the cut acts on; the journal stays outside it.
+const QString DictionaryFolder = QStringLiteral("dictionary");
+const QDate FirstDay(2026, 1, 1);
+const QStringList Themes{"Tiere", "Haus", "Schule", "Essen"};
+
+int fail(const QString& message)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+    return 1;
+}
+
+// Appends one line and waits until it is on the disk.
+bool journal(int fd, const QString& line)
+{
+    const QByteArray bytes = line.toUtf8() + '\n';
+    return write(fd, bytes.constData(), static_cast<size_t>(bytes.size())) == bytes.size() &&
+           fsync(fd) == 0;
+}
+
+std::unique_ptr<Database> openDictionary(const QString& folder, QString* error)
+{
+    auto db = std::make_unique<Database>();
+    if (!db->open(QDir(folder).filePath(Schema::DictionaryFile), Database::Access::ReadWrite)) {
+        *error = db->lastError();
+        return nullptr;
+    }
+    return db;
+}
+
+struct ChildPlan
+{
+    QString folder;
+    QString journal;
+    quint32 seed = 0;
+    quint64 cutAt = 0;
+    int backupAt = 0; // the number of operations before the backup
+    QDate today;
+};
+
+// The child: works on the dictionary until the power is cut.
+int runChild(const ChildPlan& plan)
+{
+    if (!CutVfs::install(QFile::encodeName(plan.folder).toStdString(), plan.cutAt, plan.seed)) {
+        return fail(QStringLiteral("the VFS cannot be installed"));
+    }
+    QString error;
+    std::optional<Words> words;
+    if (auto db = openDictionary(plan.folder, &error)) {
+        words = Crash::read(*db, &error);
+    }
+    Window window(QDir(plan.folder).filePath(Schema::DictionaryFile));
+    if (!words || !window.open(&error)) {
+        return fail(error);
+    }
+    const int fd =
+        open(QFile::encodeName(plan.journal).constData(), O_WRONLY | O_APPEND | O_CREAT, 0644);
+    QRandomGenerator random(plan.seed);
+    for (int serial = 0;; ++serial) {
+        if (serial == plan.backupAt) {
+            if (!journal(fd, JournalLine::Backup + plan.today.toString(Qt::ISODate))) {
+                return fail(QStringLiteral("journal cannot be written"));
+            }
+            const auto backup = Backup::makeDailyBackup(plan.folder, plan.today);
+            if (backup.status != Backup::Result::Status::Made) {
+                return fail(QStringLiteral("the backup failed: %1").arg(backup.message));
+            }
+            if (!journal(fd, JournalLine::End)) {
+                return fail(QStringLiteral("journal cannot be written"));
+            }
+        }
+        const Operation operation =
+            Crash::choose(*words, random, QStringLiteral("%1-%2").arg(plan.seed).arg(serial));
+        if (!journal(fd, JournalLine::Operation + Crash::encode(operation))) {
+            return fail(QStringLiteral("journal cannot be written"));
+        }
+        if (!window.perform(operation, &error)) {
+            return fail(QStringLiteral("operation %1 failed: %2")
+                            .arg(static_cast<int>(operation.kind))
+                            .arg(error));
+        }
+        if (!journal(fd, JournalLine::End)) {
+            return fail(QStringLiteral("journal cannot be written"));
+        }
+        Crash::apply(*words, operation);
+    }
+}
+
+struct Figures
+{
+    int cuts = 0;
+    int failed = 0;
+    qint64 syncs = 0;
+    qint64 returned = 0;
+    int interrupted = 0;
+    int interruptedLanded = 0;
+    int historyChecks = 0;
+    int backups = 0;
+    int backupsCut = 0;
+    int copiesChecked = 0;
+    int copiesLost = 0; // made, returned, and gone after the cut
+    qint64 landed = 0;
+    qint64 vanished = 0;
+    qint64 torn = 0;
+    qint64 entriesKept = 0;
+    qint64 entriesUndone = 0;
+};
+
+// What the parent knows between cuts.
+struct Expected
+{
+    Words words;
+    History history;
+    bool historySeen = false;
+    std::map<QDate, Words> snapshots; // by the date of each copy still there
+    Copies copies;
+};
+
+void countCut(const QByteArray& line, Figures& figures)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^cut landed=(\\d+) vanished=(\\d+) torn=(\\d+) kept=(\\d+) undone=(\\d+)"));
+    const auto match = pattern.match(QString::fromLatin1(line));
+    figures.landed += match.captured(1).toLongLong();
+    figures.vanished += match.captured(2).toLongLong();
+    figures.torn += match.captured(3).toLongLong();
+    figures.entriesKept += match.captured(4).toLongLong();
+    figures.entriesUndone += match.captured(5).toLongLong();
+}
+
+// Every operation that returned is in the file with its undo step; the one
+// in flight is there whole or not at all.
+QString checkDictionary(const QString& folder, const Journal& journal, Expected& expected,
+                        Figures& figures)
+{
+    for (const Step& step : journal.returned) {
+        if (step.operation) {
+            Crash::apply(expected.words, *step.operation);
+            record(expected.history, *step.operation);
+        } else {
+            expected.snapshots[step.backup] = expected.words;
+        }
+    }
+    const auto& interrupted = journal.interrupted;
+    if (interrupted && !interrupted->operation) {
+        expected.snapshots[interrupted->backup] = expected.words;
+    }
+    QString error;
+    auto db = openDictionary(folder, &error);
+    if (!db) {
+        return error;
+    }
+    if (!isIntact(*db)) {
+        return QStringLiteral("the integrity check failed");
+    }
+    const auto words = Crash::read(*db, &error);
+    if (!words) {
+        return error;
+    }
+    const auto history = readHistory(*db);
+    expected.historySeen = expected.historySeen || history;
+    const bool withHistory = expected.historySeen;
+    bool landed = false;
+    if (interrupted && interrupted->operation &&
+        (*words != expected.words || (withHistory && history != expected.history))) {
+        Words wordsWith = expected.words;
+        Crash::apply(wordsWith, *interrupted->operation);
+        History historyWith = expected.history;
+        record(historyWith, *interrupted->operation);
+        landed = *words == wordsWith && (!withHistory || history == historyWith);
+    }
+    if (!landed && *words != expected.words) {
+        return QStringLiteral("%1 words, expected %2 (or the operation in flight whole)")
+            .arg(words->size())
+            .arg(expected.words.size());
+    }
+    if (!landed && withHistory && history != expected.history) {
+        return QStringLiteral("the history holds %1 steps done and %2 undone, expected %3 and %4")
+            .arg(history ? history->done : -1)
+            .arg(history ? history->undone : -1)
+            .arg(expected.history.done)
+            .arg(expected.history.undone);
+    }
+    figures.returned += std::count_if(journal.returned.begin(), journal.returned.end(),
+                                      [](const Step& step) { return step.operation.has_value(); });
+    figures.historyChecks += withHistory ? 1 : 0;
+    if (interrupted && interrupted->operation) {
+        ++figures.interrupted;
+        figures.interruptedLanded += landed ? 1 : 0;
+    }
+    expected.words = *words;
+    if (history) {
+        expected.history = *history;
+    }
+    return {};
+}
+
+QString checkBackups(const QString& folder, const Journal& journal, Expected& expected,
+                     Figures& figures)
+{
+    Copies copies;
+    const QString problem =
+        checkCopies(folder, expected.snapshots, Themes.size(), expected.copies, &copies);
+    if (!problem.isEmpty()) {
+        return problem;
+    }
+    for (const Step& step : journal.returned) {
+        if (!step.operation) {
+            ++figures.backups;
+            figures.copiesLost += copies.dictionaryDates.contains(step.backup) ? 0 : 1;
+        }
+    }
+    if (journal.interrupted && !journal.interrupted->operation) {
+        ++figures.backups;
+        ++figures.backupsCut;
+    }
+    figures.copiesChecked += copies.checked;
+    std::erase_if(expected.snapshots, [&](const auto& snapshot) {
+        return !copies.dictionaryDates.contains(snapshot.first);
+    });
+    expected.copies = copies;
+    return {};
+}
+
+// After a failed check the run goes on from what the files hold.
+void resync(const QString& folder, Expected& expected)
+{
+    QString error;
+    if (auto db = openDictionary(folder, &error)) {
+        if (auto words = Crash::read(*db, &error)) {
+            expected.words = std::move(*words);
+        }
+        expected.history = readHistory(*db).value_or(History{});
+    }
+    expected.copies = survey(folder);
+}
+
+QString prepare(const QString& folder, int wordCount, Expected& expected)
+{
+    QList<WordRecord> records;
+    for (const auto& [rowid, word] : Crash::initialWords(wordCount)) {
+        records.append({word.mot,
+                        word.determinant,
+                        word.categorie,
+                        word.theme,
+                        word.mark == QLatin1String("O"),
+                        word.icon,
+                        {}});
+    }
+    QString error;
+    if (!QDir().mkpath(folder) ||
+        !DictionaryWriter::writeDictionary(QDir(folder).filePath(Schema::DictionaryFile), records,
+                                           error) ||
+        !DictionaryWriter::writeThemes(QDir(folder).filePath(Schema::ThemesFile), Themes, error)) {
+        return error.isEmpty() ? QStringLiteral("%1 cannot be created").arg(folder) : error;
+    }
+    auto db = openDictionary(folder, &error);
+    const auto words = db ? Crash::read(*db, &error) : std::nullopt;
+    if (!words) {
+        return error;
+    }
+    expected.words = *words;
+    return {};
+}
+
+int runParent(const QString& dir, int cuts, quint32 seed, int span, int wordCount, bool keepGoing)
+{
+    const QString folder = QDir(dir).filePath(DictionaryFolder);
+    Expected expected;
+    if (const QString error = prepare(folder, wordCount, expected); !error.isEmpty()) {
+        return fail(error);
+    }
+    QRandomGenerator random(seed);
+    Figures figures;
+    QElapsedTimer clock;
+    clock.start();
+    ChildPlan plan;
+    plan.folder = QFileInfo(folder).canonicalFilePath();
+    plan.journal = QDir(dir).filePath(JournalName);
+    for (int cut = 1; cut <= cuts; ++cut) {
+        plan.seed = random.generate();
+        plan.cutAt = static_cast<quint64>((cut - 1) % span + 1);
+        plan.backupAt = static_cast<int>(random.bounded(6));
+        plan.today = FirstDay.addDays(cut);
+        QFile::remove(plan.journal);
+        QProcess child;
+        child.setProcessChannelMode(QProcess::SeparateChannels);
+        child.setReadChannel(QProcess::StandardOutput);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--child"), plan.folder, plan.journal,
+                     QString::number(plan.seed), QString::number(plan.cutAt),
+                     QString::number(plan.backupAt), plan.today.toString(Qt::ISODate)});
+        if (!child.waitForFinished(120'000) || child.exitStatus() != QProcess::NormalExit ||
+            child.exitCode() != CutVfs::CutExit) {
+            return fail(QStringLiteral("cut %1: the child ended without a cut (%2): %3")
+                            .arg(cut)
+                            .arg(child.exitCode())
+                            .arg(QString::fromUtf8(child.readAllStandardError())));
+        }
+        countCut(child.readAllStandardOutput(), figures);
+        const auto journal = readJournal(plan.journal);
+        if (!journal) {
+            return fail(QStringLiteral("cut %1: the journal is malformed").arg(cut));
+        }
+        QString problem = checkDictionary(folder, *journal, expected, figures);
+        if (problem.isEmpty()) {
+            problem = checkBackups(folder, *journal, expected, figures);
+        }
+        if (!problem.isEmpty()) {
+            fail(QStringLiteral("cut %1 (sync %2, seed %3): %4")
+                     .arg(cut)
+                     .arg(plan.cutAt)
+                     .arg(plan.seed)
+                     .arg(problem));
+            if (!keepGoing) {
+                return 1;
+            }
+            ++figures.failed;
+            resync(folder, expected);
+        }
+        figures.syncs += static_cast<qint64>(plan.cutAt);
+        ++figures.cuts;
+    }
+    std::printf(
+        "%d power cuts in %.0f s (%lld syncs reached), %d failed the checks. Dictionary: %lld "
+        "operations returned and found; %d in flight (%d landed whole, the rest not at all); "
+        "history "
+        "checked after %d cuts. Backups: %d begun, %d of them cut; %d dated copies checked, "
+        "all whole; %d returned copies gone with their unsynced folder entry; %d partial copies "
+        "left in the folder at the end. Writes at the cuts: %lld landed, %lld vanished, %lld torn; "
+        "folder entries: %lld "
+        "kept, %lld undone. %zu words at the end.\n",
+        figures.cuts, clock.elapsed() / 1000.0, static_cast<long long>(figures.syncs),
+        figures.failed, static_cast<long long>(figures.returned), figures.interrupted,
+        figures.interruptedLanded, figures.historyChecks, figures.backups, figures.backupsCut,
+        figures.copiesChecked, figures.copiesLost, expected.copies.partial,
+        static_cast<long long>(figures.landed), static_cast<long long>(figures.vanished),
+        static_cast<long long>(figures.torn), static_cast<long long>(figures.entriesKept),
+        static_cast<long long>(figures.entriesUndone), expected.words.size());
+    return figures.failed == 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addOptions(
+        {{"cuts", "Number of power cuts.", "n", "100"},
+         {"seed", "Seed of the operations and of what each cut keeps.", "s", "1"},
+         {"span", "Cut at syncs 1 to this many, then again with new seeds.", "k", "50"},
+         {"words", "Words in the first dictionary.", "n", "1000"},
+         {"dir", "Folder for the dictionary (default: a temporary one).", "dir"},
+         {"keep-going", "Count the cuts that fail the checks instead of stopping at the first."},
+         {"child", "Internal: work on the dictionary in <dir> until the cut.", "dir"}});
+    parser.addPositionalArgument("plan",
+                                 "Internal: the child's journal, seed, sync, backup, date.");
+    parser.addHelpOption();
+    parser.process(app);
+    if (parser.isSet("child")) {
+        const QStringList args = parser.positionalArguments();
+        if (args.size() != 5) {
+            return fail(QStringLiteral("the child needs five arguments"));
+        }
+        return runChild({parser.value("child"), args.at(0), args.at(1).toUInt(),
+                         args.at(2).toULongLong(), args.at(3).toInt(),
+                         QDate::fromString(args.at(4), Qt::ISODate)});
+    }
+    QTemporaryDir temporary;
+    const QString dir = parser.isSet("dir") ? parser.value("dir") : temporary.path();
+    if (!QDir().mkpath(dir)) {
+        return fail(QStringLiteral("%1 cannot be created").arg(dir));
+    }
+    return runParent(dir, parser.value("cuts").toInt(), parser.value("seed").toUInt(),
+                     std::max(1, parser.value("span").toInt()), parser.value("words").toInt(),
+                     parser.isSet("keep-going"));
+}
