@@ -49,6 +49,7 @@ struct State
     sqlite3_vfs* real = nullptr;
     std::string root; // ends with '/'
     std::uint64_t cutAt = 0;
+    std::string counted; // empty: every file's syncs count
     std::uint64_t syncs = 0;
     std::mt19937 random;
     std::map<std::string, std::vector<Pending>> pending; // by path
@@ -213,7 +214,7 @@ void undo(const Entry& entry)
     }
 }
 
-[[noreturn]] void cut()
+[[noreturn]] void cut(const std::string& path)
 {
     state->cutting = true;
     Figures figures;
@@ -231,8 +232,9 @@ void undo(const Entry& entry)
     for (size_t i = state->entries.size(); i > kept; --i) {
         undo(state->entries.at(i - 1));
     }
-    dprintf(STDOUT_FILENO, "cut landed=%llu vanished=%llu torn=%llu kept=%zu undone=%zu\n",
-            figures.landed, figures.vanished, figures.torn, kept, state->entries.size() - kept);
+    dprintf(STDOUT_FILENO, "cut landed=%llu vanished=%llu torn=%llu kept=%zu undone=%zu at=%s\n",
+            figures.landed, figures.vanished, figures.torn, kept, state->entries.size() - kept,
+            path.substr(path.rfind('/') + 1).c_str());
     _exit(CutVfs::CutExit);
 }
 
@@ -353,8 +355,8 @@ int syncFile(sqlite3_file* file, int flags)
     if (f.path.empty()) {
         return realMethods(file).xSync(f.real, flags);
     }
-    if (++state->syncs == state->cutAt) {
-        cut();
+    if ((state->counted.empty() || state->counted == f.path) && ++state->syncs == state->cutAt) {
+        cut(f.path);
     }
     if (auto node = state->pending.extract(f.path); !node.empty()) {
         for (const Pending& change : node.mapped()) {
@@ -554,14 +556,18 @@ int fdatasync(int fd)
 
 namespace CutVfs {
 
-bool install(const std::string& root, std::uint64_t cutAt, std::uint32_t seed)
+bool install(const std::string& root, std::uint64_t cutAt, const std::string& counted,
+             std::uint32_t seed)
 {
     sqlite3_vfs* real = sqlite3_vfs_find(nullptr);
     if (!real || state) {
         return false;
     }
-    state = new State{
-        real, root.ends_with('/') ? root : root + '/', cutAt, 0, std::mt19937(seed), {}, {}, false};
+    state = new State{real,  root.ends_with('/') ? root : root + '/',
+                      cutAt, counted,
+                      0,     std::mt19937(seed),
+                      {},    {},
+                      false};
     static sqlite3_vfs vfs = *real;
     vfs.zName = "powercut";
     vfs.szOsFile = FileBytes + real->szOsFile;

@@ -12,7 +12,8 @@
 // or some of its 512-byte sectors garbage), each pending truncation lands or
 // not, and the process ends at once with `CutExit`, after printing what
 // happened as one line on standard output (`cut landed=… vanished=… torn=…
-// kept=… undone=…`, the last two counting folder entries).
+// kept=… undone=… at=<name of the file synced>`; kept and undone count
+// folder entries).
 //
 // Folder entries are modelled too: a file created, removed or renamed, or a
 // folder made, under `root` may be undone at the cut unless its folder was
@@ -27,6 +28,8 @@ namespace CutVfs {
 inline constexpr int CutExit = 86;
 
 // Registers the VFS as the default. `root` is an absolute, canonical folder.
-[[nodiscard]] bool install(const std::string& root, std::uint64_t cutAt, std::uint32_t seed);
+// With a `counted` path only the syncs of that file count towards `cutAt`.
+[[nodiscard]] bool install(const std::string& root, std::uint64_t cutAt, const std::string& counted,
+                           std::uint32_t seed);
 
 } // namespace CutVfs

@@ -1,7 +1,8 @@
 // Cuts the power of a process that edits a dictionary as the windows do and
 // makes the daily backup: at its k-th sync for k = 1, 2, … up to the span,
-// then again with new seeds. After each cut it checks the dictionary, its
-// undo history and the backup copies as the next start would find them.
+// then again with new seeds, and every tenth time at its first checkpoint.
+// After each cut it checks the dictionary, its undo history and the backup
+// copies as the next start would find them.
 //
 //   lexa-powercut [--cuts N] [--seed S] [--span K] [--words W] [--dir D] [--keep-going]
 #include "Checks.h"
@@ -55,29 +56,58 @@ std::unique_ptr<Database> openDictionary(const QString& folder, QString* error)
     return db;
 }
 
+// The dictionary as the next start finds it, opened from a copy of the file
+// and its -wal (the -shm does not survive a cut): the check recovers and
+// checkpoints the copy, and the next child goes on with the -wal as a long
+// session would, so that cuts meet checkpoints.
+std::unique_ptr<Database> openRecovered(const QString& folder, QString* error)
+{
+    const QString copy = folder + QStringLiteral("-check");
+    QDir(copy).removeRecursively();
+    QDir().mkpath(copy);
+    for (const QString& suffix : {QString(), QStringLiteral("-wal")}) {
+        const QString name = Schema::DictionaryFile + suffix;
+        const QString from = QDir(folder).filePath(name);
+        if (QFile::exists(from) && !QFile::copy(from, QDir(copy).filePath(name))) {
+            *error = QStringLiteral("%1 cannot be copied").arg(from);
+            return nullptr;
+        }
+    }
+    return openDictionary(copy, error);
+}
+
 struct ChildPlan
 {
     QString folder;
     QString journal;
     quint32 seed = 0;
     quint64 cutAt = 0;
-    int backupAt = 0; // the number of operations before the backup
+    bool checkpoint = false; // count only the syncs of the dictionary file: checkpoints
+    int backupAt = 0;        // the number of operations before the backup
     QDate today;
 };
 
 // The child: works on the dictionary until the power is cut.
 int runChild(const ChildPlan& plan)
 {
-    if (!CutVfs::install(QFile::encodeName(plan.folder).toStdString(), plan.cutAt, plan.seed)) {
+    const QString dictionary = QDir(plan.folder).filePath(Schema::DictionaryFile);
+    if (!CutVfs::install(QFile::encodeName(plan.folder).toStdString(), plan.cutAt,
+                         plan.checkpoint ? QFile::encodeName(dictionary).toStdString() : "",
+                         plan.seed)) {
         return fail(QStringLiteral("the VFS cannot be installed"));
     }
+    // The window opens first, so that closing the connection that reads the
+    // words does not checkpoint: the -wal file grows across runs as in a long
+    // session, and cuts meet checkpoints.
     QString error;
+    Window window(dictionary);
     std::optional<Words> words;
-    if (auto db = openDictionary(plan.folder, &error)) {
-        words = Crash::read(*db, &error);
+    if (window.open(&error)) {
+        if (auto db = openDictionary(plan.folder, &error)) {
+            words = Crash::read(*db, &error);
+        }
     }
-    Window window(QDir(plan.folder).filePath(Schema::DictionaryFile));
-    if (!words || !window.open(&error)) {
+    if (!words) {
         return fail(error);
     }
     const int fd =
@@ -131,6 +161,7 @@ struct Figures
     qint64 torn = 0;
     qint64 entriesKept = 0;
     qint64 entriesUndone = 0;
+    std::map<QString, int> cutsAt; // by the file whose sync was cut, dates left out
 };
 
 // What the parent knows between cuts.
@@ -146,13 +177,16 @@ struct Expected
 void countCut(const QByteArray& line, Figures& figures)
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^cut landed=(\\d+) vanished=(\\d+) torn=(\\d+) kept=(\\d+) undone=(\\d+)"));
+        QStringLiteral("^cut landed=(\\d+) vanished=(\\d+) torn=(\\d+) kept=(\\d+) undone=(\\d+) "
+                       "at=(\\S+)"));
+    static const QRegularExpression date(QStringLiteral("\\d{4}-\\d{2}-\\d{2}"));
     const auto match = pattern.match(QString::fromLatin1(line));
     figures.landed += match.captured(1).toLongLong();
     figures.vanished += match.captured(2).toLongLong();
     figures.torn += match.captured(3).toLongLong();
     figures.entriesKept += match.captured(4).toLongLong();
     figures.entriesUndone += match.captured(5).toLongLong();
+    ++figures.cutsAt[match.captured(6).replace(date, QStringLiteral("<date>"))];
 }
 
 // Every operation that returned is in the file with its undo step; the one
@@ -173,7 +207,7 @@ QString checkDictionary(const QString& folder, const Journal& journal, Expected&
         expected.snapshots[interrupted->backup] = expected.words;
     }
     QString error;
-    auto db = openDictionary(folder, &error);
+    auto db = openRecovered(folder, &error);
     if (!db) {
         return error;
     }
@@ -253,7 +287,7 @@ QString checkBackups(const QString& folder, const Journal& journal, Expected& ex
 void resync(const QString& folder, Expected& expected)
 {
     QString error;
-    if (auto db = openDictionary(folder, &error)) {
+    if (auto db = openRecovered(folder, &error)) {
         if (auto words = Crash::read(*db, &error)) {
             expected.words = std::move(*words);
         }
@@ -281,7 +315,7 @@ QString prepare(const QString& folder, int wordCount, Expected& expected)
         !DictionaryWriter::writeThemes(QDir(folder).filePath(Schema::ThemesFile), Themes, error)) {
         return error.isEmpty() ? QStringLiteral("%1 cannot be created").arg(folder) : error;
     }
-    auto db = openDictionary(folder, &error);
+    auto db = openRecovered(folder, &error);
     const auto words = db ? Crash::read(*db, &error) : std::nullopt;
     if (!words) {
         return error;
@@ -306,7 +340,9 @@ int runParent(const QString& dir, int cuts, quint32 seed, int span, int wordCoun
     plan.journal = QDir(dir).filePath(JournalName);
     for (int cut = 1; cut <= cuts; ++cut) {
         plan.seed = random.generate();
-        plan.cutAt = static_cast<quint64>((cut - 1) % span + 1);
+        // Every tenth run is cut at its first checkpoint, the others at sync k.
+        plan.checkpoint = cut % 10 == 0;
+        plan.cutAt = plan.checkpoint ? 1 : static_cast<quint64>((cut - 1) % span + 1);
         plan.backupAt = static_cast<int>(random.bounded(6));
         plan.today = FirstDay.addDays(cut);
         QFile::remove(plan.journal);
@@ -316,7 +352,8 @@ int runParent(const QString& dir, int cuts, quint32 seed, int span, int wordCoun
         child.start(QCoreApplication::applicationFilePath(),
                     {QStringLiteral("--child"), plan.folder, plan.journal,
                      QString::number(plan.seed), QString::number(plan.cutAt),
-                     QString::number(plan.backupAt), plan.today.toString(Qt::ISODate)});
+                     QString::number(plan.checkpoint ? 1 : 0), QString::number(plan.backupAt),
+                     plan.today.toString(Qt::ISODate)});
         if (!child.waitForFinished(120'000) || child.exitStatus() != QProcess::NormalExit ||
             child.exitCode() != CutVfs::CutExit) {
             return fail(QStringLiteral("cut %1: the child ended without a cut (%2): %3")
@@ -345,11 +382,12 @@ int runParent(const QString& dir, int cuts, quint32 seed, int span, int wordCoun
             ++figures.failed;
             resync(folder, expected);
         }
-        figures.syncs += static_cast<qint64>(plan.cutAt);
+        figures.syncs += plan.checkpoint ? 0 : static_cast<qint64>(plan.cutAt);
         ++figures.cuts;
     }
     std::printf(
-        "%d power cuts in %.0f s (%lld syncs reached), %d failed the checks. Dictionary: %lld "
+        "%d power cuts in %.0f s (%lld syncs reached, checkpoints aside), %d failed the checks. "
+        "Dictionary: %lld "
         "operations returned and found; %d in flight (%d landed whole, the rest not at all); "
         "history "
         "checked after %d cuts. Backups: %d begun, %d of them cut; %d dated copies checked, "
@@ -364,6 +402,11 @@ int runParent(const QString& dir, int cuts, quint32 seed, int span, int wordCoun
         static_cast<long long>(figures.landed), static_cast<long long>(figures.vanished),
         static_cast<long long>(figures.torn), static_cast<long long>(figures.entriesKept),
         static_cast<long long>(figures.entriesUndone), expected.words.size());
+    std::printf("Cuts by the file being synced:");
+    for (const auto& [file, count] : figures.cutsAt) {
+        std::printf(" %s %d;", qPrintable(file), count);
+    }
+    std::printf("\n");
     return figures.failed == 0 ? 0 : 1;
 }
 
@@ -381,18 +424,18 @@ int main(int argc, char** argv)
          {"dir", "Folder for the dictionary (default: a temporary one).", "dir"},
          {"keep-going", "Count the cuts that fail the checks instead of stopping at the first."},
          {"child", "Internal: work on the dictionary in <dir> until the cut.", "dir"}});
-    parser.addPositionalArgument("plan",
-                                 "Internal: the child's journal, seed, sync, backup, date.");
+    parser.addPositionalArgument(
+        "plan", "Internal: the child's journal, seed, sync, checkpoint, backup, date.");
     parser.addHelpOption();
     parser.process(app);
     if (parser.isSet("child")) {
         const QStringList args = parser.positionalArguments();
-        if (args.size() != 5) {
-            return fail(QStringLiteral("the child needs five arguments"));
+        if (args.size() != 6) {
+            return fail(QStringLiteral("the child needs six arguments"));
         }
         return runChild({parser.value("child"), args.at(0), args.at(1).toUInt(),
-                         args.at(2).toULongLong(), args.at(3).toInt(),
-                         QDate::fromString(args.at(4), Qt::ISODate)});
+                         args.at(2).toULongLong(), args.at(3) == QLatin1String("1"),
+                         args.at(4).toInt(), QDate::fromString(args.at(5), Qt::ISODate)});
     }
     QTemporaryDir temporary;
     const QString dir = parser.isSet("dir") ? parser.value("dir") : temporary.path();
