@@ -97,8 +97,7 @@ QString checkCopy(const QString& path, const std::optional<Words>& snapshot,
     return *words == *snapshot ? QString() : QStringLiteral("the words differ");
 }
 
-} // namespace
-
+// The copies as they are, unchecked.
 Copies survey(const QString& folder)
 {
     static const QRegularExpression dated(
@@ -124,6 +123,8 @@ Copies survey(const QString& folder)
     }
     return copies;
 }
+
+} // namespace
 
 QString checkCopies(const QString& folder, const std::map<QDate, Words>& snapshots,
                     qint64 themeCount, const Copies& before, Copies* after)

@@ -77,9 +77,6 @@ struct Copies
     std::map<QString, CopyFile> files;
 };
 
-// The copies as they are, unchecked.
-Copies survey(const QString& folder);
-
 // An empty string when every copy opens, passes the integrity check and
 // holds what it should, and no newer copy was lost since `before`.
 QString checkCopies(const QString& folder, const std::map<QDate, Words>& snapshots,

@@ -283,19 +283,6 @@ QString checkBackups(const QString& folder, const Journal& journal, Expected& ex
     return {};
 }
 
-// After a failed check the run goes on from what the files hold.
-void resync(const QString& folder, Expected& expected)
-{
-    QString error;
-    if (auto db = openRecovered(folder, &error)) {
-        if (auto words = Crash::read(*db, &error)) {
-            expected.words = std::move(*words);
-        }
-        expected.history = readHistory(*db).value_or(History{});
-    }
-    expected.copies = survey(folder);
-}
-
 QString prepare(const QString& folder, int wordCount, Expected& expected)
 {
     QList<WordRecord> records;
@@ -309,6 +296,7 @@ QString prepare(const QString& folder, int wordCount, Expected& expected)
                         {}});
     }
     QString error;
+    QDir(folder).removeRecursively();
     if (!QDir().mkpath(folder) ||
         !DictionaryWriter::writeDictionary(QDir(folder).filePath(Schema::DictionaryFile), records,
                                            error) ||
@@ -379,8 +367,13 @@ int runParent(const QString& dir, int cuts, quint32 seed, int span, int wordCoun
             if (!keepGoing) {
                 return 1;
             }
+            // The run goes on from a new dictionary: nothing after a failure
+            // would be counted twice.
             ++figures.failed;
-            resync(folder, expected);
+            expected = Expected{};
+            if (const QString error = prepare(folder, wordCount, expected); !error.isEmpty()) {
+                return fail(error);
+            }
         }
         figures.syncs += plan.checkpoint ? 0 : static_cast<qint64>(plan.cutAt);
         ++figures.cuts;
