@@ -97,4 +97,5 @@ void DataSource::loadBoundControls()
         control->loadBoundValue(current ? m_recordset->field(control->dataField()) : QVariant());
         control->clearBoundChanged();
     }
+    emit currentShown();
 }

@@ -47,10 +47,17 @@ public:
     // before one.
     RecordSet& Recordset();
     bool isOpen() const { return m_recordset != nullptr; }
+    // The connection of the last successful Refresh(), for the operations
+    // that write beside the record set in its transactions.
+    Database& database() const { return *m_db; }
 
     // Absolute path fixed by the first Refresh(); empty before.
     const QString& databasePath() const { return m_path; }
     const QString& lastError() const { return m_error; }
+
+signals:
+    // The bound controls were loaded with the current record (or none).
+    void currentShown();
 
 private:
     QList<std::pair<QString, QVariant>> changedFields() const override;

@@ -20,10 +20,11 @@ RecordSet::RecordSet(Database& db, const QString& table, RecordView& view)
 bool RecordSet::fail(const QString& message)
 {
     m_error = message;
+    m_fileChanged = false;
     return false;
 }
 
-bool RecordSet::giveUpWrite(const QString& message)
+bool RecordSet::giveUpWrite(const QString& message, bool fileChanged)
 {
     if (m_mode == Mode::Adding) {
         m_pos = m_posBeforeAdd;
@@ -33,7 +34,9 @@ bool RecordSet::giveUpWrite(const QString& message)
     m_pendingFields.clear();
     m_view.clearChanged();
     m_view.showCurrent();
-    return fail(message);
+    fail(message);
+    m_fileChanged = fileChanged;
+    return false;
 }
 
 QString RecordSet::goneMessage(size_t row) const
@@ -378,7 +381,7 @@ bool RecordSet::Delete()
     eraseRow(row);
     m_deleted = true;
     if (gone) {
-        return giveUpWrite(message);
+        return giveUpWrite(message, true);
     }
     m_mode = Mode::Browse;
     m_pendingFields.clear();
@@ -421,8 +424,15 @@ bool RecordSet::writeRow(qsizetype position, const FieldValues& values)
     for (const auto& [index, value] : values) {
         assignments.append(m_quotedFields.at(index) + QStringLiteral("=?"));
     }
-    Statement* statement = m_db.cached(QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
-                                           .arg(m_quotedTable, assignments.join(u',')));
+    // The row is written only while it holds what was read: a change by
+    // another program meanwhile is not overwritten field by field.
+    QStringList unchanged{QStringLiteral("rowid=?")};
+    for (int i = 0; i < m_cachedFields; ++i) {
+        unchanged.append(m_quotedFields.at(i) + QStringLiteral(" IS ?"));
+    }
+    Statement* statement =
+        m_db.cached(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                        .arg(m_quotedTable, assignments.join(u','), unchanged.join(" AND ")));
     if (!statement) {
         return giveUpWrite(m_db.lastError());
     }
@@ -433,15 +443,16 @@ bool RecordSet::writeRow(qsizetype position, const FieldValues& values)
         }
     }
     const auto row = static_cast<size_t>(position);
-    if (!statement->bind(bindIndex, m_rowids[row]) || !statement->exec()) {
+    bool bound = statement->bind(bindIndex++, m_rowids[row]);
+    for (int i = 0; bound && i < m_cachedFields; ++i) {
+        bound = statement->bind(bindIndex++, m_columns[static_cast<size_t>(i)].at(row));
+    }
+    if (!bound || !statement->exec()) {
         return giveUpWrite(QStringLiteral("Der Datensatz kann nicht gespeichert werden. %1")
                                .arg(m_db.lastError()));
     }
     if (m_db.changes() == 0) {
-        const QString message = goneMessage(row);
-        eraseRow(row);
-        m_deleted = true;
-        return giveUpWrite(message);
+        return giveUpChangedRow(row);
     }
     for (const auto& [index, value] : values) {
         if (isCached(index)) {
@@ -449,6 +460,33 @@ bool RecordSet::writeRow(qsizetype position, const FieldValues& values)
         }
     }
     return true;
+}
+
+bool RecordSet::giveUpChangedRow(size_t row)
+{
+    const qint64 rowid = m_rowids[row];
+    Statement* query = m_db.cached(
+        QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(m_selectList, m_quotedTable));
+    if (!query || !query->bind(1, rowid)) {
+        return giveUpWrite(m_db.lastError());
+    }
+    if (!query->next()) {
+        const QString message = goneMessage(row);
+        eraseRow(row);
+        m_deleted = true;
+        return giveUpWrite(message, true);
+    }
+    const QString message =
+        QStringLiteral("Das Wort „%1“ wurde inzwischen von einem anderen Programm geändert. "
+                       "LEXA zeigt jetzt, was in der Datei „%2“ steht; ändern Sie das Wort bei "
+                       "Bedarf noch einmal.")
+            .arg(valueAt(row, 0).toString(), QDir::toNativeSeparators(m_db.path()));
+    for (int i = 0; i < m_cachedFields; ++i) {
+        m_columns[static_cast<size_t>(i)].set(
+            row, query->column(i + 1).isNull() ? QVariant() : QVariant(query->text(i + 1)));
+    }
+    query->reset();
+    return giveUpWrite(message, true);
 }
 
 bool RecordSet::insertRow(const FieldValues& values)
@@ -522,14 +560,22 @@ void RecordSet::RollbackTrans()
     m_inTransaction = false;
     m_db.rollback();
     // The cached rows follow the file back; the position follows its record.
-    const qint64 currentRowid = bookmark();
     const QString error = m_error;
-    readRows();
+    const bool fileChanged = m_fileChanged;
+    reload();
     m_error = error;
+    m_fileChanged = fileChanged;
+}
+
+bool RecordSet::reload()
+{
+    const qint64 currentRowid = bookmark();
+    const bool read = readRows();
     m_mode = Mode::Browse;
     m_pendingFields.clear();
     m_deleted = false;
     const qsizetype position = positionOf(currentRowid);
     m_pos = position >= 0 ? position : (m_rowids.empty() ? -1 : 0);
     m_view.showCurrent();
+    return read;
 }

@@ -77,8 +77,14 @@ public:
     bool BeginTrans();
     bool CommitTrans();
     void RollbackTrans();
+    // Reads every row again after a write beside the record set; the current
+    // record stays current if it is still there, and is shown again.
+    bool reload();
 
     const QString& lastError() const { return m_error; }
+    // The last failure was a write that found its record deleted or changed
+    // by another program.
+    bool lastFailureFoundFileChanged() const { return m_fileChanged; }
 
 private:
     enum class Mode
@@ -95,7 +101,10 @@ private:
     qsizetype positionOf(qint64 rowid) const;
     QVariant valueAt(size_t row, int field) const;
     bool fail(const QString& message);
-    bool giveUpWrite(const QString& message);
+    bool giveUpWrite(const QString& message, bool fileChanged = false);
+    // A write found the row gone or changed by another program: the cache
+    // takes what the file holds.
+    bool giveUpChangedRow(size_t row);
     QString goneMessage(size_t row) const;
     int fieldIndex(const QString& name) const;
     bool isCached(int field) const { return field < m_cachedFields; }
@@ -132,4 +141,5 @@ private:
     FieldValues m_pendingFields;
     bool m_inTransaction = false;
     QString m_error;
+    bool m_fileChanged = false;
 };

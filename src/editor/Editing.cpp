@@ -5,6 +5,7 @@
 #include "widgets/MessageBox.h"
 #include "widgets/Widgets.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -36,13 +37,16 @@ void Editor::CheckDuplicate()
 {
     doublon = 0;
     const QString word = ui.Text1->text();
-    for (int i = 0; i < scanLimit(ui.List1, nb_mots); ++i) {
-        if (ui.List1->entry(i) == word) {
-            MessageBox::show(m_form, QStringLiteral("Diese Wort ist schon im Wörterbuch!"));
-            doublon = 1;
-            return;
-        }
+    bool listed = false;
+    for (int i = 0; !listed && i < scanLimit(ui.List1, nb_mots); ++i) {
+        listed = ui.List1->entry(i) == word;
     }
+    // Another program may have added the word meanwhile: the file counts too.
+    if (!listed && !m_dictionary.isStored(word)) {
+        return;
+    }
+    MessageBox::show(m_form, QStringLiteral("Diese Wort ist schon im Wörterbuch!"));
+    doublon = 1;
 }
 
 void Editor::SaveWordFields()
@@ -76,24 +80,35 @@ Editor::EditState Editor::editState() const
     return ui.Command8->isVisibleTo(m_form) ? EditState::Modify : EditState::Browse;
 }
 
-bool Editor::storeShownWord()
+bool Editor::storeShownWord(Operation operation)
 {
-    RecordSet& words = Data1.Recordset();
-    if (!words.hasCurrent()) {
+    if (!Data1.Recordset().hasCurrent()) {
         return checkStore(false, QStringLiteral("Es wird kein Wort angezeigt, das gespeichert "
                                                 "werden könnte. Bitte wählen Sie ein Wort in "
                                                 "der Liste."));
     }
-    // In browsing, Update writes the changed bound fields into the record.
-    return checkStore(words.Update());
+    // In browsing, the changed bound fields go into the record.
+    return checkStore((m_dictionary.*operation)());
+}
+
+bool Editor::anyFieldChanged() const
+{
+    const auto fields = wordFields();
+    return std::any_of(fields.begin(), fields.end(),
+                       [](const BoundControl* field) { return field->isBoundChanged(); });
+}
+
+void Editor::storeBrowsing(Operation operation)
+{
+    RecordSet* words = Data1.isOpen() ? &Data1.Recordset() : nullptr;
+    if (words && editState() == EditState::Browse && words->hasCurrent() && anyFieldChanged()) {
+        storeShownWord(operation);
+    }
 }
 
 void Editor::storeIfBrowsing()
 {
-    RecordSet* words = Data1.isOpen() ? &Data1.Recordset() : nullptr;
-    if (words && editState() == EditState::Browse && words->hasCurrent()) {
-        checkStore(words->Update());
-    }
+    storeBrowsing(&Dictionary::storeShown);
 }
 
 void Editor::removeListed(const QString& word)
@@ -107,13 +122,62 @@ void Editor::removeListed(const QString& word)
 
 void Editor::highlightShownWord()
 {
-    const QString shown = ui.Text1->text();
-    for (int i = 0; i < ui.List1->entryCount(); ++i) {
-        if (ui.List1->entry(i) == shown) {
+    const bool shown = Data1.isOpen() && Data1.Recordset().hasCurrent();
+    const QString word = ui.Text1->text();
+    const int highlighted = ui.List1->listIndex();
+    if (shown && highlighted >= 0 && ui.List1->entry(highlighted) == word) {
+        return;
+    }
+    for (int i = 0; shown && i < ui.List1->entryCount(); ++i) {
+        if (ui.List1->entry(i) == word) {
             ui.List1->selectQuietly(i);
             return;
         }
     }
+    ui.List1->selectQuietly(-1);
+}
+
+void Editor::focusList()
+{
+    highlightShownWord();
+    ui.List1->setFocus();
+}
+
+void Editor::followFile()
+{
+    // Back to browsing first: what the fields held for the word is given up.
+    forgetFieldChanges();
+    setEnabled({ui.Text1, ui.theme, ui.deter, ui.cat, ui.image1, ui.mot_marque}, false);
+    setVisible({ui.Command4, ui.Command9, ui.Command8, ui.Command1, ui.Dir1, ui.File1, ui.List2},
+               false);
+    setVisible({ui.Command5, ui.Command3, ui.Command6, ui.Command2}, true);
+    ui.List1->setEnabled(true);
+    RecordSet& words = Data1.Recordset();
+    {
+        const DataSource::DeferDisplay deferred(Data1);
+        const qint64 shown = words.bookmark();
+        checkStore(words.reload());
+        // The words are listed again as at start-up, quietly.
+        ui.List1->clearEntries();
+        QStringList listed;
+        const QString mot = QStringLiteral("mot");
+        if (words.MoveFirst()) {
+            for (int i = 0; i < words.RecordCount() && i <= WordLimit + 1; ++i) {
+                const QString word = words.field(mot).toString();
+                if (!word.isEmpty()) {
+                    listed.append(word);
+                }
+                words.MoveNext();
+            }
+        }
+        ui.List1->addEntries(listed);
+        nb_mots = words.RecordCount();
+        if (shown < 0 || !words.moveToBookmark(shown)) {
+            words.MoveLast();
+        }
+    }
+    showCount();
+    focusList();
 }
 
 namespace {
@@ -231,7 +295,7 @@ void Editor::Command4_Click()
     const QString word = ui.Text1->text();
     const int index = ui.List1->addEntry(word);
     const TypedFields typed(ui);
-    if (!checkStore(Data1.Recordset().Update())) {
+    if (!checkStore(m_dictionary.newWord(word))) {
         // Nothing was stored: the list must not show the word, and the user
         // keeps the new word and what was typed to try again.
         ui.List1->removeEntry(index);
@@ -247,6 +311,7 @@ void Editor::Command4_Click()
     ui.List1->update();
     setVisible({ui.Command5, ui.Command3, ui.Command6}, true);
     setVisible({ui.Command9, ui.Command4}, false);
+    focusList();
 }
 
 void Editor::Command9_Click()
@@ -264,6 +329,7 @@ void Editor::Command9_Click()
     Data1.Recordset().MoveLast();
     ui.List1->setEnabled(true);
     ui.List2->setVisible(false);
+    focusList();
 }
 
 void Editor::List1_DblClick()
@@ -294,14 +360,23 @@ void Editor::Command8_Click()
     // A confirmed modification is stored before the window leaves it; when
     // that fails the user keeps the modification open to try again.
     const TypedFields typed(ui);
-    const bool shown = Data1.Recordset().hasCurrent();
-    if (!storeShownWord()) {
-        if (shown && !Data1.Recordset().hasCurrent()) {
-            // Another program deleted the word: the list and the count follow
-            // the file, and the user keeps what was typed.
-            removeListed(ancien_mot);
-            --nb_mots;
-            showCount();
+    if (!Data1.Recordset().hasCurrent()) {
+        // The word is gone from the file already: nothing to modify.
+        checkStore(false, ancien_mot.isEmpty()
+                              ? QStringLiteral("Es wird kein Wort angezeigt, das gespeichert "
+                                               "werden könnte.")
+                              : QStringLiteral("Das Wort „%1“ ist nicht mehr in der Datei „%2“.")
+                                    .arg(ancien_mot, Data1.databasePath()));
+        followFile();
+        return;
+    }
+    const Dictionary::Outcome stored = m_dictionary.modifyWord(ancien_mot);
+    if (!checkStore(stored)) {
+        if (stored.fileChanged) {
+            // Another program deleted or changed the word: the window shows
+            // the file.
+            followFile();
+            return;
         }
         typed.giveBack();
         return;
@@ -311,12 +386,12 @@ void Editor::Command8_Click()
     ui.List1->setEnabled(true);
     ui.List2->setVisible(false);
     setVisible({ui.Command8, ui.Command1, ui.Dir1, ui.File1}, false);
-    if (!renamed || doublon == 1) {
-        return;
+    if (renamed && doublon != 1) {
+        ui.List1->addEntry(word);
+        removeListed(ancien_mot);
+        ui.List1->update();
     }
-    ui.List1->addEntry(word);
-    removeListed(ancien_mot);
-    ui.List1->update();
+    focusList();
 }
 
 void Editor::Command1_Click()
@@ -330,20 +405,25 @@ void Editor::Command1_Click()
     // A mark toggled meanwhile stays toggled, and is stored as every toggled
     // mark is.
     if (ui.mot_marque->isBoundChanged()) {
-        storeIfBrowsing();
+        storeBrowsing(&Dictionary::markWord);
     }
+    focusList();
 }
 
 void Editor::Command3_Click()
 {
     if (MessageBox::show(m_form, QStringLiteral("Wort löschen? "),
-                         QMessageBox::Yes | QMessageBox::No, QMessageBox::NoButton,
+                         QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
                          QMessageBox::Warning) != QMessageBox::Yes) {
         return;
     }
     RecordSet& words = Data1.Recordset();
     const QString word = ui.Text1->text();
-    if (!checkStore(words.Delete())) {
+    const Dictionary::Outcome deleted = m_dictionary.deleteWord();
+    if (!checkStore(deleted)) {
+        if (deleted.fileChanged) {
+            followFile();
+        }
         return;
     }
     // The record is gone: now its entries go too.
@@ -357,6 +437,7 @@ void Editor::Command3_Click()
     words.MoveFirst();
     nb_mots = words.RecordCount();
     showCount();
+    focusList();
 }
 
 void Editor::Command7_Click()

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "data/DataSource.h"
+#include "data/Dictionary.h"
 
 #include <QObject>
 #include <QString>
 #include <functional>
 
 class Form1Ui;
+class QPoint;
 class QWidget;
 
 // The logic of the main window: start-up, browsing, editing, the import of
@@ -73,6 +75,14 @@ public:
     void mot_marque_Click();
     void Command11_Click();
 
+    // Undo and redo of the confirmed changes, while browsing: the keys and
+    // the context menu of List1.
+    void undoStep();
+    void redoStep();
+    void List1_ContextMenu(const QPoint& position);
+    // Puts List1's highlight on the word the fields show, or clears it.
+    void highlightShownWord();
+
     DataSource Data1;
     DataSource Data2;
 
@@ -104,16 +114,26 @@ private:
     };
     // The state is what the shown buttons make it.
     EditState editState() const;
-    // Writes the changed bound fields of the record shown, at once.
-    bool storeShownWord();
+    // Writes the changed bound fields of the record shown, at once, as one
+    // undoable `operation` of the dictionary.
+    using Operation = Dictionary::Outcome (Dictionary::*)();
+    bool storeShownWord(Operation operation);
+    void storeBrowsing(Operation operation);
+    bool anyFieldChanged() const;
     // Removes every entry of List1 that is `word`.
     void removeListed(const QString& word);
-    // Puts List1's highlight back on the word the fields show.
-    void highlightShownWord();
+    // After a failure that found the file changed: the list, the count and
+    // the fields show what the file holds, and the window is browsing.
+    void followFile();
+    void takeStep(History::Direction direction);
+    void wireUndo();
+    // Leaves the focus on List1, where the keys cannot reach a deletion.
+    void focusList();
 
     // Shows a failed store operation's reason; returns `ok`.
     bool checkStore(bool ok, const QString& error);
     bool checkStore(bool ok);
+    bool checkStore(const Dictionary::Outcome& outcome);
     void showCount();
     void bindControls();
     // The controls bound to the dictionary's fields.
@@ -122,4 +142,5 @@ private:
 
     QWidget* m_form;
     Form1Ui& ui;
+    Dictionary m_dictionary;
 };

@@ -72,11 +72,14 @@ void Editor::Command10_Click()
             QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) != QMessageBox::Yes) {
         return;
     }
+    // The import's own steps enable the list and the word field for its run;
+    // a word open meanwhile gets its controls back as they were.
+    const bool textEnabled = ui.Text1->isEnabled();
+    const bool listEnabled = ui.List1->isEnabled();
     ui.Text1->setEnabled(true);
     ui.List1->setEnabled(true);
     setScreenPointer(Pointer::Hourglass);
 
-    RecordSet& words = Data1.Recordset();
     QStringList addedWords;
     // The exact-match test runs against a set kept in step with the list.
     QSet<QString> listed;
@@ -85,34 +88,30 @@ void Editor::Command10_Click()
     for (int j = 0; j < limit; ++j) {
         listed.insert(ui.List1->entry(j));
     }
-    qint16 added = 0;
-    bool ok = false;
-    {
-        // The new records are written, not shown: the controls show the
-        // current record once, at the end.
-        const DataSource::DeferDisplay deferred(Data1);
-        // All words or none: one commit for the whole import.
-        ok = words.BeginTrans();
-        for (int i = 0; ok && i < nb_import; ++i) {
-            const QString word = ui.List3->entry(i);
-            doublon = listed.contains(word) ? 1 : 0;
-            if (doublon == 1) {
-                continue;
-            }
-            ok = words.AddNew() && words.setField(QStringLiteral("mot"), word) && words.Update();
-            ++added;
-            addedWords.append(word);
-            listed.insert(word);
+    for (int i = 0; i < nb_import; ++i) {
+        const QString word = ui.List3->entry(i);
+        doublon = listed.contains(word) ? 1 : 0;
+        if (doublon == 1) {
+            continue;
         }
-        ok = ok && words.CommitTrans();
+        addedWords.append(word);
+        listed.insert(word);
     }
-    if (!ok) {
+    const auto added = static_cast<qint16>(addedWords.size());
+    // All words or none: one commit for the whole import.
+    Dictionary::Outcome imported;
+    imported.ok = true;
+    if (added > 0) {
+        imported = m_dictionary.importWords(addedWords);
+    }
+    setScreenPointer(Pointer::Arrow);
+    const auto restoreControls = [&] {
+        ui.Text1->setEnabled(textEnabled);
+        ui.List1->setEnabled(listEnabled);
+    };
+    if (!checkStore(imported)) {
         // Nothing was stored: the list and the count stay as they were.
-        const QString error = words.lastError();
-        words.RollbackTrans();
-        setScreenPointer(Pointer::Arrow);
-        ui.Text1->setEnabled(false);
-        checkStore(false, error);
+        restoreControls();
         return;
     }
     // The list and the count show the words once they are stored.
@@ -121,8 +120,7 @@ void Editor::Command10_Click()
     }
     nb_mots += added;
     showCount();
-    setScreenPointer(Pointer::Arrow);
-    ui.Text1->setEnabled(false);
+    restoreControls();
     if (added == 0) {
         MessageBox::show(
             m_form,

@@ -87,13 +87,13 @@ void Editor::File1_Click()
         return;
     }
     ui.image1->setPicture(bytes);
-    storeIfBrowsing();
+    storeBrowsing(&Dictionary::setIcon);
 }
 
 void Editor::Image4_Click()
 {
     ui.image1->setPicture({});
-    storeIfBrowsing();
+    storeBrowsing(&Dictionary::setIcon);
 }
 
 void Editor::Image4_DragDrop(QWidget* Source, double X, double Y)
@@ -102,7 +102,7 @@ void Editor::Image4_DragDrop(QWidget* Source, double X, double Y)
     Q_UNUSED(Y)
     if (auto* picture = qobject_cast<PictureBox*>(Source)) {
         picture->setPicture({});
-        storeIfBrowsing();
+        storeBrowsing(&Dictionary::setIcon);
     }
 }
 
@@ -110,34 +110,18 @@ void Editor::mot_marque_Click()
 {
     ui.mot_marque->setCaption(ui.mot_marque->caption() == QLatin1String("O") ? QStringLiteral("N")
                                                                              : QStringLiteral("O"));
-    storeIfBrowsing();
+    storeBrowsing(&Dictionary::markWord);
 }
 
 void Editor::Command11_Click()
 {
     if (MessageBox::show(m_form, QStringLiteral("Markierung desaktivieren?"),
-                         QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
+                         QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
         return;
     }
     setScreenPointer(Pointer::Hourglass);
-    RecordSet& words = Data1.Recordset();
-    bool ok = false;
-    QString error;
-    {
-        // One statement clears every mark, all or none; the walk's end state
-        // follows: the last record is current, shown once.
-        const DataSource::DeferDisplay deferred(Data1);
-        ok = words.BeginTrans() &&
-             (nb_mots == 0 ||
-              (words.MoveFirst() &&
-               words.setEveryRecord(QStringLiteral("mot marque"), QStringLiteral("N")) &&
-               words.MoveLast()));
-        ok = ok && words.CommitTrans();
-        error = words.lastError();
-        if (!ok) {
-            words.RollbackTrans();
-        }
-    }
+    const Dictionary::Outcome cleared = m_dictionary.clearMarks();
     setScreenPointer(Pointer::Arrow);
-    checkStore(ok, error);
+    checkStore(cleared);
+    highlightShownWord();
 }

@@ -14,7 +14,7 @@ Editor::Editor(QWidget* form, Form1Ui& ui, QObject* parent)
                              Database::Access::ReadWrite, this),
       Data2(QString(Schema::ThemesFile), QString(Schema::ThemesTable), Database::Access::ReadOnly,
             this),
-      m_form(form), ui(ui)
+      m_form(form), ui(ui), m_dictionary(Data1)
 {
     Data1.setObjectName(QStringLiteral("Data1"));
     Data2.setObjectName(QStringLiteral("Data2"));
@@ -64,6 +64,11 @@ bool Editor::checkStore(bool ok)
     return checkStore(ok, Data1.Recordset().lastError());
 }
 
+bool Editor::checkStore(const Dictionary::Outcome& outcome)
+{
+    return checkStore(outcome.ok, outcome.error);
+}
+
 void Editor::showCount()
 {
     ui.nbre_enr->setCaption(QString::number(nb_mots));
@@ -73,6 +78,7 @@ bool Editor::Form_Load()
 {
     // The controls exist by now; the window built them after creating us.
     bindControls();
+    wireUndo();
     Look::centreOnScreen(m_form);
     m_form->setWindowTitle(QStringLiteral("LEXA Version ") + versionText());
     Look::setBackground(m_form, Look::loadedBackground);
@@ -116,6 +122,13 @@ bool Editor::Form_Load()
     if (loadSearchWindow) {
         loadSearchWindow();
     }
+    // From now on, whatever shows another word in browsing (a search, "raz",
+    // a deletion) moves the highlight along.
+    connect(&Data1, &DataSource::currentShown, this, [this] {
+        if (editState() == EditState::Browse) {
+            highlightShownWord();
+        }
+    });
     return true;
 }
 

@@ -179,6 +179,9 @@ inline void run(Form1Ui& ui, const QString& step)
         QWidget* control = ui.fond->window()->findChild<QWidget*>(arg.section(u'@', 1));
         control->setFocus();
         QTest::keyClick(control, arg.startsWith("Return") ? Qt::Key_Return : Qt::Key_Escape);
+    } else if (verb == "undo" || verb == "redo") { // the keys, where the focus is
+        QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : ui.List1;
+        QTest::keyClick(focus, verb == "undo" ? Qt::Key_Z : Qt::Key_Y, Qt::ControlModifier);
     } else if (verb == "drop") {
         dropIcon(ui);
     } else if (verb == "end") { // "Beenden" ends the program's event loop at once
@@ -220,7 +223,8 @@ inline QString iconName(const QByteArray& picture)
 
 // Compares each ';'-separated "key=value" of `expected`: controls (see
 // controlStates), state (the editing state), listed (List1 and the count
-// shown), shown (word|article|theme|category|mark|icon), boxes (the texts
+// shown; entries: without the count), highlight (List1's highlighted entry), focus (the focused control's
+// name), shown (word|article|theme|category|mark|icon), boxes (the texts
 // answered, '/'-separated; none unless named), any other key a column of
 // the file; "closed" closes the window first.
 inline void check(Harness& h, const QString& expected)
@@ -235,6 +239,10 @@ inline void check(Harness& h, const QString& expected)
                   : ui.Command5->isHidden()  ? "?"
                                              : "Browse"},
         {"listed", h.listed().join(u',')},
+        {"entries", h.listed().join(u',')}, // the entries alone, not the count
+        {"highlight",
+         ui.List1->listIndex() < 0 ? QString() : ui.List1->entry(ui.List1->listIndex())},
+        {"focus", QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : ""},
         {"shown", QStringList({ui.Text1->text(), ui.deter->text(), ui.theme->text(), ui.cat->text(),
                                ui.mot_marque->caption(), iconName(ui.image1->picture())})
                       .join(u'|')}};

@@ -89,6 +89,9 @@ private slots:
         // A word held twice shows the record that comes first in the table;
         // letter case is ignored by the lookup.
         row("duplicate, second entry", "select:Ziel;select:Tor#2", "shown=Tor|das|||N|");
+        // A rename takes every entry of the old word out of the list.
+        row("rename a word listed twice", "select:Tor;modify;word:Tore;apply",
+            "entries='s,ab'cd'ef,Auto,Haus,l'eau,l’eau,Tore,Tür,tür,Ziel");
         row("case variant", "select:tür", "shown=Tür|die|||N|");
         // A word with two apostrophes is refused: the raw word is kept and
         // the record shown stays.

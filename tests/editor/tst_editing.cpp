@@ -106,9 +106,10 @@ private slots:
             L + haus + W + ";mot marque=O,O,N;icone integree=<bytes>,<bytes>,<null>");
         row("double click, rename", "dbl:Haus;word:Hof;apply;select:Zug",
             "listed=Auto,Hof,Zug" + zug + "mot=Zug,Auto,Hof");
-        // Deleting shows the first record of the table afterwards.
+        // Deleting shows the first record of the table afterwards, highlighted,
+        // the focus on the list, out of reach of a second deletion.
         row("delete", "select:Haus;yes;delete",
-            deleted + ";listed=Auto,Zug" + zug + "mot=Zug,Auto");
+            deleted + ";listed=Auto,Zug" + zug + "mot=Zug,Auto;highlight=Zug;focus=List1");
         row("delete the first record", "select:Zug;yes;delete",
             deleted + ";listed=Auto,Haus" + auto_ + "mot=Auto,Haus");
         row("delete answered No", "select:Haus;no;delete", deleted + ";" + L + haus + W);
@@ -131,6 +132,27 @@ private slots:
         row("click on the highlight after Abbruch", "select:Auto;new;cancel;list:Auto", auto_);
         row("click on the highlight after raz", "select:Auto;yes;raz;list:Auto",
             "boxes=" + Raz + ";shown=Auto|das|Verkehr|1|N|ff0000");
+        // The highlight is the word shown; after confirming, the focus is on the list.
+        row("highlight after raz", "select:Auto;yes;raz",
+            "boxes=" + Raz + ";shown=Haus|das|Gebäude|3|N|;highlight=Haus");
+        row("focus after Änderung beifügen", "select:Haus;modify;theme:Zoo;apply",
+            "focus=List1;highlight=Haus");
+        row("focus after a new word", "new;word:Neu;add", "focus=List1" + auto_ + "highlight=Auto");
+        // Every confirmed change can be taken back and taken again; the word it
+        // touched is shown and highlighted.
+        row("undo a deletion", "select:Haus;yes;delete;undo",
+            deleted + ";" + L + haus + W + ";highlight=Haus");
+        row("undo a new word", "new;word:Neu;add;undo", L + W + auto_);
+        row("undo and redo a rename", "select:Haus;modify;word:Hof;apply;undo;redo",
+            "listed=Auto,Hof,Zug;mot=Zug,Auto,Hof;highlight=Hof");
+        row("undo raz", "select:Haus;yes;raz;undo", "boxes=" + Raz + ";mot marque=N,O,N");
+        row("undo a mark", "select:Haus;modify;click:mot_marque;revert;undo",
+            haus + "mot marque=N,O,N;highlight=Haus");
+        row("undo an icon cleared", "select:Zug;click:Image4;undo", zug + "highlight=Zug");
+        // While a word is open the keys belong to its fields, not to the file.
+        row("Ctrl+Z in a modification",
+            "select:Zug;modify;click:mot_marque;revert;select:Haus;modify;undo",
+            "state=Modify;mot marque=O,O,N");
     }
     void steps()
     {
@@ -163,13 +185,14 @@ private slots:
         // "seen": each box answered with its default.
         Fixtures::columns<QByteArray, QString, QStringList>("importFile", "steps", "seen");
         const QString ok = "|LEXA|NoIcon|Ok|Ok", yesNo = "|LEXA|NoIcon|Yes No|Yes",
+                      yesNO = "|LEXA|NoIcon|Yes No|No",
                       import = "Die Wörter der Datei <listemot.txt> dem Wörterbuch beifügen?";
         const QByteArray none;
         row("two apostrophes", none, "select:zz'c'd", QStringList{"ungüldiges Wort!" + ok});
         row("empty word", none, "new;add", QStringList{Empty + ok});
         row("listed word", none, "new;word:Haus;add", QStringList{Duplicate + ok});
-        row("delete", none, "select:Haus;delete", QStringList{Delete + "|LEXA|Warning|Yes No|Yes"});
-        row("raz", none, "raz", QStringList{Raz + yesNo});
+        row("delete", none, "select:Haus;delete", QStringList{Delete + "|LEXA|Warning|Yes No|No"});
+        row("raz", none, "raz", QStringList{Raz + yesNO});
         row("import", QByteArray("Bahn\r\n"), "import",
             QStringList{import + yesNo, " 1 Wörter wurden dem Wörterbuch beigefügt!" + ok});
         row("import, nothing new", QByteArray("Auto\r\n"), "import",

@@ -21,8 +21,7 @@ QString added(int count)
 }
 
 // Table order Zug, Auto, haus, Tor; listed Auto, haus, Tor, Zug.
-const QList<WordRow> Dictionary{
-    {"Zug", "der"}, {"Auto", "das", "1", "Verkehr", "O"}, {"haus"}, {"Tor"}};
+const QList<WordRow> Words{{"Zug", "der"}, {"Auto", "das", "1", "Verkehr", "O"}, {"haus"}, {"Tor"}};
 
 QByteArray lines(int count)
 {
@@ -133,6 +132,17 @@ private slots:
             asked + added(397) + ";mot=Zug,Auto,haus,Tor," + numbers);
         row("answered No", QByteArray("Bahn"), 1, "no;import",
             "boxes=" + Question + ";listed=Auto,haus,Tor,Zug;mot=Zug,Auto,haus,Tor");
+        // An open word stays open and out of reach of the list: the click on
+        // another word does nothing, nothing unconfirmed is stored.
+        row("during a modification", QByteArray("Bahn"), 1,
+            "modify;article:dasX;" + yes + ";list:Zug;revert",
+            asked + added(1) +
+                ";shown=Tor||||N|;mot=Zug,Auto,haus,Tor,Bahn;determinant=der,das,"
+                "<null>,<null>,<null>");
+        row("during a new word", QByteArray("Bahn"), 1,
+            "new;word:Neu;article:die;" + yes + ";list:Auto;add",
+            asked + added(1) +
+                ";mot=Zug,Auto,haus,Tor,Bahn,Neu;determinant=der,das,<null>,<null>,<null>,die");
         row("asked again", QByteArray("Bahn"), 1, "no;import;" + yes,
             asked + Question + u'/' + added(1) +
                 ";listed=Auto,Bahn,haus,Tor,Zug;mot=Zug,Auto,haus,Tor,Bahn;"
@@ -149,7 +159,7 @@ private slots:
             QVERIFY(QDir(h.dir()).mkdir(QStringLiteral("listemot.txt")));
             file = QByteArray();
         }
-        QVERIFY(h.start(Dictionary, {"Tiere"}, file));
+        QVERIFY(h.start(Words, {"Tiere"}, file));
         QCOMPARE(h.editor().import_ok, words < 0 ? 0 : 1);
         QCOMPARE(h.editor().nb_import, qMax(words, 0));
         QCOMPARE(h.ui().List3->entryCount(), qMax(words, 0));
@@ -160,7 +170,7 @@ private slots:
         Steps::showWindow(h);
         QCoreApplication::processEvents();
         Steps::runAll(h.ui(), "select:Tor;" + steps);
-        QCOMPARE(h.ui().Command10->isHidden(), words < 0 || steps.endsWith("yes;ok;import"));
+        QCOMPARE(h.ui().Command10->isHidden(), words < 0 || steps.contains("yes;ok;import"));
         QCOMPARE(h.editor().nb_mots, int(h.listed().size()));
         Steps::check(h, expected.replace("<dir>", h.dir()));
         // Each new word is found; the lookup ignores letter case: auto shows Auto's record.

@@ -128,6 +128,7 @@ private slots:
         row("narrow contains, bracket", "contient", "[a", true, "");
         row("narrow contains, quote", "contient", "'", true, "l'eau");
         row("narrow ends", "termine", "en", true, "Haben");
+        row("narrow ends, exact case", "termine", "AB", true, "");
         row("narrow contains, blanks only", "contient", " ", true, All);
     }
     void textSearch()

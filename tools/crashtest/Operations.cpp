@@ -59,7 +59,8 @@ Words initialWords(int count)
     return words;
 }
 
-Operation choose(const Words& words, QRandomGenerator& random, const QString& serial)
+Operation choose(const Words& words, bool canUndo, bool canRedo, QRandomGenerator& random,
+                 const QString& serial)
 {
     using Kind = Operation::Kind;
     // A growing dictionary loses words until it is back to a few thousand.
@@ -70,7 +71,9 @@ Operation choose(const Words& words, QRandomGenerator& random, const QString& se
                                             {Kind::Mark, 20},
                                             {Kind::Icon, 15},
                                             {Kind::Import, large ? 0 : 4},
-                                            {Kind::Raz, 4}};
+                                            {Kind::Raz, 4},
+                                            {Kind::Undo, canUndo ? 15 : 0},
+                                            {Kind::Redo, canRedo ? 10 : 0}};
     int total = 0;
     for (const auto& [kind, weight] : weights) {
         total += weight;
@@ -115,6 +118,8 @@ Operation choose(const Words& words, QRandomGenerator& random, const QString& se
         break;
     case Kind::Delete:
     case Kind::Raz:
+    case Kind::Undo:
+    case Kind::Redo:
         break;
     }
     return operation;
@@ -142,7 +147,7 @@ std::optional<Operation> decode(const QString& line)
     }
     Operation operation;
     const int kind = fields.at(0).toInt();
-    if (kind < 0 || kind > static_cast<int>(Operation::Kind::Raz)) {
+    if (kind < 0 || kind > static_cast<int>(Operation::Kind::Redo)) {
         return std::nullopt;
     }
     operation.kind = static_cast<Operation::Kind>(kind);
@@ -156,7 +161,9 @@ std::optional<Operation> decode(const QString& line)
     return operation;
 }
 
-void apply(Words& words, const Operation& operation)
+namespace {
+
+void applyToWords(Words& words, const Operation& operation)
 {
     using Kind = Operation::Kind;
     switch (operation.kind) {
@@ -196,6 +203,71 @@ void apply(Words& words, const Operation& operation)
             word.mark = QStringLiteral("N");
         }
         break;
+    case Kind::Undo:
+    case Kind::Redo:
+        break;
+    }
+}
+
+void setRows(Words& words, const std::map<qint64, std::optional<Word>>& rows)
+{
+    for (const auto& [rowid, word] : rows) {
+        if (word) {
+            words[rowid] = *word;
+        } else {
+            words.erase(rowid);
+        }
+    }
+}
+
+// The rows that differ between `from` and `to`, as each holds them.
+Expected::Step difference(const Words& from, const Words& to)
+{
+    Expected::Step step;
+    const auto note = [&](qint64 rowid) {
+        const auto a = from.find(rowid);
+        const auto b = to.find(rowid);
+        step.before[rowid] = a == from.end() ? std::nullopt : std::optional(a->second);
+        step.after[rowid] = b == to.end() ? std::nullopt : std::optional(b->second);
+    };
+    for (const auto& [rowid, word] : from) {
+        const auto it = to.find(rowid);
+        if (it == to.end() || !(it->second == word)) {
+            note(rowid);
+        }
+    }
+    for (const auto& [rowid, word] : to) {
+        if (!from.contains(rowid)) {
+            note(rowid);
+        }
+    }
+    return step;
+}
+
+} // namespace
+
+void apply(Expected& expected, const Operation& operation)
+{
+    using Kind = Operation::Kind;
+    if (operation.kind == Kind::Undo || operation.kind == Kind::Redo) {
+        auto& from = operation.kind == Kind::Undo ? expected.undo : expected.redo;
+        auto& to = operation.kind == Kind::Undo ? expected.redo : expected.undo;
+        if (from.empty()) {
+            return;
+        }
+        setRows(expected.words,
+                operation.kind == Kind::Undo ? from.back().before : from.back().after);
+        to.push_back(std::move(from.back()));
+        from.pop_back();
+        return;
+    }
+    const Words before = expected.words;
+    applyToWords(expected.words, operation);
+    Expected::Step step = difference(before, expected.words);
+    // A step that changed nothing is not kept, and ends nothing.
+    if (!step.before.empty()) {
+        expected.undo.push_back(std::move(step));
+        expected.redo.clear();
     }
 }
 
@@ -240,73 +312,66 @@ bool Window::open(QString* error)
     return true;
 }
 
-// A modification is confirmed as the window does it: the bound controls
-// changed by the user go into the record in one write.
-bool Window::confirm(QList<std::pair<Field*, QVariant>> changes)
+bool Window::perform(const Operation& operation, QString* error)
 {
-    RecordSet& words = m_source.Recordset();
-    if (!words.Edit()) {
-        return false;
+    const Dictionary::Outcome outcome = perform(operation);
+    if (!outcome.ok) {
+        *error = outcome.error;
     }
-    for (auto& [field, value] : changes) {
-        field->set(value);
-    }
-    return words.Update();
+    return outcome.ok;
 }
 
-bool Window::perform(const Operation& operation, QString* error)
+// Each operation as the main window runs it: the bound controls take what the
+// user typed or chose, the dictionary's operation stores it.
+Dictionary::Outcome Window::perform(const Operation& operation)
 {
     using Kind = Operation::Kind;
     RecordSet& words = m_source.Recordset();
     const QVariant icon = operation.icon < 0 ? QVariant() : QVariant(Crash::icon(operation.icon));
     const bool onRecord = operation.kind == Kind::Modify || operation.kind == Kind::Delete ||
                           operation.kind == Kind::Mark || operation.kind == Kind::Icon;
-    bool ok = !onRecord || words.moveToBookmark(operation.rowid);
+    if (onRecord && !words.moveToBookmark(operation.rowid)) {
+        Dictionary::Outcome failed;
+        failed.error = words.lastError();
+        return failed;
+    }
     switch (operation.kind) {
     case Kind::NewWord:
-        ok = words.AddNew();
+        if (!words.AddNew()) {
+            break;
+        }
         m_mot.set(operation.word.mot);
         m_determinant.set(operation.word.determinant);
         m_theme.set(operation.word.theme);
         if (operation.icon >= 0) {
             m_icon.set(icon);
         }
-        ok = ok && words.Update();
-        break;
-    case Kind::Modify:
-        ok = ok && confirm({{&m_mot, operation.word.mot},
-                            {&m_determinant, operation.word.determinant},
-                            {&m_theme, operation.word.theme}});
-        break;
+        return m_dictionary.newWord(operation.word.mot);
+    case Kind::Modify: {
+        const QString old = words.field(QStringLiteral("mot")).toString();
+        m_mot.set(operation.word.mot);
+        m_determinant.set(operation.word.determinant);
+        m_theme.set(operation.word.theme);
+        return m_dictionary.modifyWord(old);
+    }
     case Kind::Delete:
-        ok = ok && words.Delete();
-        break;
+        return m_dictionary.deleteWord();
     case Kind::Mark:
-        ok = ok && confirm({{&m_mark, operation.mark}});
-        break;
+        m_mark.set(operation.mark);
+        return m_dictionary.markWord();
     case Kind::Icon:
-        ok = ok && confirm({{&m_icon, icon}});
-        break;
+        m_icon.set(icon);
+        return m_dictionary.setIcon();
     case Kind::Import:
-        ok = words.BeginTrans();
-        for (const QString& text : operation.words) {
-            ok = ok && words.AddNew() && words.setField(QStringLiteral("mot"), text) &&
-                 words.Update();
-        }
-        ok = ok && words.CommitTrans();
-        break;
+        return m_dictionary.importWords(operation.words);
     case Kind::Raz:
-        // One statement clears every mark; the last record ends current.
-        ok = words.BeginTrans() &&
-             (words.RecordCount() == 0 ||
-              (words.MoveFirst() &&
-               words.setEveryRecord(QStringLiteral("mot marque"), QStringLiteral("N")) &&
-               words.MoveLast())) &&
-             words.CommitTrans();
-        break;
+        return m_dictionary.clearMarks();
+    case Kind::Undo:
+        return m_dictionary.undo();
+    case Kind::Redo:
+        return m_dictionary.redo();
     }
-    if (!ok) {
-        *error = words.lastError();
-    }
-    return ok;
+    Dictionary::Outcome failed;
+    failed.error = words.lastError();
+    return failed;
 }

@@ -2,6 +2,7 @@
 
 #include "data/BoundControl.h"
 #include "data/DataSource.h"
+#include "data/Dictionary.h"
 
 #include <QByteArray>
 #include <QList>
@@ -10,6 +11,7 @@
 #include <QStringList>
 #include <map>
 #include <optional>
+#include <vector>
 
 // One record of table lexa as the crash test compares it; an empty text or
 // icon stands for an empty field.
@@ -27,6 +29,20 @@ struct Word
 // The dictionary by rowid: what the file must hold.
 using Words = std::map<qint64, Word>;
 
+// What the file must hold, and the steps undo and redo take: for each, the
+// rows it touched as they were before and after (nullopt: absent).
+struct Expected
+{
+    struct Step
+    {
+        std::map<qint64, std::optional<Word>> before;
+        std::map<qint64, std::optional<Word>> after;
+    };
+    Words words;
+    std::vector<Step> undo;
+    std::vector<Step> redo;
+};
+
 // One thing a window does to the dictionary, complete enough to be written
 // to the journal and applied to the expected words.
 struct Operation
@@ -39,7 +55,9 @@ struct Operation
         Mark,   // the mark toggled to `mark`
         Icon,   // icon `icon` chosen, or -1: cleared
         Import, // the words of listemot.txt, in one transaction
-        Raz     // every mark back to "N", in one transaction
+        Raz,    // every mark back to "N", in one transaction
+        Undo,   // the last step taken back
+        Redo    // the last step taken back, taken again
     };
     Kind kind = Kind::NewWord;
     qint64 rowid = 0;
@@ -58,14 +76,17 @@ inline constexpr int IconCount = 4;
 // A dictionary of `count` words for a first run.
 Words initialWords(int count);
 
-// A random operation that makes sense on `words`; `serial` makes new words unique.
-Operation choose(const Words& words, QRandomGenerator& random, const QString& serial);
+// A random operation that makes sense on `words` and the history;
+// `serial` makes new words unique.
+Operation choose(const Words& words, bool canUndo, bool canRedo, QRandomGenerator& random,
+                 const QString& serial);
 
 QString encode(const Operation& operation);
 std::optional<Operation> decode(const QString& line);
 
-// What the operation does to the words, as the file must show it afterwards.
-void apply(Words& words, const Operation& operation);
+// What the operation does to the words and the history, as the file must
+// show it afterwards.
+void apply(Expected& expected, const Operation& operation);
 
 // Reads every record of the dictionary straight from the file.
 std::optional<Words> read(Database& db, QString* error);
@@ -99,9 +120,11 @@ public:
     bool open(QString* error);
     // False with the reason in `error`.
     bool perform(const Operation& operation, QString* error);
+    bool canUndo() const { return m_dictionary.nextUndo().has_value(); }
+    bool canRedo() const { return m_dictionary.nextRedo().has_value(); }
 
 private:
-    bool confirm(QList<std::pair<Field*, QVariant>> changes);
+    Dictionary::Outcome perform(const Operation& operation);
 
     Field m_mot{QStringLiteral("mot")};
     Field m_determinant{QStringLiteral("determinant")};
@@ -110,4 +133,5 @@ private:
     Field m_mark{QStringLiteral("mot marque")};
     Field m_icon{QStringLiteral("icone integree")};
     DataSource m_source;
+    Dictionary m_dictionary{m_source};
 };

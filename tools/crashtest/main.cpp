@@ -55,13 +55,16 @@ int runChild(const QString& dir, quint32 seed)
 {
     QString error;
     std::optional<Words> words;
-    if (auto db = openDictionary(dir, &error)) {
+    const auto db = openDictionary(dir, &error);
+    if (db) {
         words = Crash::read(*db, &error);
     }
     Window window(QDir(dir).filePath(Schema::DictionaryFile));
     if (!words || !window.open(&error)) {
         return fail(error);
     }
+    // Undo and redo may take steps of earlier runs: their words are read back.
+    Expected model{*words, {}, {}};
     // The parent counts the time to the kill from here: loading is no operation.
     std::printf("ready\n");
     std::fflush(stdout);
@@ -70,7 +73,8 @@ int runChild(const QString& dir, quint32 seed)
     QRandomGenerator random(seed);
     for (int serial = 0;; ++serial) {
         const Operation operation =
-            Crash::choose(*words, random, QStringLiteral("%1-%2").arg(seed).arg(serial));
+            Crash::choose(model.words, window.canUndo(), window.canRedo(), random,
+                          QStringLiteral("%1-%2").arg(seed).arg(serial));
         if (!journal(fd, BeginTag + Crash::encode(operation))) {
             return fail(QStringLiteral("journal cannot be written"));
         }
@@ -82,7 +86,15 @@ int runChild(const QString& dir, quint32 seed)
         if (!journal(fd, EndTag)) {
             return fail(QStringLiteral("journal cannot be written"));
         }
-        Crash::apply(*words, operation);
+        if (operation.kind == Operation::Kind::Undo || operation.kind == Operation::Kind::Redo) {
+            words = Crash::read(*db, &error);
+            if (!words) {
+                return fail(error);
+            }
+            model.words = *words;
+        } else {
+            Crash::apply(model, operation);
+        }
     }
 }
 
@@ -140,6 +152,7 @@ struct Figures
     int interrupted = 0;
     int interruptedLanded = 0;
     int interruptedBatches = 0;
+    int undoRedo = 0;
 };
 
 int runParent(const QString& dir, int kills, quint32 seed, int wordCount)
@@ -159,13 +172,14 @@ int runParent(const QString& dir, int kills, quint32 seed, int wordCount)
                                            error)) {
         return fail(error);
     }
-    std::optional<Words> expected;
+    std::optional<Words> initial;
     if (auto db = openDictionary(dir, &error)) {
-        expected = Crash::read(*db, &error);
+        initial = Crash::read(*db, &error);
     }
-    if (!expected) {
+    if (!initial) {
         return fail(error);
     }
+    Expected expected{*initial, {}, {}};
 
     QRandomGenerator random(seed);
     Figures figures;
@@ -202,18 +216,23 @@ int runParent(const QString& dir, int kills, quint32 seed, int wordCount)
             return fail(QStringLiteral("kill %1: %2").arg(kill).arg(error));
         }
         for (const Operation& operation : journal->returned) {
-            Crash::apply(*expected, operation);
+            Crash::apply(expected, operation);
+            figures.undoRedo +=
+                operation.kind == Operation::Kind::Undo || operation.kind == Operation::Kind::Redo;
         }
         figures.returned += journal->returned.size();
         bool landed = false;
-        if (*actual != *expected && journal->interrupted) {
-            Words withInterrupted = *expected;
+        if (*actual != expected.words && journal->interrupted) {
+            Expected withInterrupted = expected;
             Crash::apply(withInterrupted, *journal->interrupted);
-            landed = *actual == withInterrupted;
+            landed = *actual == withInterrupted.words;
+            if (landed) {
+                expected = std::move(withInterrupted);
+            }
         }
-        if (*actual != *expected && !landed) {
+        if (*actual != expected.words && !landed) {
             return fail(
-                QStringLiteral("kill %1: %2").arg(kill).arg(difference(*expected, *actual)));
+                QStringLiteral("kill %1: %2").arg(kill).arg(difference(expected.words, *actual)));
         }
         if (journal->interrupted) {
             ++figures.interrupted;
@@ -222,15 +241,14 @@ int runParent(const QString& dir, int kills, quint32 seed, int wordCount)
             figures.interruptedBatches +=
                 kind == Operation::Kind::Import || kind == Operation::Kind::Raz ? 1 : 0;
         }
-        *expected = *actual;
         ++figures.kills;
     }
-    std::printf("%d kills survived in %.0f s; %lld operations returned, none lost; "
-                "%d interrupted (%d landed whole, the rest not at all; %d of them imports or "
-                "raz); %zu words at the end\n",
+    std::printf("%d kills survived in %.0f s; %lld operations returned (%d undo or redo), none "
+                "lost; %d interrupted (%d landed whole, the rest not at all; %d of them imports "
+                "or raz); %zu words at the end\n",
                 figures.kills, clock.elapsed() / 1000.0, static_cast<long long>(figures.returned),
-                figures.interrupted, figures.interruptedLanded, figures.interruptedBatches,
-                expected->size());
+                figures.undoRedo, figures.interrupted, figures.interruptedLanded,
+                figures.interruptedBatches, expected.words.size());
     return 0;
 }
 

@@ -1,0 +1,183 @@
+#include "data/Dictionary.h"
+
+#include "data/Schema.h"
+
+namespace {
+const QString Word = QStringLiteral("mot");
+const QString Mark = QStringLiteral("mot marque");
+} // namespace
+
+Dictionary::Dictionary(DataSource& words)
+    : m_source(words), m_history(QString(Schema::DictionaryTable))
+{
+}
+
+QString Dictionary::currentWord() const
+{
+    return m_source.Recordset().field(Word).toString();
+}
+
+Dictionary::Outcome Dictionary::run(const QString& label, const std::function<bool()>& write)
+{
+    RecordSet& words = m_source.Recordset();
+    Database& db = m_source.database();
+    Outcome outcome;
+    if (!words.BeginTrans()) {
+        outcome.error = words.lastError();
+        return outcome;
+    }
+    QString error;
+    bool ok = m_history.beginStep(db, &error);
+    if (ok && !write()) {
+        ok = false;
+        error = words.lastError();
+        outcome.fileChanged = words.lastFailureFoundFileChanged();
+    }
+    ok = ok && m_history.endStep(db, label, &error);
+    if (ok && !words.CommitTrans()) {
+        ok = false;
+        error = words.lastError();
+    }
+    if (!ok) {
+        // The record set follows the file back.
+        words.RollbackTrans();
+        m_history.abandonStep(db);
+        outcome.error = error;
+        return outcome;
+    }
+    outcome.ok = true;
+    return outcome;
+}
+
+Dictionary::Outcome Dictionary::storeCurrent(const QString& label)
+{
+    return run(label, [this] { return m_source.Recordset().Update(); });
+}
+
+Dictionary::Outcome Dictionary::newWord(const QString& word)
+{
+    return storeCurrent(QStringLiteral("Neues Wort „%1“").arg(word));
+}
+
+Dictionary::Outcome Dictionary::modifyWord(const QString& word)
+{
+    return storeCurrent(QStringLiteral("Wort „%1“ ändern").arg(word));
+}
+
+Dictionary::Outcome Dictionary::markWord()
+{
+    return storeCurrent(QStringLiteral("Markierung von „%1“").arg(currentWord()));
+}
+
+Dictionary::Outcome Dictionary::setIcon()
+{
+    return storeCurrent(QStringLiteral("Icon von „%1“").arg(currentWord()));
+}
+
+Dictionary::Outcome Dictionary::storeShown()
+{
+    return modifyWord(currentWord());
+}
+
+Dictionary::Outcome Dictionary::deleteWord()
+{
+    return run(QStringLiteral("Wort „%1“ löschen").arg(currentWord()),
+               [this] { return m_source.Recordset().Delete(); });
+}
+
+Dictionary::Outcome Dictionary::clearMarks()
+{
+    return run(QStringLiteral("Alle Markierungen aufheben"), [this] {
+        RecordSet& words = m_source.Recordset();
+        // One statement clears every mark; the walk's end state follows: the
+        // last record is current, shown once.
+        const DataSource::DeferDisplay deferred(m_source);
+        return words.RecordCount() == 0 ||
+               (words.MoveFirst() && words.setEveryRecord(Mark, QStringLiteral("N")) &&
+                words.MoveLast());
+    });
+}
+
+Dictionary::Outcome Dictionary::importWords(const QStringList& list)
+{
+    return run(QStringLiteral("%1 Wörter aus listemot.txt").arg(list.size()), [&] {
+        RecordSet& words = m_source.Recordset();
+        // The new records are written, not shown: the controls show the
+        // current record once, at the end.
+        const DataSource::DeferDisplay deferred(m_source);
+        for (const QString& word : list) {
+            if (!words.AddNew() || !words.setField(Word, word) || !words.Update()) {
+                return false;
+            }
+        }
+        return true;
+    });
+}
+
+bool Dictionary::isStored(const QString& word) const
+{
+    Statement* query =
+        m_source.database().cached(QStringLiteral("SELECT 1 FROM %1 WHERE mot=? LIMIT 1")
+                                       .arg(quoteIdentifier(QString(Schema::DictionaryTable))));
+    if (!query || !query->bind(1, word)) {
+        return false;
+    }
+    const bool stored = query->next();
+    query->reset();
+    return stored;
+}
+
+std::optional<History::Step> Dictionary::nextUndo() const
+{
+    return m_history.next(m_source.database(), History::Direction::Undo);
+}
+
+std::optional<History::Step> Dictionary::nextRedo() const
+{
+    return m_history.next(m_source.database(), History::Direction::Redo);
+}
+
+Dictionary::Outcome Dictionary::undo()
+{
+    return take(History::Direction::Undo);
+}
+
+Dictionary::Outcome Dictionary::redo()
+{
+    return take(History::Direction::Redo);
+}
+
+Dictionary::Outcome Dictionary::take(History::Direction direction)
+{
+    RecordSet& words = m_source.Recordset();
+    Database& db = m_source.database();
+    Outcome outcome;
+    const auto step = m_history.next(db, direction);
+    if (!step) {
+        outcome.error = direction == History::Direction::Undo
+                            ? QStringLiteral("Es gibt nichts rückgängig zu machen.")
+                            : QStringLiteral("Es gibt nichts zu wiederholen.");
+        return outcome;
+    }
+    if (!words.leaveRecord() || !words.BeginTrans()) {
+        outcome.error = words.lastError();
+        return outcome;
+    }
+    if (!m_history.apply(db, *step, direction, &outcome.words, &outcome.error)) {
+        words.RollbackTrans();
+        return outcome;
+    }
+    outcome.row = m_history.onlyRow(db, *step);
+    if (!words.CommitTrans()) {
+        outcome.error = words.lastError();
+        outcome.words.clear();
+        return outcome;
+    }
+    // The rows the step wrote are read again: the record set shows the file.
+    if (!words.reload()) {
+        outcome.error = words.lastError();
+        return outcome;
+    }
+    outcome.ok = true;
+    return outcome;
+}

@@ -1,0 +1,371 @@
+#include "data/History.h"
+
+#include <utility>
+
+// A change row: `field` NULL marks the row itself, put in (before NULL,
+// after 1) or taken out (before 1, after NULL); otherwise one field of the
+// row went from `before` to `after`. A row put in or taken out has a change
+// row for each of its fields that is not NULL.
+namespace {
+
+const QString CurrentTable = QStringLiteral("lexa_undo_current");
+
+const QString CreateTables = QStringLiteral(
+    "CREATE TABLE IF NOT EXISTS lexa_undo_step (id INTEGER PRIMARY KEY, label TEXT NOT NULL, "
+    "done INTEGER NOT NULL DEFAULT 1);"
+    "CREATE TABLE IF NOT EXISTS lexa_undo_change (step INTEGER NOT NULL, word INTEGER NOT NULL, "
+    "field TEXT, before, after);"
+    "CREATE INDEX IF NOT EXISTS lexa_undo_change_step ON lexa_undo_change (step, field, word);"
+    "CREATE TEMP TABLE IF NOT EXISTS lexa_undo_current (step INTEGER);");
+
+QString quoteText(const QString& text)
+{
+    QString quoted = text;
+    quoted.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+// The column holding the values a row has now, before the step is applied in
+// `direction`, and the one holding the values it is to get.
+QString nowColumn(History::Direction direction)
+{
+    return direction == History::Direction::Undo ? QStringLiteral("after")
+                                                 : QStringLiteral("before");
+}
+
+QString targetColumn(History::Direction direction)
+{
+    return direction == History::Direction::Undo ? QStringLiteral("before")
+                                                 : QStringLiteral("after");
+}
+
+} // namespace
+
+History::History(QString table) : m_table(std::move(table)), m_quotedTable(quoteIdentifier(m_table))
+{
+}
+
+bool History::exec(Database& db, const QString& sql, const QVariantList& values,
+                   QString* error) const
+{
+    Statement* statement = db.cached(sql);
+    if (!statement || !statement->bindAll(values) || !statement->exec()) {
+        *error = db.lastError();
+        return false;
+    }
+    return true;
+}
+
+// The tables stay in the file; the triggers and the open step's number live
+// with the connection, so other programs writing the file log nothing.
+bool History::install(Database& db, QString* error)
+{
+    if (m_columns.isEmpty()) {
+        const auto columns = db.columns(m_table);
+        if (!columns || columns->isEmpty()) {
+            *error = db.lastError();
+            return false;
+        }
+        m_columns = *columns;
+    }
+    Statement* installed = db.cached(
+        QStringLiteral("SELECT 1 FROM sqlite_temp_master WHERE name='%1'").arg(CurrentTable));
+    if (installed && installed->next()) {
+        installed->reset();
+        return true;
+    }
+    if (!db.exec(CreateTables)) {
+        *error = db.lastError();
+        return false;
+    }
+    const QString logRow = QStringLiteral(
+        "INSERT INTO lexa_undo_change (step, word, field, before, after) SELECT step, %1.rowid, "
+        "NULL, %2, %3 FROM lexa_undo_current;");
+    const QString logField = QStringLiteral(
+        "INSERT INTO lexa_undo_change (step, word, field, before, after) SELECT step, %1.rowid, "
+        "%2, %3, %4 FROM lexa_undo_current WHERE %5 IS NOT NULL;");
+    QString inserted =
+        logRow.arg(QStringLiteral("NEW"), QStringLiteral("NULL"), QStringLiteral("1"));
+    QString deleted =
+        logRow.arg(QStringLiteral("OLD"), QStringLiteral("1"), QStringLiteral("NULL"));
+    QString triggers;
+    for (const QString& column : std::as_const(m_columns)) {
+        const QString name = quoteText(column);
+        const QString quoted = quoteIdentifier(column);
+        inserted += logField.arg(QStringLiteral("NEW"), name, QStringLiteral("NULL"),
+                                 QStringLiteral("NEW.") + quoted, QStringLiteral("NEW.") + quoted);
+        deleted += logField.arg(QStringLiteral("OLD"), name, QStringLiteral("OLD.") + quoted,
+                                QStringLiteral("NULL"), QStringLiteral("OLD.") + quoted);
+        triggers +=
+            QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS %1 AFTER UPDATE OF %2 ON main.%3 "
+                           "WHEN OLD.%2 IS NOT NEW.%2 BEGIN INSERT INTO lexa_undo_change "
+                           "(step, word, field, before, after) SELECT step, NEW.rowid, %4, OLD.%2, "
+                           "NEW.%2 FROM lexa_undo_current; END;")
+                .arg(quoteIdentifier(QStringLiteral("lexa_undo_update_") + column), quoted,
+                     m_quotedTable, name);
+    }
+    triggers += QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS lexa_undo_insert AFTER INSERT "
+                               "ON main.%1 BEGIN %2 END;"
+                               "CREATE TEMP TRIGGER IF NOT EXISTS lexa_undo_delete AFTER DELETE "
+                               "ON main.%1 BEGIN %3 END;")
+                    .arg(m_quotedTable, inserted, deleted);
+    if (!db.exec(triggers)) {
+        *error = db.lastError();
+        return false;
+    }
+    return true;
+}
+
+bool History::beginStep(Database& db, QString* error)
+{
+    if (!install(db, error) ||
+        !exec(db, QStringLiteral("INSERT INTO lexa_undo_step (label, done) VALUES ('', 1)"), {},
+              error)) {
+        return false;
+    }
+    m_openStep = db.lastInsertRowid();
+    return exec(db, QStringLiteral("INSERT INTO lexa_undo_current (step) VALUES (?)"), {m_openStep},
+                error);
+}
+
+bool History::endStep(Database& db, const QString& label, QString* error)
+{
+    const qint64 step = std::exchange(m_openStep, -1);
+    if (!exec(db, QStringLiteral("DELETE FROM lexa_undo_current"), {}, error)) {
+        return false;
+    }
+    Statement* changed =
+        db.cached(QStringLiteral("SELECT 1 FROM lexa_undo_change WHERE step=? LIMIT 1"));
+    if (!changed || !changed->bind(1, step)) {
+        *error = db.lastError();
+        return false;
+    }
+    const bool any = changed->next();
+    changed->reset();
+    if (!any) {
+        return exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE id=?"), {step}, error);
+    }
+    // A new change ends the steps that could be redone; the oldest steps
+    // beyond those kept go.
+    return exec(db,
+                QStringLiteral("DELETE FROM lexa_undo_change WHERE step IN "
+                               "(SELECT id FROM lexa_undo_step WHERE done=0)"),
+                {}, error) &&
+           exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE done=0"), {}, error) &&
+           exec(db, QStringLiteral("UPDATE lexa_undo_step SET label=? WHERE id=?"), {label, step},
+                error) &&
+           exec(db,
+                QStringLiteral("DELETE FROM lexa_undo_change WHERE step<(SELECT id FROM "
+                               "lexa_undo_step ORDER BY id DESC LIMIT 1 OFFSET ?)"),
+                {KeptSteps - 1}, error) &&
+           exec(db,
+                QStringLiteral("DELETE FROM lexa_undo_step WHERE id<(SELECT id FROM "
+                               "lexa_undo_step ORDER BY id DESC LIMIT 1 OFFSET ?)"),
+                {KeptSteps - 1}, error);
+}
+
+void History::abandonStep(Database& db)
+{
+    m_openStep = -1;
+    // The rollback took the step's rows; the marker may be left when only
+    // the step's end failed.
+    db.exec(QStringLiteral("DELETE FROM temp.lexa_undo_current"));
+}
+
+std::optional<History::Step> History::next(Database& db, Direction direction) const
+{
+    // A file without history has no table to read: there is nothing to do.
+    auto query = db.prepare(direction == Direction::Undo
+                                ? QStringLiteral("SELECT id, label FROM lexa_undo_step WHERE "
+                                                 "done=1 ORDER BY id DESC LIMIT 1")
+                                : QStringLiteral("SELECT id, label FROM lexa_undo_step WHERE "
+                                                 "done=0 ORDER BY id ASC LIMIT 1"));
+    if (!query || !query->next()) {
+        return std::nullopt;
+    }
+    return Step{query->columnInt64(0), query->text(1)};
+}
+
+qint64 History::onlyRow(Database& db, const Step& step) const
+{
+    Statement* query =
+        db.cached(QStringLiteral("SELECT min(word), max(word) FROM lexa_undo_change WHERE step=?"));
+    if (!query || !query->bind(1, step.id) || !query->next()) {
+        return -1;
+    }
+    const qint64 first = query->columnInt64(0);
+    const qint64 last = query->columnInt64(1);
+    query->reset();
+    return first == last ? first : -1;
+}
+
+QString History::wordOf(Database& db, qint64 step, qint64 row) const
+{
+    Statement* query =
+        db.cached(QStringLiteral("SELECT coalesce((SELECT mot FROM %1 WHERE rowid=?2), "
+                                 "(SELECT coalesce(after, before) FROM lexa_undo_change WHERE "
+                                 "step=?1 AND word=?2 AND field='mot' LIMIT 1), '')")
+                      .arg(m_quotedTable));
+    if (!query || !query->bindAll({step, row}) || !query->next()) {
+        return {};
+    }
+    const QString word = query->text(0);
+    query->reset();
+    return word;
+}
+
+std::optional<qint64> History::conflict(Database& db, qint64 step, Direction direction,
+                                        QString* error) const
+{
+    const QString now = nowColumn(direction);
+    // The value a field has now is the last the step wrote (undo) or the
+    // first it found (redo).
+    const QString order =
+        direction == Direction::Undo ? QStringLiteral("DESC") : QStringLiteral("ASC");
+    QStringList checks{
+        // A row that should be there, and is not.
+        QStringLiteral("SELECT c.word FROM lexa_undo_change c WHERE c.step=?1 AND "
+                       "(c.field IS NULL AND c.%1 IS NOT NULL OR c.field IS NOT NULL AND NOT "
+                       "EXISTS (SELECT 1 FROM lexa_undo_change m WHERE m.step=?1 AND "
+                       "m.word=c.word AND m.field IS NULL)) AND NOT EXISTS (SELECT 1 FROM %2 "
+                       "WHERE rowid=c.word) LIMIT 1")
+            .arg(now, m_quotedTable),
+        // A row that should not be there, and is.
+        QStringLiteral("SELECT c.word FROM lexa_undo_change c WHERE c.step=?1 AND c.field IS "
+                       "NULL AND c.%1 IS NULL AND EXISTS (SELECT 1 FROM %2 WHERE rowid=c.word) "
+                       "LIMIT 1")
+            .arg(now, m_quotedTable)};
+    for (const QString& column : m_columns) {
+        // A field that holds something else.
+        checks.append(
+            QStringLiteral("SELECT c.word FROM lexa_undo_change c JOIN %1 l ON "
+                           "l.rowid=c.word WHERE c.step=?1 AND c.field=%2 AND "
+                           "l.%3 IS NOT (SELECT d.%4 FROM lexa_undo_change d WHERE "
+                           "d.step=?1 AND d.field=%2 AND d.word=c.word ORDER BY "
+                           "d.rowid %5 LIMIT 1) LIMIT 1")
+                .arg(m_quotedTable, quoteText(column), quoteIdentifier(column), now, order));
+    }
+    for (const QString& sql : std::as_const(checks)) {
+        Statement* query = db.cached(sql);
+        if (!query || !query->bind(1, step)) {
+            *error = db.lastError();
+            return std::nullopt;
+        }
+        if (query->next()) {
+            const qint64 row = query->columnInt64(0);
+            query->reset();
+            return row;
+        }
+        if (query->failed()) {
+            *error = db.lastError();
+            return std::nullopt;
+        }
+    }
+    return -1;
+}
+
+std::optional<QList<std::optional<QString>>>
+History::wordsOf(Database& db, const QList<qint64>& rows, QString* error) const
+{
+    Statement* query =
+        db.cached(QStringLiteral("SELECT mot FROM %1 WHERE rowid=?").arg(m_quotedTable));
+    if (!query) {
+        *error = db.lastError();
+        return std::nullopt;
+    }
+    QList<std::optional<QString>> words;
+    words.reserve(rows.size());
+    for (const qint64 row : rows) {
+        query->reset();
+        if (!query->bind(1, row)) {
+            *error = db.lastError();
+            return std::nullopt;
+        }
+        words.append(query->next() ? std::optional(query->text(0)) : std::nullopt);
+    }
+    query->reset();
+    return words;
+}
+
+bool History::apply(Database& db, const Step& step, Direction direction, QList<WordChange>* words,
+                    QString* error)
+{
+    if (!install(db, error)) {
+        return false;
+    }
+    const auto conflicting = conflict(db, step.id, direction, error);
+    if (!conflicting) {
+        return false;
+    }
+    if (*conflicting >= 0) {
+        *error = QStringLiteral("„%1“ kann nicht %2 werden: das Wort „%3“ wurde inzwischen von "
+                                "einem anderen Programm geändert. Es bleibt, wie es ist.")
+                     .arg(step.label,
+                          direction == Direction::Undo ? QStringLiteral("rückgängig gemacht")
+                                                       : QStringLiteral("wiederholt"),
+                          wordOf(db, step.id, *conflicting));
+        return false;
+    }
+    // The rows whose word appears, goes or changes, as they are before.
+    QList<qint64> rows;
+    {
+        Statement* query = db.cached(QStringLiteral(
+            "SELECT DISTINCT word FROM lexa_undo_change WHERE step=? AND (field IS NULL OR "
+            "field='mot') ORDER BY word"));
+        if (!query || !query->bind(1, step.id)) {
+            *error = db.lastError();
+            return false;
+        }
+        while (query->next()) {
+            rows.append(query->columnInt64(0));
+        }
+    }
+    const auto before = wordsOf(db, rows, error);
+    if (!before) {
+        return false;
+    }
+    const QString target = targetColumn(direction);
+    const QString order =
+        direction == Direction::Undo ? QStringLiteral("ASC") : QStringLiteral("DESC");
+    QStringList bareFields;
+    for (const QString& column : std::as_const(m_columns)) {
+        bareFields.append(quoteIdentifier(column));
+    }
+    QStringList statements{
+        QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT word FROM lexa_undo_change WHERE "
+                       "step=?1 AND field IS NULL AND %2 IS NULL)")
+            .arg(m_quotedTable, target),
+        // A row comes back at its old place in rowid order, its fields set below.
+        QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT word%3 FROM lexa_undo_change WHERE "
+                       "step=?1 AND field IS NULL AND %4 IS NOT NULL")
+            .arg(m_quotedTable, bareFields.join(u','),
+                 QStringLiteral(", NULL").repeated(m_columns.size()), target)};
+    for (const QString& column : std::as_const(m_columns)) {
+        statements.append(
+            QStringLiteral("UPDATE %1 SET %2=(SELECT c.%3 FROM lexa_undo_change c "
+                           "WHERE c.step=?1 AND c.field=%4 AND c.word=%1.rowid "
+                           "ORDER BY c.rowid %5 LIMIT 1) WHERE rowid IN (SELECT "
+                           "word FROM lexa_undo_change WHERE step=?1 AND "
+                           "field=%4)")
+                .arg(m_quotedTable, quoteIdentifier(column), target, quoteText(column), order));
+    }
+    for (const QString& sql : std::as_const(statements)) {
+        if (!exec(db, sql, {step.id}, error)) {
+            return false;
+        }
+    }
+    if (!exec(db, QStringLiteral("UPDATE lexa_undo_step SET done=? WHERE id=?"),
+              {direction == Direction::Undo ? 0 : 1, step.id}, error)) {
+        return false;
+    }
+    const auto after = wordsOf(db, rows, error);
+    if (!after) {
+        return false;
+    }
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (before->at(i) != after->at(i)) {
+            words->append({rows.at(i), before->at(i), after->at(i)});
+        }
+    }
+    return true;
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "data/Database.h"
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+// The undo history of a dictionary, kept in its own file beside the words
+// (tables lexa_undo_step and lexa_undo_change). While a step is open,
+// triggers of this connection log every change to the words table into it,
+// in the same transaction as the change: a step and its change cannot part,
+// whatever writes the row. Another program's changes are not logged; undoing
+// a step whose rows no longer hold what it wrote is refused.
+class History
+{
+public:
+    // A word that a step put in, took out or renamed: `before` and `after`
+    // are its text, or nullopt where the row is absent.
+    struct WordChange
+    {
+        qint64 rowid = -1;
+        std::optional<QString> before;
+        std::optional<QString> after;
+    };
+    struct Step
+    {
+        qint64 id = -1;
+        QString label;
+    };
+    enum class Direction
+    {
+        Undo,
+        Redo
+    };
+
+    // Steps kept at the least; older ones are dropped as new ones come.
+    static constexpr int KeptSteps = 1000;
+
+    explicit History(QString table);
+
+    // Opens a step on `db`, inside the caller's transaction: every change to
+    // the table from now on belongs to it. Ends the steps that could be redone.
+    [[nodiscard]] bool beginStep(Database& db, QString* error);
+    // Closes the open step under `label`; a step that changed nothing is
+    // dropped. Still inside the caller's transaction.
+    [[nodiscard]] bool endStep(Database& db, const QString& label, QString* error);
+    // Forgets the open step after a rollback took its rows away.
+    void abandonStep(Database& db);
+
+    // The step an undo or a redo would take; nullopt when there is none (or
+    // the file has no history).
+    std::optional<Step> next(Database& db, Direction direction) const;
+
+    // Takes the step back (Undo) or again (Redo), inside the caller's
+    // transaction; the words it puts in, takes out or renames are appended to
+    // `words`. A row that no longer holds what the step left refuses it with
+    // a message naming the word, and changes nothing.
+    [[nodiscard]] bool apply(Database& db, const Step& step, Direction direction,
+                             QList<WordChange>* words, QString* error);
+    // The one row the step changed; -1 when it changed several (or none).
+    qint64 onlyRow(Database& db, const Step& step) const;
+
+private:
+    bool install(Database& db, QString* error);
+    bool exec(Database& db, const QString& sql, const QVariantList& values, QString* error) const;
+    // The first row of the step that no longer holds what it should before
+    // applying in `direction`; -1 when every row does.
+    std::optional<qint64> conflict(Database& db, qint64 step, Direction direction,
+                                   QString* error) const;
+    QString wordOf(Database& db, qint64 step, qint64 row) const;
+    // The text of each row's word, nullopt where the row is absent.
+    std::optional<QList<std::optional<QString>>> wordsOf(Database& db, const QList<qint64>& rows,
+                                                         QString* error) const;
+
+    QString m_table;
+    QString m_quotedTable;
+    QStringList m_columns;
+    qint64 m_openStep = -1;
+};

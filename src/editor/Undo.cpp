@@ -1,0 +1,95 @@
+// Undo and redo of the confirmed changes: Ctrl+Z, Ctrl+Y or Ctrl+Shift+Z and
+// the context menu of the word list, while browsing.
+#include "editor/Editor.h"
+#include "editor/Form1Ui.h"
+#include "widgets/MessageBox.h"
+#include "widgets/ScreenPointer.h"
+#include "widgets/Widgets.h"
+
+#include <QMenu>
+#include <QShortcut>
+
+void Editor::wireUndo()
+{
+    // While a word is open, a text field takes these keys for its own
+    // typing first; the store is touched only while browsing.
+    const auto shortcut = [this](const QKeySequence& keys, void (Editor::*handler)()) {
+        connect(new QShortcut(keys, m_form), &QShortcut::activated, this, handler);
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), &Editor::undoStep);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &Editor::redoStep);
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &Editor::redoStep);
+    ui.List1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui.List1, &QWidget::customContextMenuRequested, this, &Editor::List1_ContextMenu);
+}
+
+void Editor::List1_ContextMenu(const QPoint& position)
+{
+    QMenu menu(ui.List1);
+    const bool browsing = editState() == EditState::Browse;
+    const auto entry = [&](const QString& name, const std::optional<History::Step>& step,
+                           const QKeySequence& keys, void (Editor::*handler)()) {
+        QAction* action =
+            menu.addAction(step ? name + QStringLiteral(": ") + step->label : name, this, handler);
+        action->setShortcut(keys);
+        action->setEnabled(browsing && step.has_value());
+    };
+    entry(QStringLiteral("Rückgängig"), m_dictionary.nextUndo(), QKeySequence(Qt::CTRL | Qt::Key_Z),
+          &Editor::undoStep);
+    entry(QStringLiteral("Wiederholen"), m_dictionary.nextRedo(),
+          QKeySequence(Qt::CTRL | Qt::Key_Y), &Editor::redoStep);
+    // Entries other parts of the window give the list.
+    if (!ui.List1->actions().isEmpty()) {
+        menu.addSeparator();
+        menu.addActions(ui.List1->actions());
+    }
+    menu.exec(ui.List1->viewport()->mapToGlobal(position));
+}
+
+void Editor::undoStep()
+{
+    takeStep(History::Direction::Undo);
+}
+
+void Editor::redoStep()
+{
+    takeStep(History::Direction::Redo);
+}
+
+void Editor::takeStep(History::Direction direction)
+{
+    if (editState() != EditState::Browse || !Data1.isOpen()) {
+        return;
+    }
+    setScreenPointer(Pointer::Hourglass);
+    Dictionary::Outcome outcome;
+    {
+        const DataSource::DeferDisplay deferred(Data1);
+        outcome = direction == History::Direction::Undo ? m_dictionary.undo() : m_dictionary.redo();
+        if (outcome.ok && outcome.row >= 0) {
+            // The word the step touched is shown, where it still is.
+            Data1.Recordset().moveToBookmark(outcome.row);
+        }
+    }
+    setScreenPointer(Pointer::Arrow);
+    if (!checkStore(outcome)) {
+        return;
+    }
+    // The list and the count show the file.
+    for (const History::WordChange& change : std::as_const(outcome.words)) {
+        if (change.before) {
+            for (int i = 0; i < ui.List1->entryCount(); ++i) {
+                if (ui.List1->entry(i) == *change.before) {
+                    ui.List1->removeEntry(i);
+                    break;
+                }
+            }
+        }
+        if (change.after && !change.after->isEmpty()) {
+            ui.List1->addEntry(*change.after);
+        }
+    }
+    nb_mots = Data1.Recordset().RecordCount();
+    showCount();
+    focusList();
+}

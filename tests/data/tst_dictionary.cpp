@@ -1,0 +1,205 @@
+#include "Fixtures.h"
+#include "data/Dictionary.h"
+#include "data/Schema.h"
+
+#include <QtTest>
+
+using Fixtures::row;
+
+// The dictionary's operations and their undo steps, against real files: an
+// undo gives back the file as it was, row for row and rowid for rowid, and a
+// redo the file as the operation left it, also after a restart.
+class TestDictionary : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_oldCwd;
+    FakeBound m_mot{QStringLiteral("mot")};
+    FakeBound m_theme{QStringLiteral("theme")};
+    FakeBound m_mark{QStringLiteral("mot marque")};
+    FakeBound m_icon{QStringLiteral("icone integree")};
+    std::unique_ptr<DataSource> m_source;
+    std::unique_ptr<Dictionary> m_dictionary;
+
+    QString path() const { return m_dir->filePath(QString(Schema::DictionaryFile)); }
+    QList<QVariantList> file() const
+    {
+        return Fixtures::query(path(), "SELECT rowid, * FROM lexa ORDER BY rowid");
+    }
+    // Another program on the same file.
+    bool other(const QString& sql) const
+    {
+        Database db;
+        return db.open(path(), Database::Access::ReadWrite) && db.exec(sql);
+    }
+    // LEXA started (again) on the dictionary.
+    bool start()
+    {
+        m_dictionary.reset();
+        m_source = std::make_unique<DataSource>(QString(Schema::DictionaryFile),
+                                                QString(Schema::DictionaryTable),
+                                                Database::Access::ReadWrite);
+        for (FakeBound* bound : {&m_mot, &m_theme, &m_mark, &m_icon}) {
+            m_source->bind(bound);
+        }
+        m_dictionary = std::make_unique<Dictionary>(*m_source);
+        return m_source->Refresh();
+    }
+    bool select(const QString& word)
+    {
+        RecordSet& words = m_source->Recordset();
+        return words.FindFirst(QStringLiteral("mot='%1'").arg(word)) && !words.NoMatch();
+    }
+    // "op:argument" as the main window does it.
+    Dictionary::Outcome perform(const QString& operation)
+    {
+        const QString name = operation.section(u':', 0, 0);
+        const QString argument = operation.section(u':', 1);
+        const QString word = argument.section(u'>', 0, 0);
+        if (name == "new") {
+            m_source->Recordset().AddNew();
+            m_mot.set(word);
+            m_theme.set(QStringLiteral("Tiere"));
+            return m_dictionary->newWord(word);
+        }
+        if (name == "raz") {
+            return m_dictionary->clearMarks();
+        }
+        if (name == "import") {
+            return m_dictionary->importWords(argument.split(u','));
+        }
+        if (!select(word)) {
+            return {};
+        }
+        if (name == "modify") {
+            m_mot.set(argument.section(u'>', 1));
+            m_theme.set(QStringLiteral("TiereEssen"));
+            return m_dictionary->modifyWord(word);
+        }
+        if (name == "mark") {
+            m_mark.set(m_mark.text() == "O" ? "N" : "O");
+            return m_dictionary->markWord();
+        }
+        if (name == "icon" || name == "noicon") {
+            m_icon.set(name == "icon" ? QVariant(Fixtures::icoBytes(0xff0000)) : QVariant());
+            return m_dictionary->setIcon();
+        }
+        return m_dictionary->deleteWord();
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_oldCwd = QDir::currentPath();
+        QDir::setCurrent(m_dir->path());
+        QVERIFY(Fixtures::writeDictionary(
+            m_dir->path(), {{"Zug", "der", "2", "Verkehr", "O"},
+                            {"Auto", "das", "1", "Verkehr", "N", Fixtures::icoBytes(0x00ff00)},
+                            {"Haus", "das", "3", "Gebäude", "O", Fixtures::icoBytes(0x0000ff)},
+                            {"Hund", "der", {}, "Tiere", "N"}}));
+        QVERIFY(other("UPDATE lexa SET \"fichier son associe\"='haus.wav' WHERE mot='Haus'"));
+        QVERIFY(start());
+    }
+    void cleanup()
+    {
+        m_dictionary.reset();
+        m_source.reset();
+        QDir::setCurrent(m_oldCwd);
+    }
+
+    void undoRedo_data()
+    {
+        Fixtures::columns<QString, QString, QString>("operation", "label", "words");
+        row("new word", "new:Neu", "Neues Wort „Neu“", "Neu>");
+        row("modification with rename", "modify:Haus>Hof", "Wort „Haus“ ändern", "Hof>Haus");
+        row("deletion of a word with icon and sound", "delete:Haus", "Wort „Haus“ löschen",
+            ">Haus");
+        row("mark", "mark:Auto", "Markierung von „Auto“", "");
+        row("icon chosen", "icon:Hund", "Icon von „Hund“", "");
+        row("icon cleared", "noicon:Auto", "Icon von „Auto“", "");
+        row("raz", "raz", "Alle Markierungen aufheben", "");
+        row("import", "import:Bahn,Rad,Boot", "3 Wörter aus listemot.txt", "Bahn>,Rad>,Boot>");
+    }
+    void undoRedo()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, label);
+        QFETCH(QString, words);
+        const auto before = file();
+        QVERIFY(perform(operation).ok);
+        const auto after = file();
+        QVERIFY(after != before);
+        QVERIFY(start()); // the history is in the file
+        QCOMPARE(m_dictionary->nextUndo()->label, label);
+        const Dictionary::Outcome undone = m_dictionary->undo();
+        QVERIFY2(undone.ok, qPrintable(undone.error));
+        QCOMPARE(file(), before);
+        QCOMPARE(m_source->Recordset().RecordCount(), before.size());
+        QStringList changed; // "new>old" for each word put in, taken out or renamed
+        for (const auto& change : undone.words) {
+            changed.append(change.before.value_or("") + u'>' + change.after.value_or(""));
+        }
+        QCOMPARE(changed.join(u','), words);
+        QCOMPARE(m_dictionary->nextRedo()->label, label);
+        QVERIFY(m_dictionary->redo().ok);
+        QCOMPARE(file(), after);
+        QVERIFY(!m_dictionary->nextRedo());
+    }
+
+    // A step whose rows another program changed since is refused whole.
+    void refusedWhenChangedMeanwhile_data()
+    {
+        Fixtures::columns<QString, QString, QString>("operation", "change", "word");
+        row("renamed word changed", "modify:Haus>Hof", "UPDATE lexa SET theme='x' WHERE mot='Hof'",
+            "Hof");
+        row("deleted word's rowid taken", "delete:Hund", "INSERT INTO lexa (mot) VALUES ('Maus')",
+            "Maus");
+        row("one cleared mark set again", "raz",
+            "UPDATE lexa SET \"mot marque\"='O' WHERE "
+            "mot='Haus'",
+            "Haus");
+    }
+    void refusedWhenChangedMeanwhile()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, change);
+        QFETCH(QString, word);
+        QVERIFY(perform(operation).ok);
+        QVERIFY(other(change));
+        const auto changed = file();
+        const Dictionary::Outcome undone = m_dictionary->undo();
+        QVERIFY(!undone.ok);
+        QVERIFY2(undone.error.contains(u'„' + word + u'“'), qPrintable(undone.error));
+        QCOMPARE(file(), changed);
+        QVERIFY(m_dictionary->nextUndo());
+    }
+
+    // A failing operation leaves neither its rows nor its step.
+    void failureLeavesNothing()
+    {
+        QVERIFY(perform("mark:Zug").ok);
+        QVERIFY(other("CREATE TRIGGER refuse BEFORE INSERT ON lexa WHEN NEW.mot='Bad' "
+                      "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+        const auto before = file();
+        QVERIFY(!perform("import:Gut,Bad").ok);
+        QCOMPARE(file(), before);
+        QCOMPARE(m_source->Recordset().RecordCount(), before.size());
+        QCOMPARE(m_dictionary->nextUndo()->label, "Markierung von „Zug“");
+    }
+
+    // Undone steps end with the next change.
+    void newChangeEndsRedo()
+    {
+        QVERIFY(perform("mark:Zug").ok);
+        QVERIFY(m_dictionary->undo().ok);
+        QVERIFY(perform("delete:Auto").ok);
+        QVERIFY(!m_dictionary->nextRedo());
+        QVERIFY(m_dictionary->undo().ok);
+        QVERIFY(!m_dictionary->nextUndo());
+    }
+};
+
+QTEST_MAIN(TestDictionary)
+#include "tst_dictionary.moc"
