@@ -1,6 +1,7 @@
 #include "Checks.h"
 
 #include "data/Database.h"
+#include "data/History.h"
 #include "data/Schema.h"
 
 #include <QDir>
@@ -39,13 +40,14 @@ std::optional<Journal> readJournal(const QString& path)
     return result;
 }
 
-void record(History& history, const Operation&)
+StepCounts stepsOf(const Expected& model)
 {
-    ++history.done;
-    history.undone = 0;
+    const auto undone = static_cast<qint64>(model.redo.size());
+    const auto all = static_cast<qint64>(model.undo.size()) + undone;
+    return {std::min<qint64>(all, History::KeptSteps) - undone, undone};
 }
 
-std::optional<History> readHistory(Database& db)
+std::optional<StepCounts> readSteps(Database& db)
 {
     auto table = db.prepare(QStringLiteral(
         "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name = 'lexa_undo_step'"));
@@ -56,9 +58,9 @@ std::optional<History> readHistory(Database& db)
         db.prepare(QStringLiteral("SELECT count(*) FILTER (WHERE done = 1), "
                                   "count(*) FILTER (WHERE done = 0) FROM lexa_undo_step"));
     if (!counts || !counts->next()) {
-        return History{-1, -1};
+        return StepCounts{-1, -1};
     }
-    return History{counts->columnInt64(0), counts->columnInt64(1)};
+    return StepCounts{counts->columnInt64(0), counts->columnInt64(1)};
 }
 
 bool isIntact(Database& db)

@@ -38,18 +38,19 @@ std::optional<Journal> readJournal(const QString& path);
 
 // The undo history as the file keeps it: steps that can be undone, and
 // steps undone that can be redone.
-struct History
+struct StepCounts
 {
     qint64 done = 0;
     qint64 undone = 0;
-    bool operator==(const History&) const = default;
+    bool operator==(const StepCounts&) const = default;
 };
 
-// What a returned operation does to the history.
-void record(History& history, const Operation& operation);
+// What the file must keep after the operations of `model`: every step, up to
+// the number kept.
+StepCounts stepsOf(const Expected& model);
 
 // Nullopt when the file has no history table; a failed query reads as -1.
-std::optional<History> readHistory(Database& db);
+std::optional<StepCounts> readSteps(Database& db);
 
 // `PRAGMA integrity_check` says ok.
 bool isIntact(Database& db);

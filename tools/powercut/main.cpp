@@ -101,15 +101,16 @@ int runChild(const ChildPlan& plan)
     // session, and cuts meet checkpoints.
     QString error;
     Window window(dictionary);
+    std::unique_ptr<Database> db;
     std::optional<Words> words;
-    if (window.open(&error)) {
-        if (auto db = openDictionary(plan.folder, &error)) {
-            words = Crash::read(*db, &error);
-        }
+    if (window.open(&error) && (db = openDictionary(plan.folder, &error))) {
+        words = Crash::read(*db, &error);
     }
     if (!words) {
         return fail(error);
     }
+    // Undo and redo may take steps of earlier runs: their words are read back.
+    Expected model{*words, {}, {}};
     const int fd =
         open(QFile::encodeName(plan.journal).constData(), O_WRONLY | O_APPEND | O_CREAT, 0644);
     QRandomGenerator random(plan.seed);
@@ -127,7 +128,8 @@ int runChild(const ChildPlan& plan)
             }
         }
         const Operation operation =
-            Crash::choose(*words, random, QStringLiteral("%1-%2").arg(plan.seed).arg(serial));
+            Crash::choose(model.words, window.canUndo(), window.canRedo(), random,
+                          QStringLiteral("%1-%2").arg(plan.seed).arg(serial));
         if (!journal(fd, JournalLine::Operation + Crash::encode(operation))) {
             return fail(QStringLiteral("journal cannot be written"));
         }
@@ -139,7 +141,15 @@ int runChild(const ChildPlan& plan)
         if (!journal(fd, JournalLine::End)) {
             return fail(QStringLiteral("journal cannot be written"));
         }
-        Crash::apply(*words, operation);
+        if (operation.kind == Operation::Kind::Undo || operation.kind == Operation::Kind::Redo) {
+            words = Crash::read(*db, &error);
+            if (!words) {
+                return fail(error);
+            }
+            model.words = *words;
+        } else {
+            Crash::apply(model, operation);
+        }
     }
 }
 
@@ -151,6 +161,7 @@ struct Figures
     qint64 returned = 0;
     int interrupted = 0;
     int interruptedLanded = 0;
+    qint64 undoRedo = 0;
     int historyChecks = 0;
     int backups = 0;
     int backupsCut = 0;
@@ -165,10 +176,9 @@ struct Figures
 };
 
 // What the parent knows between cuts.
-struct Expected
+struct Known
 {
-    Words words;
-    History history;
+    Expected model; // the words, and the steps undo and redo take
     bool historySeen = false;
     std::map<QDate, Words> snapshots; // by the date of each copy still there
     Copies copies;
@@ -191,20 +201,19 @@ void countCut(const QByteArray& line, Figures& figures)
 
 // Every operation that returned is in the file with its undo step; the one
 // in flight is there whole or not at all.
-QString checkDictionary(const QString& folder, const Journal& journal, Expected& expected,
+QString checkDictionary(const QString& folder, const Journal& journal, Known& known,
                         Figures& figures)
 {
     for (const Step& step : journal.returned) {
         if (step.operation) {
-            Crash::apply(expected.words, *step.operation);
-            record(expected.history, *step.operation);
+            Crash::apply(known.model, *step.operation);
         } else {
-            expected.snapshots[step.backup] = expected.words;
+            known.snapshots[step.backup] = known.model.words;
         }
     }
     const auto& interrupted = journal.interrupted;
     if (interrupted && !interrupted->operation) {
-        expected.snapshots[interrupted->backup] = expected.words;
+        known.snapshots[interrupted->backup] = known.model.words;
     }
     QString error;
     auto db = openRecovered(folder, &error);
@@ -218,50 +227,53 @@ QString checkDictionary(const QString& folder, const Journal& journal, Expected&
     if (!words) {
         return error;
     }
-    const auto history = readHistory(*db);
-    expected.historySeen = expected.historySeen || history;
-    const bool withHistory = expected.historySeen;
+    const auto steps = readSteps(*db);
+    known.historySeen = known.historySeen || steps;
+    const auto matches = [&](const Expected& model) {
+        return *words == model.words && (!known.historySeen || steps == stepsOf(model));
+    };
     bool landed = false;
-    if (interrupted && interrupted->operation &&
-        (*words != expected.words || (withHistory && history != expected.history))) {
-        Words wordsWith = expected.words;
-        Crash::apply(wordsWith, *interrupted->operation);
-        History historyWith = expected.history;
-        record(historyWith, *interrupted->operation);
-        landed = *words == wordsWith && (!withHistory || history == historyWith);
+    if (!matches(known.model) && interrupted && interrupted->operation) {
+        Expected with = known.model;
+        Crash::apply(with, *interrupted->operation);
+        landed = matches(with);
+        if (landed) {
+            known.model = std::move(with);
+        }
     }
-    if (!landed && *words != expected.words) {
+    if (!landed && *words != known.model.words) {
         return QStringLiteral("%1 words, expected %2 (or the operation in flight whole)")
             .arg(words->size())
-            .arg(expected.words.size());
+            .arg(known.model.words.size());
     }
-    if (!landed && withHistory && history != expected.history) {
+    if (!landed && !matches(known.model)) {
+        const StepCounts expected = stepsOf(known.model);
         return QStringLiteral("the history holds %1 steps done and %2 undone, expected %3 and %4")
-            .arg(history ? history->done : -1)
-            .arg(history ? history->undone : -1)
-            .arg(expected.history.done)
-            .arg(expected.history.undone);
+            .arg(steps ? steps->done : -1)
+            .arg(steps ? steps->undone : -1)
+            .arg(expected.done)
+            .arg(expected.undone);
     }
     figures.returned += std::count_if(journal.returned.begin(), journal.returned.end(),
                                       [](const Step& step) { return step.operation.has_value(); });
-    figures.historyChecks += withHistory ? 1 : 0;
+    figures.undoRedo +=
+        std::count_if(journal.returned.begin(), journal.returned.end(), [](const Step& step) {
+            return step.operation && (step.operation->kind == Operation::Kind::Undo ||
+                                      step.operation->kind == Operation::Kind::Redo);
+        });
+    figures.historyChecks += known.historySeen ? 1 : 0;
     if (interrupted && interrupted->operation) {
         ++figures.interrupted;
         figures.interruptedLanded += landed ? 1 : 0;
     }
-    expected.words = *words;
-    if (history) {
-        expected.history = *history;
-    }
     return {};
 }
 
-QString checkBackups(const QString& folder, const Journal& journal, Expected& expected,
-                     Figures& figures)
+QString checkBackups(const QString& folder, const Journal& journal, Known& known, Figures& figures)
 {
     Copies copies;
     const QString problem =
-        checkCopies(folder, expected.snapshots, Themes.size(), expected.copies, &copies);
+        checkCopies(folder, known.snapshots, Themes.size(), known.copies, &copies);
     if (!problem.isEmpty()) {
         return problem;
     }
@@ -276,14 +288,56 @@ QString checkBackups(const QString& folder, const Journal& journal, Expected& ex
         ++figures.backupsCut;
     }
     figures.copiesChecked += copies.checked;
-    std::erase_if(expected.snapshots, [&](const auto& snapshot) {
+    std::erase_if(known.snapshots, [&](const auto& snapshot) {
         return !copies.dictionaryDates.contains(snapshot.first);
     });
-    expected.copies = copies;
+    known.copies = copies;
     return {};
 }
 
-QString prepare(const QString& folder, int wordCount, Expected& expected)
+void report(const Figures& f, const Known& known, qint64 milliseconds)
+{
+    QStringList cutsAt;
+    for (const auto& [file, count] : f.cutsAt) {
+        cutsAt.append(QStringLiteral("%1 %2").arg(file).arg(count));
+    }
+    const QStringList lines{
+        QStringLiteral("%1 power cuts in %2 s (%3 syncs reached, checkpoints aside), %4 failed "
+                       "the checks.")
+            .arg(f.cuts)
+            .arg(milliseconds / 1000)
+            .arg(f.syncs)
+            .arg(f.failed),
+        QStringLiteral("Dictionary: %1 operations returned and found (%2 undo or redo); %3 in "
+                       "flight (%4 landed whole, the rest not at all); history checked after %5 "
+                       "cuts; %6 words at the end.")
+            .arg(f.returned)
+            .arg(f.undoRedo)
+            .arg(f.interrupted)
+            .arg(f.interruptedLanded)
+            .arg(f.historyChecks)
+            .arg(known.model.words.size()),
+        QStringLiteral("Backups: %1 begun, %2 of them cut; %3 dated copies checked, all whole; "
+                       "%4 returned copies gone with their unsynced folder entry; %5 partial "
+                       "copies left in the folder at the end.")
+            .arg(f.backups)
+            .arg(f.backupsCut)
+            .arg(f.copiesChecked)
+            .arg(f.copiesLost)
+            .arg(known.copies.partial),
+        QStringLiteral("Writes at the cuts: %1 landed, %2 vanished, %3 torn; folder entries: %4 "
+                       "kept, %5 undone.")
+            .arg(f.landed)
+            .arg(f.vanished)
+            .arg(f.torn)
+            .arg(f.entriesKept)
+            .arg(f.entriesUndone),
+        QStringLiteral("Cuts by the file being synced: %1.")
+            .arg(cutsAt.join(QStringLiteral(", ")))};
+    std::printf("%s\n", qPrintable(lines.join(u'\n')));
+}
+
+QString prepare(const QString& folder, int wordCount, Known& known)
 {
     QList<WordRecord> records;
     for (const auto& [rowid, word] : Crash::initialWords(wordCount)) {
@@ -308,15 +362,15 @@ QString prepare(const QString& folder, int wordCount, Expected& expected)
     if (!words) {
         return error;
     }
-    expected.words = *words;
+    known.model.words = *words;
     return {};
 }
 
 int runParent(const QString& dir, int cuts, quint32 seed, int span, int wordCount, bool keepGoing)
 {
     const QString folder = QDir(dir).filePath(DictionaryFolder);
-    Expected expected;
-    if (const QString error = prepare(folder, wordCount, expected); !error.isEmpty()) {
+    Known known;
+    if (const QString error = prepare(folder, wordCount, known); !error.isEmpty()) {
         return fail(error);
     }
     QRandomGenerator random(seed);
@@ -354,9 +408,9 @@ int runParent(const QString& dir, int cuts, quint32 seed, int span, int wordCoun
         if (!journal) {
             return fail(QStringLiteral("cut %1: the journal is malformed").arg(cut));
         }
-        QString problem = checkDictionary(folder, *journal, expected, figures);
+        QString problem = checkDictionary(folder, *journal, known, figures);
         if (problem.isEmpty()) {
-            problem = checkBackups(folder, *journal, expected, figures);
+            problem = checkBackups(folder, *journal, known, figures);
         }
         if (!problem.isEmpty()) {
             fail(QStringLiteral("cut %1 (sync %2, seed %3): %4")
@@ -370,36 +424,15 @@ int runParent(const QString& dir, int cuts, quint32 seed, int span, int wordCoun
             // The run goes on from a new dictionary: nothing after a failure
             // would be counted twice.
             ++figures.failed;
-            expected = Expected{};
-            if (const QString error = prepare(folder, wordCount, expected); !error.isEmpty()) {
+            known = Known{};
+            if (const QString error = prepare(folder, wordCount, known); !error.isEmpty()) {
                 return fail(error);
             }
         }
         figures.syncs += plan.checkpoint ? 0 : static_cast<qint64>(plan.cutAt);
         ++figures.cuts;
     }
-    std::printf(
-        "%d power cuts in %.0f s (%lld syncs reached, checkpoints aside), %d failed the checks. "
-        "Dictionary: %lld "
-        "operations returned and found; %d in flight (%d landed whole, the rest not at all); "
-        "history "
-        "checked after %d cuts. Backups: %d begun, %d of them cut; %d dated copies checked, "
-        "all whole; %d returned copies gone with their unsynced folder entry; %d partial copies "
-        "left in the folder at the end. Writes at the cuts: %lld landed, %lld vanished, %lld torn; "
-        "folder entries: %lld "
-        "kept, %lld undone. %zu words at the end.\n",
-        figures.cuts, clock.elapsed() / 1000.0, static_cast<long long>(figures.syncs),
-        figures.failed, static_cast<long long>(figures.returned), figures.interrupted,
-        figures.interruptedLanded, figures.historyChecks, figures.backups, figures.backupsCut,
-        figures.copiesChecked, figures.copiesLost, expected.copies.partial,
-        static_cast<long long>(figures.landed), static_cast<long long>(figures.vanished),
-        static_cast<long long>(figures.torn), static_cast<long long>(figures.entriesKept),
-        static_cast<long long>(figures.entriesUndone), expected.words.size());
-    std::printf("Cuts by the file being synced:");
-    for (const auto& [file, count] : figures.cutsAt) {
-        std::printf(" %s %d;", qPrintable(file), count);
-    }
-    std::printf("\n");
+    report(figures, known, clock.elapsed());
     return figures.failed == 0 ? 0 : 1;
 }
 
