@@ -102,9 +102,7 @@ void putFile(const std::string& path, const std::string& bytes)
 // An fsync of a folder makes the changes of its entries durable.
 void synced(int fd)
 {
-    struct stat info
-    {
-    };
+    struct stat info = {};
     if (!state || fstat(fd, &info) != 0 || !S_ISDIR(info.st_mode)) {
         return;
     }
@@ -214,7 +212,7 @@ void undo(const Entry& entry)
     }
 }
 
-[[noreturn]] void cut(const std::string& path)
+[[noreturn]] void cut(const std::string& syncedFile)
 {
     state->cutting = true;
     Figures figures;
@@ -234,7 +232,7 @@ void undo(const Entry& entry)
     }
     dprintf(STDOUT_FILENO, "cut landed=%llu vanished=%llu torn=%llu kept=%zu undone=%zu at=%s\n",
             figures.landed, figures.vanished, figures.torn, kept, state->entries.size() - kept,
-            path.substr(path.rfind('/') + 1).c_str());
+            syncedFile.substr(syncedFile.rfind('/') + 1).c_str());
     _exit(CutVfs::CutExit);
 }
 
