@@ -40,11 +40,18 @@ std::optional<Journal> readJournal(const QString& path)
     return result;
 }
 
-StepCounts stepsOf(const Expected& model)
+void apply(Expected& model, StepCounts& steps, const Operation& operation)
 {
-    const auto undone = static_cast<qint64>(model.redo.size());
-    const auto all = static_cast<qint64>(model.undo.size()) + undone;
-    return {std::min<qint64>(all, History::KeptSteps) - undone, undone};
+    const size_t undoable = model.undo.size();
+    const size_t redoable = model.redo.size();
+    Crash::apply(model, operation);
+    if (operation.kind == Operation::Kind::Undo && undoable > 0) {
+        steps = {steps.done - 1, steps.undone + 1};
+    } else if (operation.kind == Operation::Kind::Redo && redoable > 0) {
+        steps = {steps.done + 1, steps.undone - 1};
+    } else if (model.undo.size() > undoable) {
+        steps = {std::min<qint64>(steps.done + 1, History::KeptSteps), 0};
+    }
 }
 
 std::optional<StepCounts> readSteps(Database& db)

@@ -45,9 +45,10 @@ struct StepCounts
     bool operator==(const StepCounts&) const = default;
 };
 
-// What the file must keep after the operations of `model`: every step, up to
-// the number kept.
-StepCounts stepsOf(const Expected& model);
+// Applies an operation to the model and to the steps the file must then
+// hold: a change that made a step ends the undone ones, and only the newest
+// steps are kept, counting the undone ones that the change then ends.
+void apply(Expected& model, StepCounts& steps, const Operation& operation);
 
 // Nullopt when the file has no history table; a failed query reads as -1.
 std::optional<StepCounts> readSteps(Database& db);

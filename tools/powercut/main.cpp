@@ -178,7 +178,8 @@ struct Figures
 // What the parent knows between cuts.
 struct Known
 {
-    Expected model; // the words, and the steps undo and redo take
+    Expected model;   // the words, and the steps undo and redo take
+    StepCounts steps; // what the history table must hold
     bool historySeen = false;
     std::map<QDate, Words> snapshots; // by the date of each copy still there
     Copies copies;
@@ -206,7 +207,7 @@ QString checkDictionary(const QString& folder, const Journal& journal, Known& kn
 {
     for (const Step& step : journal.returned) {
         if (step.operation) {
-            Crash::apply(known.model, *step.operation);
+            apply(known.model, known.steps, *step.operation);
         } else {
             known.snapshots[step.backup] = known.model.words;
         }
@@ -229,16 +230,18 @@ QString checkDictionary(const QString& folder, const Journal& journal, Known& kn
     }
     const auto steps = readSteps(*db);
     known.historySeen = known.historySeen || steps;
-    const auto matches = [&](const Expected& model) {
-        return *words == model.words && (!known.historySeen || steps == stepsOf(model));
+    const auto matches = [&](const Expected& model, const StepCounts& counts) {
+        return *words == model.words && (!known.historySeen || steps == counts);
     };
     bool landed = false;
-    if (!matches(known.model) && interrupted && interrupted->operation) {
+    if (!matches(known.model, known.steps) && interrupted && interrupted->operation) {
         Expected with = known.model;
-        Crash::apply(with, *interrupted->operation);
-        landed = matches(with);
+        StepCounts stepsWith = known.steps;
+        apply(with, stepsWith, *interrupted->operation);
+        landed = matches(with, stepsWith);
         if (landed) {
             known.model = std::move(with);
+            known.steps = stepsWith;
         }
     }
     if (!landed && *words != known.model.words) {
@@ -246,8 +249,8 @@ QString checkDictionary(const QString& folder, const Journal& journal, Known& kn
             .arg(words->size())
             .arg(known.model.words.size());
     }
-    if (!landed && !matches(known.model)) {
-        const StepCounts expected = stepsOf(known.model);
+    if (!landed && !matches(known.model, known.steps)) {
+        const StepCounts& expected = known.steps;
         return QStringLiteral("the history holds %1 steps done and %2 undone, expected %3 and %4")
             .arg(steps ? steps->done : -1)
             .arg(steps ? steps->undone : -1)
