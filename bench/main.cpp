@@ -2,10 +2,14 @@
 // measured in the same run, printed as Markdown tables. Its argument is the
 // folder of dictionaries that scripts/bench.sh makes: "5441" (no icons) and
 // "1000-icons", "5000-icons" (with listemot.txt), "5441-icons", "16000-icons",
-// "32767-icons".
+// "32767-icons". "near" adds the check for near words and a table of the
+// window that finds them all.
 #include "Floor.h"
 #include "Measure.h"
+#include "UndoBench.h"
 #include "app/Form1.h"
+#include "editor/NearCheck.h"
+#include "editor/SimilarWords.h"
 #include "widgets/MessageBox.h"
 
 #include <QAbstractButton>
@@ -17,6 +21,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QSet>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTextStream>
@@ -323,12 +328,92 @@ Row import(const QString& folder)
                     Measure::median(lexa), Measure::median(floor), 3);
 }
 
+// The near-word check of a confirmed word against the exact duplicate check
+// that runs before it, both on the words of List1. The typed words are listed
+// words with their third letter doubled: long ones have a neighbour.
+QList<Row> nearCheck(const QString& folder)
+{
+    const auto copy = scratchCopy(folder);
+    const auto form = openForm(copy->path());
+    ListBox* list = form->ui().List1;
+    QSet<QString> listed;
+    for (int i = 0; i < list->entryCount(); ++i) {
+        listed.insert(list->entry(i));
+    }
+    QStringList typed;
+    for (int i = 0; typed.size() < SelectRuns; ++i) {
+        const QString entry = list->entry((i * 7919) % list->entryCount());
+        const QString word = entry.left(3) + entry.mid(2);
+        if (!listed.contains(word)) {
+            typed.append(word);
+        }
+    }
+    ListedNearWords& near = ListedNearWords::of(*list);
+    const double first = Measure::elapsedMs([&] { near.neighbours(typed.front(), 5); });
+    // Each run checks every typed word: the time of one is too short to take alone.
+    qsizetype found = 0;
+    const double lexa = Measure::medianMs(SearchRuns,
+                                          [&] {
+                                              found = 0;
+                                              for (const QString& word : std::as_const(typed)) {
+                                                  found +=
+                                                      near.neighbours(word, 5).isEmpty() ? 0 : 1;
+                                              }
+                                          }) /
+                        double(typed.size());
+    qsizetype next = 0;
+    const double floor = Measure::medianMs(
+        SelectRuns, [&] { form->editor().CheckDuplicate(); },
+        [&] { form->ui().Text1->setText(typed[next++ % typed.size()]); });
+    const QString listedText = Measure::count(list->entryCount());
+    const auto micro = [](double ms) {
+        return ms >= 1 ? Measure::ms(ms)
+                       : QString::number(ms * 1000, 'f', ms < 0.01 ? 2 : 0) + QStringLiteral(" µs");
+    };
+    return {{QStringLiteral("Near words of a confirmed word (%1 listed, %2 of %3 with "
+                            "neighbours)")
+                 .arg(listedText, Measure::count(found), Measure::count(typed.size())),
+             micro(lexa), micro(floor), lexa / floor, verdict(lexa / floor, 3)},
+            {QStringLiteral("Its first time, making the index of %1 words").arg(listedText),
+             Measure::ms(first), QString(), 0, QStringLiteral("once a run")}};
+}
+
+// The window of near words: reading the file, grouping, listing, against
+// reading the words of the file and sorting them as a list shows them.
+void nearGroupsGrowth(const std::function<QString(int)>& folder)
+{
+    out() << "| Words | Groups | Finding them | Floor | Ratio | Per 1,000 words |\n"
+             "|---:|---:|---:|---:|---:|---:|\n";
+    for (const int words : {5441, 16000, 32767}) {
+        const QString path = QDir(folder(words)).filePath(QStringLiteral("LEXA.MDB"));
+        SimilarWords window(nullptr);
+        const double lexa = Measure::medianMs(WriteRuns, [&] {
+            if (!window.load(path)) {
+                fail(path + QStringLiteral(": the near words cannot be read"));
+            }
+        });
+        const QString groups = window.findChild<QLabel*>(QStringLiteral("summary"))
+                                   ->text()
+                                   .section(QLatin1Char(' '), 0, 0);
+        Floor floor(path);
+        const double floorMs = Measure::medianMs(
+            WriteRuns, [&] { floor.sortedWords(QStringLiteral("SELECT mot FROM lexa")); });
+        out() << "| " << Measure::count(words) << " | " << groups << " | " << Measure::ms(lexa)
+              << " | " << Measure::ms(floorMs) << " | " << QString::number(lexa / floorMs, 'f', 1)
+              << " | " << Measure::ms(lexa * 1000 / words) << " |\n";
+    }
+    out() << Qt::endl;
+}
+
 void printRows(const QList<Row>& rows)
 {
     out() << "| Operation | LEXA | Floor | Ratio | Target |\n|---|---:|---:|---:|---|\n";
     for (const Row& row : rows) {
         out() << "| " << row.operation << " | " << row.lexa << " | " << row.floor << " | "
-              << QString::number(row.ratio, 'f', 1) << " | " << row.target << " |\n";
+              << (row.ratio <= 0    ? QStringLiteral("–")
+                  : row.ratio < 0.1 ? QString::number(row.ratio, 'g', 2)
+                                    : QString::number(row.ratio, 'f', 1))
+              << " | " << row.target << " |\n";
     }
     out() << Qt::endl;
 }
@@ -354,8 +439,9 @@ int main(int argc, char* argv[])
     const QApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.isEmpty()) {
-        fail(QStringLiteral("usage: lexa-bench <folder of dictionaries> [start search narrow select "
-                            "raz import growth]"));
+        fail(
+            QStringLiteral("usage: lexa-bench <folder of dictionaries> [start search narrow select "
+                           "raz import undo near growth]"));
     }
     const QDir root(arguments.takeFirst());
     // Only the parts named are measured (to profile one of them); all by default.
@@ -406,7 +492,20 @@ int main(int argc, char* argv[])
     if (wanted("import")) {
         rows << import(folder(5000, true));
     }
+    if (wanted("undo")) {
+        progress(QStringLiteral("undo"));
+        for (const UndoBench::Timed& timed : UndoBench::measure(folder(5000, true), largest)) {
+            rows << timedRow(timed.operation, timed.lexa, timed.floor, timed.maxRatio);
+        }
+    }
+    if (wanted("near")) {
+        progress(QStringLiteral("near words"));
+        rows << nearCheck(largest);
+    }
     printRows(rows);
+    if (wanted("near")) {
+        nearGroupsGrowth([&](int words) { return folder(words, true); });
+    }
     if (!wanted("growth")) {
         return 0;
     }

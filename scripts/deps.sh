@@ -9,6 +9,7 @@ packages=(
   fonts-comic-neue fonts-dejavu-core fonts-liberation2 qt6-translations-l10n
   wngerman
   clang libclang-rt-14-dev
+  xvfb xauth dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "app/ResulCh.h"
+#include "app/SimilarWordsEntry.h"
 #include "widgets/Look.h"
 
 #include <QCloseEvent>
@@ -16,6 +17,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), m_editor(this, m_ui)
     m_editor.loadSearchWindow = [this] { loadSearchWindow(); };
     m_editor.quitProgram = [] { QCoreApplication::quit(); };
     wireControls();
+    addSimilarWordsEntry(*this);
 }
 
 Form1::~Form1() = default;
@@ -29,6 +31,8 @@ void Form1::wireControls()
     ui.List1->setClickOnReselect(true);
     // A theme or icon still highlighted is chosen again when clicked.
     ui.List2->setClickOnReselect(true);
+    // Each theme chosen is appended: the arrow keys only pass over them.
+    ui.List2->setChooseWithKey(true);
     ui.File1->setClickOnReselect(true);
     connect(ui.List1, &ListBox::Click, e, &Editor::List1_Click);
     connect(ui.List1, &ListBox::DblClick, e, &Editor::List1_DblClick);
@@ -47,6 +51,12 @@ void Form1::wireControls()
             [e] { e->keepEditAcross([e] { e->Command11_Click(); }); });
     connect(ui.Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(ui.Text1, &TextBox::Click, e, &Editor::Text1_Click);
+    // Return in the word of a new word confirms it as its button does.
+    connect(ui.Text1, &QLineEdit::returnPressed, this, [this] {
+        if (m_ui.Command4->isVisibleTo(this) && m_ui.Command4->isEnabled()) {
+            m_ui.Command4->click();
+        }
+    });
     connect(ui.deter, &TextBox::Click, e, &Editor::deter_Click);
     connect(ui.theme, &TextBox::Click, e, &Editor::theme_Click);
     connect(ui.List2, &ListBox::Click, e, &Editor::List2_Click);

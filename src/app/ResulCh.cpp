@@ -27,6 +27,8 @@ void ResulCh::wireControls()
     ui.lg->setKeyPressHandler([s](int& keyAscii) { s->lg_KeyPress(keyAscii); });
     connect(ui.theme, &Label::Click, s, &Search::theme_Click);
     connect(ui.Label6, &Label::Click, s, &Search::Label6_Click);
+    // Choosing a theme searches at once: the arrow keys only pass over them.
+    ui.List2->setChooseWithKey(true);
     connect(ui.List2, &ListBox::Click, s, &Search::List2_Click);
     connect(ui.theme_cherch, &QPushButton::clicked, s, &Search::theme_cherch_Click);
     connect(ui.Command3, &QPushButton::clicked, s, &Search::Command3_Click);

@@ -1,3 +1,4 @@
+#include "app/DictionaryFolder.h"
 #include "app/Form1.h"
 #include "app/LegacyStartup.h"
 #include "app/SessionEnd.h"
@@ -18,17 +19,25 @@ namespace {
 
 constexpr int exitUsage = 2;
 
+// Printed after the version line of --version.
+constexpr const char* licenceNotice =
+    "Copyright (C) 2026 die Entwickler von LEXA.\n"
+    "Lizenz GPLv3+: GNU GPL Version 3 oder neuer <https://gnu.org/licenses/gpl.html>.\n"
+    "Dies ist freie Software: Sie dürfen sie ändern und weitergeben.\n"
+    "Es gibt KEINE GARANTIE, soweit gesetzlich zulässig.\n";
+
 void nameApplication()
 {
+    QCoreApplication::setOrganizationName(QStringLiteral("LEXA"));
     QCoreApplication::setApplicationName(QStringLiteral("LEXA"));
     QCoreApplication::setApplicationVersion(Editor::versionText());
 }
 
-// Answers --help and --version, or makes the dictionary folder named on the
-// command line the current directory: LEXA works on the dictionary there.
-// Runs before the windowing system is reached, so it works on a plain
-// terminal. An exit code when the program should end here.
-std::optional<int> handleCommandLine(int argc, char* argv[])
+// Answers --help and --version, or gives the folder (or file of a
+// dictionary) named on the command line in `argument`. Runs before the
+// windowing system is reached, so it works on a plain terminal. An exit code
+// when the program should end here.
+std::optional<int> handleCommandLine(int argc, char* argv[], QString* argument)
 {
     QCoreApplication app(argc, argv);
     nameApplication();
@@ -45,67 +54,99 @@ std::optional<int> handleCommandLine(int argc, char* argv[])
         parser.addOption(option);
     }
     parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Zeigt Versionsinformation an."));
+    parser.addOption(version);
     parser.addPositionalArgument(
         QStringLiteral("ORDNER"),
-        QStringLiteral("Der Ordner mit LEXA.MDB und THEME.MDB (sonst das aktuelle Verzeichnis)."),
+        QStringLiteral("Der Ordner mit LEXA.MDB und THEME.MDB, oder eine dieser Dateien (sonst "
+                       "das aktuelle Verzeichnis, dann der Ordner vom letzten Mal)."),
         QStringLiteral("[ORDNER]"));
-    parser.process(app); // ends the process after --help, --version or a wrong option
+    parser.process(app); // ends the process after --help or a wrong option
+    if (parser.isSet(version)) {
+        QTextStream(stdout) << "LEXA " << Editor::versionText() << '\n'
+                            << QString::fromUtf8(licenceNotice);
+        return 0;
+    }
     const QStringList folders = parser.positionalArguments();
     if (folders.size() > 1) {
         QTextStream(stderr) << "lexa: Nur ein Ordner kann geöffnet werden.\n";
         return exitUsage;
     }
-    if (folders.isEmpty()) {
-        return std::nullopt;
-    }
-    const QFileInfo folder(folders.first());
-    if (!folder.isDir() || !QDir::setCurrent(folder.absoluteFilePath())) {
-        QTextStream(stderr) << "lexa: Der Ordner \"" << folders.first() << "\" existiert nicht.\n";
-        return exitUsage;
+    if (!folders.isEmpty()) {
+        *argument = folders.first();
+        if (!QFileInfo::exists(*argument)) {
+            QTextStream(stderr) << "lexa: Der Ordner \"" << *argument << "\" existiert nicht.\n";
+        }
     }
     return std::nullopt;
 }
 
-// Today's copy of the dictionary into "Sicherung"; a failure is only a
-// warning, never a reason not to start.
+// Today's copy of the dictionary into "Sicherung", once it has opened; a
+// failure is only a warning, never a reason not to start.
 void backUpDictionary()
 {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const Backup::Result backup =
         Backup::makeDailyBackup(QDir::currentPath(), QDate::currentDate());
+    QApplication::restoreOverrideCursor();
     if (backup.status == Backup::Result::Status::Failed) {
         MessageBox::show(nullptr, backup.message, QMessageBox::Ok, QMessageBox::NoButton,
                          QMessageBox::Warning);
     }
 }
 
+void sayReadOnly(const QString& folder)
+{
+    MessageBox::show(nullptr,
+                     QStringLiteral("Im Ordner „%1“ kann LEXA nicht schreiben: das Wörterbuch ist "
+                                    "nur zum Lesen geöffnet. Sie können blättern, suchen und "
+                                    "Listen an anderer Stelle speichern, aber Änderungen können "
+                                    "nicht gespeichert werden.")
+                         .arg(QDir::toNativeSeparators(folder)),
+                     QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::Information);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    if (const std::optional<int> exitCode = handleCommandLine(argc, argv)) {
+    QString argument;
+    if (const std::optional<int> exitCode = handleCommandLine(argc, argv, &argument)) {
         return *exitCode;
     }
     QApplication app(argc, argv);
     nameApplication();
     installGermanTexts(app);
-    // One LEXA per dictionary folder, for as long as this one runs.
-    DictionaryLock lock(QDir::currentPath());
-    if (!lock.tryLock()) {
+    const QString folder = DictionaryFolder::choose(argument, DictionaryFolder::remembered(),
+                                                    DictionaryFolder::dialogs(nullptr), nullptr);
+    if (folder.isEmpty() || !QDir::setCurrent(folder)) {
+        return 1;
+    }
+    // One LEXA per dictionary folder, for as long as this one runs; a folder
+    // that cannot be written is opened for reading.
+    DictionaryLock lock(folder);
+    const DictionaryLock::Outcome locked = lock.tryLock();
+    if (locked == DictionaryLock::Outcome::Refused) {
         MessageBox::show(nullptr, lock.errorMessage(), QMessageBox::Ok, QMessageBox::NoButton,
                          QMessageBox::Critical);
         return 1;
     }
+    const bool readOnly = locked == DictionaryLock::Outcome::ReadOnly;
     // Access files found in the dictionary folder are converted first, if
     // the user agrees.
-    if (!offerLegacyConversion(nullptr, QDir::currentPath())) {
+    if (!offerLegacyConversion(nullptr, folder)) {
         return 1;
     }
-    backUpDictionary();
     Form1 form;
+    if (readOnly) {
+        form.editor().Data1.setAccess(Database::Access::ReadOnly);
+    }
     if (!form.Form_Load()) {
         return 1;
     }
+    DictionaryFolder::remember(folder);
+    readOnly ? sayReadOnly(folder) : backUpDictionary();
     form.show();
     closeOnSessionEnd(form);
     return QApplication::exec();

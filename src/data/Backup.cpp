@@ -1,16 +1,19 @@
 #include "data/Backup.h"
 
+#include "data/Database.h"
 #include "data/Schema.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <sqlite3.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
 const QString BackupFolder = QStringLiteral("Sicherung");
+const QLatin1StringView Files[] = {Schema::ThemesFile, Schema::DictionaryFile};
 
 // "LEXA.MDB" -> "LEXA"
 QString stem(QLatin1StringView file)
@@ -34,51 +37,47 @@ QStringList copiesOf(const QDir& backups, QLatin1StringView file)
     return copies;
 }
 
-QString engineError(sqlite3* db)
+// Opens a dictionary file for reading and checks that its pages are sound;
+// an empty text when it is, else why not (German).
+QString checkedOpen(Database& db, const QString& path)
 {
-    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("kein Speicher");
+    if (!db.open(path, Database::Access::ReadOnly)) {
+        return db.lastError();
+    }
+    auto check = db.prepare(QStringLiteral("PRAGMA quick_check"));
+    if (!check) {
+        return db.lastError();
+    }
+    if (!check->next()) {
+        return check->failed() ? db.lastError() : QString();
+    }
+    if (check->text(0) == QLatin1String("ok")) {
+        return {};
+    }
+    return QStringLiteral("Die Datei „%1“ ist beschädigt: die Prüfung der Datenbank hat Fehler "
+                          "gefunden. Nehmen Sie eine Sicherungskopie des Wörterbuchs.")
+        .arg(QDir::toNativeSeparators(path));
 }
 
-// Copies `source` into a new file `target` with the online backup.
-bool copyDatabase(const QString& source, const QString& target, QString* error)
+// Makes a rename in `folder` durable: without this, a power cut may lose the
+// new name even though the file's contents were synced.
+bool syncFolder(const QString& folder)
 {
-    if (!QFileInfo(source).isFile()) {
-        *error = QStringLiteral("die Datei „%1“ fehlt").arg(QDir::toNativeSeparators(source));
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) {
         return false;
     }
-    sqlite3* from = nullptr;
-    sqlite3* to = nullptr;
-    bool ok = sqlite3_open_v2(source.toUtf8().constData(), &from, SQLITE_OPEN_READONLY, nullptr) ==
-              SQLITE_OK;
-    if (!ok) {
-        *error = engineError(from);
-    } else if (sqlite3_open_v2(target.toUtf8().constData(), &to,
-                               SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
-        *error = engineError(to);
-        ok = false;
-    } else {
-        sqlite3_busy_timeout(from, 2000);
-        sqlite3_backup* backup = sqlite3_backup_init(to, "main", from, "main");
-        ok = backup && sqlite3_backup_step(backup, -1) == SQLITE_DONE;
-        ok = sqlite3_backup_finish(backup) == SQLITE_OK && ok;
-        // The copy stands alone: no -wal file beside it.
-        ok = ok &&
-             sqlite3_exec(to, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr) == SQLITE_OK;
-        if (!ok) {
-            *error = engineError(to);
-        }
-    }
-    sqlite3_close_v2(from);
-    sqlite3_close_v2(to);
-    return ok;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
 }
 
-Backup::Result failed(const QString& folder, const QString& reason)
+Backup::Result failed(const QString& backupPath, const QString& reason)
 {
     return {Backup::Result::Status::Failed,
-            QStringLiteral("Die tägliche Sicherung des Wörterbuchs in „%1“ ist fehlgeschlagen: "
-                           "%2.")
-                .arg(QDir::toNativeSeparators(folder), reason)};
+            QStringLiteral("Die tägliche Sicherung des Wörterbuchs wurde nicht gemacht.\n\n%1\n\n"
+                           "Die bisherigen Sicherungen im Ordner „%2“ bleiben unverändert.")
+                .arg(reason, QDir::toNativeSeparators(backupPath))};
 }
 
 } // namespace
@@ -89,33 +88,44 @@ Result makeDailyBackup(const QString& folder, const QDate& today)
 {
     const QDir dictionary(folder);
     const QString backupPath = dictionary.absoluteFilePath(BackupFolder);
-    if (!dictionary.mkpath(BackupFolder)) {
-        return failed(backupPath, QStringLiteral("der Ordner kann nicht angelegt werden"));
-    }
     QDir backups(backupPath);
     const QStringList existing = copiesOf(backups, Schema::DictionaryFile);
     if (!existing.isEmpty() && existing.last() >= backupName(Schema::DictionaryFile, today)) {
         return {Result::Status::UpToDate, {}};
     }
+    // Only a dictionary that opens and is sound is copied: a damaged file
+    // must never take the place of a good copy.
+    Database sources[std::size(Files)];
+    for (std::size_t i = 0; i < std::size(Files); ++i) {
+        const QString reason = checkedOpen(sources[i], dictionary.absoluteFilePath(Files[i]));
+        if (!reason.isEmpty()) {
+            return failed(backupPath, reason);
+        }
+    }
+    if (!dictionary.mkpath(BackupFolder)) {
+        return failed(backupPath, QStringLiteral("Der Ordner „%1“ kann nicht angelegt werden.")
+                                      .arg(QDir::toNativeSeparators(backupPath)));
+    }
     // Each copy is made under a temporary name and renamed when complete: a
     // copy with a date is always a whole one.
-    for (const QLatin1StringView file : {Schema::ThemesFile, Schema::DictionaryFile}) {
-        const QString target = backups.absoluteFilePath(backupName(file, today));
+    for (std::size_t i = 0; i < std::size(Files); ++i) {
+        const QString target = backups.absoluteFilePath(backupName(Files[i], today));
         const QString partial = target + QStringLiteral(".teil");
         QFile::remove(partial);
-        QString error;
-        if (!copyDatabase(dictionary.absoluteFilePath(file), partial, &error)) {
+        if (!sources[i].backupTo(partial)) {
             QFile::remove(partial);
-            return failed(backupPath, error);
+            return failed(backupPath, sources[i].lastError());
         }
         QFile::remove(target);
-        if (!QFile::rename(partial, target)) {
+        if (!QFile::rename(partial, target) || !syncFolder(backupPath)) {
             QFile::remove(partial);
-            return failed(backupPath, QStringLiteral("„%1“ kann nicht geschrieben werden")
+            return failed(backupPath, QStringLiteral("Die Datei „%1“ kann nicht geschrieben "
+                                                     "werden.")
                                           .arg(QDir::toNativeSeparators(target)));
         }
     }
-    for (const QLatin1StringView file : {Schema::DictionaryFile, Schema::ThemesFile}) {
+    // Old copies go only once both new ones are there.
+    for (const QLatin1StringView file : Files) {
         const QStringList copies = copiesOf(backups, file);
         for (qsizetype i = 0; i + KeptCopies < copies.size(); ++i) {
             backups.remove(copies.at(i));

@@ -22,10 +22,13 @@ struct Result
     QString message;
 };
 
-// Makes today's copy unless the newest one is from `today` or later. Uses
-// SQLite's online backup, so the copies are consistent even when a -wal file
-// holds the last commits. A failure is for a warning: the dictionary itself
-// is never touched.
+// Makes today's copy unless the newest one is from `today` or later. Only a
+// dictionary whose two files open and pass SQLite's quick_check is copied;
+// otherwise nothing in "Sicherung" changes, and where there is no dictionary
+// the folder is not even made. Uses SQLite's online backup, so the copies are
+// consistent even when a -wal file holds the last commits; each is renamed
+// into place when whole, and the rename synced. A failure is for a warning
+// (German, naming the file and why): the dictionary itself is never touched.
 Result makeDailyBackup(const QString& folder, const QDate& today);
 
 } // namespace Backup

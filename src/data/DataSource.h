@@ -37,6 +37,10 @@ public:
         DataSource& m_source;
     };
 
+    // The access of the next Refresh(): a dictionary in a folder that cannot
+    // be written is opened for reading, and each write fails with a message.
+    void setAccess(Database::Access access) { m_access = access; }
+
     // Registers a control; it is not owned and must outlive the data source.
     void bind(BoundControl* control);
 

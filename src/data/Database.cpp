@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 #include <sqlite3.h>
 #include <utility>
 
@@ -192,10 +193,15 @@ bool Database::failWithEngineError()
                               QString::fromUtf8(sqlite3_errmsg(m_handle))));
 }
 
-bool Database::connect(const QString& path, int flags)
+bool Database::connect(const QString& path, int flags, bool immutable)
 {
     m_path = path;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &m_handle, flags, nullptr);
+    // An immutable file is named by a URI that says so.
+    const QByteArray name = immutable
+                                ? QUrl::fromLocalFile(path).toEncoded() + QByteArray("?immutable=1")
+                                : QFile::encodeName(path);
+    const int rc = sqlite3_open_v2(name.constData(), &m_handle,
+                                   immutable ? flags | SQLITE_OPEN_URI : flags, nullptr);
     if (rc != SQLITE_OK) {
         fail(engineMessage(rc, path, QString::fromUtf8(sqlite3_errstr(rc))));
         sqlite3_close_v2(std::exchange(m_handle, nullptr));
@@ -204,6 +210,25 @@ bool Database::connect(const QString& path, int flags)
     sqlite3_extended_result_codes(m_handle, 1);
     sqlite3_busy_timeout(m_handle, 2000);
     return true;
+}
+
+bool Database::connectAndRead(const QString& path, int flags, bool immutable)
+{
+    if (!connect(path, flags, immutable)) {
+        return false;
+    }
+    // The record set keeps what it reads in memory; a small page cache is
+    // enough for its one pass and the single-record reads and writes after it
+    // (only a hint: should it fail, SQLite keeps its default).
+    exec(QStringLiteral("PRAGMA cache_size=-256"));
+    // Reading the schema is the first real access: it meets locks and damage.
+    auto check = prepare(QStringLiteral("SELECT count(*) FROM sqlite_schema"));
+    const bool readable = check && (check->next() || !check->failed());
+    check.reset();
+    if (!readable) {
+        sqlite3_close_v2(std::exchange(m_handle, nullptr));
+    }
+    return readable;
 }
 
 bool Database::open(const QString& path, Access access)
@@ -224,20 +249,15 @@ bool Database::open(const QString& path, Access access)
     header.close();
     const int flags = (access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
                       SQLITE_OPEN_NOMUTEX;
-    if (!connect(path, flags)) {
-        return false;
-    }
-    // The record set keeps what it reads in memory; a small page cache is
-    // enough for its one pass and the single-record reads and writes after it
-    // (only a hint: should it fail, SQLite keeps its default).
-    exec(QStringLiteral("PRAGMA cache_size=-256"));
-    // Reading the schema is the first real access: it meets locks and damage.
-    auto check = prepare(QStringLiteral("SELECT count(*) FROM sqlite_schema"));
-    const bool readable = check && (check->next() || !check->failed());
-    check.reset();
-    if (!readable) {
-        sqlite3_close_v2(std::exchange(m_handle, nullptr));
-        return false;
+    if (!connectAndRead(path, flags, false)) {
+        // A WAL file needs its -shm file even for reading; in a folder that
+        // nobody may write (a CD, a read-only share) there is none, and the
+        // file is read as it is: nothing can change it from here.
+        const QString error = m_error;
+        if (access == Access::ReadWrite || QFileInfo(QFileInfo(path).absolutePath()).isWritable() ||
+            !connectAndRead(path, flags, true)) {
+            return fail(error);
+        }
     }
     // A write-protected file opens for reading; its writes fail with a message.
     if (access == Access::ReadWrite && sqlite3_db_readonly(m_handle, "main") == 0) {
@@ -258,8 +278,38 @@ bool Database::create(const QString& path, const QString& schema)
         return fail(QStringLiteral("Die Datei „%1“ gibt es schon; sie wird nicht überschrieben.")
                         .arg(QDir::toNativeSeparators(path)));
     }
-    return connect(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX) &&
+    return connect(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, false) &&
            exec(schema);
+}
+
+bool Database::backupTo(const QString& path)
+{
+    Database copy;
+    if (QFileInfo::exists(path)) {
+        return fail(QStringLiteral("Die Datei „%1“ gibt es schon; sie wird nicht überschrieben.")
+                        .arg(QDir::toNativeSeparators(path)));
+    }
+    if (!copy.connect(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                      false)) {
+        return fail(copy.lastError());
+    }
+    sqlite3_backup* backup = sqlite3_backup_init(copy.m_handle, "main", m_handle, "main");
+    if (backup == nullptr) {
+        copy.failWithEngineError();
+        return fail(copy.lastError());
+    }
+    const int stepped = sqlite3_backup_step(backup, -1);
+    const int finished = sqlite3_backup_finish(backup);
+    if (stepped != SQLITE_DONE || finished != SQLITE_OK) {
+        const int code = stepped != SQLITE_DONE ? stepped : finished;
+        return fail(engineMessage(code, path, QString::fromUtf8(sqlite3_errstr(code))));
+    }
+    // The copy stands alone; its last commit was synced (synchronous=FULL is
+    // the default of a new connection).
+    if (!copy.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) || !copy.close()) {
+        return fail(copy.lastError());
+    }
+    return true;
 }
 
 bool Database::close()

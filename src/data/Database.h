@@ -69,7 +69,8 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens an existing dictionary file; never creates one.
+    // Opens an existing dictionary file; never creates one. For reading, a
+    // file in a folder that cannot be written is read as it is (immutable).
     bool open(const QString& path, Access access);
     // Creates a new file holding the tables of `schema` (one or more CREATE
     // statements). An existing empty file (a reserved temporary name) is
@@ -77,6 +78,11 @@ public:
     bool create(const QString& path, const QString& schema);
     // Closes the connection; false when the file could not be completed.
     bool close();
+    // Copies the open database, the commits still in its -wal file included,
+    // into the new file `path` with SQLite's online backup: a consistent,
+    // self-contained copy (no -wal beside it), synced before this returns.
+    // An existing file is refused.
+    [[nodiscard]] bool backupTo(const QString& path);
     const QString& path() const { return m_path; }
 
     std::optional<Statement> prepare(const QString& sql);
@@ -103,7 +109,9 @@ public:
 private:
     bool fail(const QString& message);
     friend class Statement;
-    bool connect(const QString& path, int flags);
+    bool connect(const QString& path, int flags, bool immutable);
+    // Connects and reads the schema; closes again when that fails.
+    bool connectAndRead(const QString& path, int flags, bool immutable);
     // Turns the engine's last result into a German message.
     bool failWithEngineError();
 

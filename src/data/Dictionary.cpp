@@ -27,13 +27,13 @@ Dictionary::Outcome Dictionary::run(const QString& label, const std::function<bo
         return outcome;
     }
     QString error;
-    bool ok = m_history.beginStep(db, &error);
+    bool ok = m_history.beginStep(db, label, &error);
     if (ok && !write()) {
         ok = false;
         error = words.lastError();
         outcome.fileChanged = words.lastFailureFoundFileChanged();
     }
-    ok = ok && m_history.endStep(db, label, &error);
+    ok = ok && m_history.endStep(db, &error);
     if (ok && !words.CommitTrans()) {
         ok = false;
         error = words.lastError();
@@ -116,6 +116,11 @@ Dictionary::Outcome Dictionary::importWords(const QStringList& list)
 
 bool Dictionary::isStored(const QString& word) const
 {
+    // Unless another program wrote the file since it was read, the record
+    // set holds what the file holds.
+    if (!m_source.Recordset().changedElsewhere()) {
+        return m_source.Recordset().holds(word);
+    }
     Statement* query =
         m_source.database().cached(QStringLiteral("SELECT 1 FROM %1 WHERE mot=? LIMIT 1")
                                        .arg(quoteIdentifier(QString(Schema::DictionaryTable))));
@@ -163,7 +168,8 @@ Dictionary::Outcome Dictionary::take(History::Direction direction)
         outcome.error = words.lastError();
         return outcome;
     }
-    if (!m_history.apply(db, *step, direction, &outcome.words, &outcome.error)) {
+    QList<qint64> rows;
+    if (!m_history.apply(db, *step, direction, &outcome.words, &rows, &outcome.error)) {
         words.RollbackTrans();
         return outcome;
     }
@@ -174,7 +180,9 @@ Dictionary::Outcome Dictionary::take(History::Direction direction)
         return outcome;
     }
     // The rows the step wrote are read again: the record set shows the file.
-    if (!words.reload()) {
+    // Beyond a few rows, reading them all at once is quicker.
+    const bool few = rows.size() * 8 < words.RecordCount();
+    if (!(few && words.reread(rows)) && !words.reload()) {
         outcome.error = words.lastError();
         return outcome;
     }

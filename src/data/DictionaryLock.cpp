@@ -15,28 +15,25 @@ DictionaryLock::DictionaryLock(const QString& folder)
     m_file.setStaleLockTime(0);
 }
 
-bool DictionaryLock::tryLock()
+DictionaryLock::Outcome DictionaryLock::tryLock()
 {
+    m_error.clear();
     if (m_file.tryLock(0)) {
-        m_error.clear();
-        return true;
+        return Outcome::Held;
     }
     switch (m_file.error()) {
     case QLockFile::LockFailedError:
         m_error = QStringLiteral("Das Wörterbuch im Ordner „%1“ ist schon in einem anderen "
                                  "LEXA-Fenster geöffnet. Bitte arbeiten Sie dort weiter.")
                       .arg(m_folder);
-        break;
+        return Outcome::Refused;
     case QLockFile::PermissionError:
-        m_error = QStringLiteral("Im Ordner „%1“ kann LEXA nicht schreiben: das Wörterbuch "
-                                 "kann dort nicht bearbeitet werden.")
-                      .arg(m_folder);
-        break;
+        // No one can write there, so no other LEXA can change the dictionary either.
+        return Outcome::ReadOnly;
     default:
         m_error = QStringLiteral("Das Wörterbuch im Ordner „%1“ kann nicht für LEXA "
                                  "reserviert werden.")
                       .arg(m_folder);
-        break;
+        return Outcome::Refused;
     }
-    return false;
 }

@@ -12,9 +12,14 @@ class DictionaryLock
 public:
     explicit DictionaryLock(const QString& folder);
 
-    // True when this process holds the folder until the lock is destroyed;
-    // false with a German message naming the folder in errorMessage().
-    bool tryLock();
+    enum class Outcome
+    {
+        Held,     // this process holds the folder until the lock is destroyed
+        ReadOnly, // the folder cannot be written: the dictionary can only be read
+        Refused   // another LEXA holds it, or it cannot be reserved: see errorMessage()
+    };
+    [[nodiscard]] Outcome tryLock();
+    // Why the folder was refused: German, naming the folder.
     const QString& errorMessage() const { return m_error; }
 
 private:

@@ -78,24 +78,16 @@ bool History::install(Database& db, QString* error)
         *error = db.lastError();
         return false;
     }
-    const QString logRow = QStringLiteral(
-        "INSERT INTO lexa_undo_change (step, word, field, before, after) SELECT step, %1.rowid, "
-        "NULL, %2, %3 FROM lexa_undo_current;");
-    const QString logField = QStringLiteral(
-        "INSERT INTO lexa_undo_change (step, word, field, before, after) SELECT step, %1.rowid, "
-        "%2, %3, %4 FROM lexa_undo_current WHERE %5 IS NOT NULL;");
-    QString inserted =
-        logRow.arg(QStringLiteral("NEW"), QStringLiteral("NULL"), QStringLiteral("1"));
-    QString deleted =
-        logRow.arg(QStringLiteral("OLD"), QStringLiteral("1"), QStringLiteral("NULL"));
+    // A row put in or taken out is logged in one statement: the row itself
+    // and each of its fields that holds a value.
+    QStringList insertedFields{QStringLiteral("SELECT NULL AS f, NULL AS b, 1 AS a")};
+    QStringList deletedFields{QStringLiteral("SELECT NULL AS f, 1 AS b, NULL AS a")};
     QString triggers;
     for (const QString& column : std::as_const(m_columns)) {
         const QString name = quoteText(column);
         const QString quoted = quoteIdentifier(column);
-        inserted += logField.arg(QStringLiteral("NEW"), name, QStringLiteral("NULL"),
-                                 QStringLiteral("NEW.") + quoted, QStringLiteral("NEW.") + quoted);
-        deleted += logField.arg(QStringLiteral("OLD"), name, QStringLiteral("OLD.") + quoted,
-                                QStringLiteral("NULL"), QStringLiteral("OLD.") + quoted);
+        insertedFields.append(QStringLiteral("SELECT %1, NULL, NEW.%2").arg(name, quoted));
+        deletedFields.append(QStringLiteral("SELECT %1, OLD.%2, NULL").arg(name, quoted));
         triggers +=
             QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS %1 AFTER UPDATE OF %2 ON main.%3 "
                            "WHEN OLD.%2 IS NOT NEW.%2 BEGIN INSERT INTO lexa_undo_change "
@@ -104,6 +96,13 @@ bool History::install(Database& db, QString* error)
                 .arg(quoteIdentifier(QStringLiteral("lexa_undo_update_") + column), quoted,
                      m_quotedTable, name);
     }
+    const QString logRow = QStringLiteral(
+        "INSERT INTO lexa_undo_change (step, word, field, before, after) SELECT step, %1.rowid, "
+        "f, b, a FROM lexa_undo_current, (%2) WHERE coalesce(b, a) IS NOT NULL;");
+    const QString inserted =
+        logRow.arg(QStringLiteral("NEW"), insertedFields.join(QStringLiteral(" UNION ALL ")));
+    const QString deleted =
+        logRow.arg(QStringLiteral("OLD"), deletedFields.join(QStringLiteral(" UNION ALL ")));
     triggers += QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS lexa_undo_insert AFTER INSERT "
                                "ON main.%1 BEGIN %2 END;"
                                "CREATE TEMP TRIGGER IF NOT EXISTS lexa_undo_delete AFTER DELETE "
@@ -116,10 +115,10 @@ bool History::install(Database& db, QString* error)
     return true;
 }
 
-bool History::beginStep(Database& db, QString* error)
+bool History::beginStep(Database& db, const QString& label, QString* error)
 {
     if (!install(db, error) ||
-        !exec(db, QStringLiteral("INSERT INTO lexa_undo_step (label, done) VALUES ('', 1)"), {},
+        !exec(db, QStringLiteral("INSERT INTO lexa_undo_step (label, done) VALUES (?, 1)"), {label},
               error)) {
         return false;
     }
@@ -128,7 +127,7 @@ bool History::beginStep(Database& db, QString* error)
                 error);
 }
 
-bool History::endStep(Database& db, const QString& label, QString* error)
+bool History::endStep(Database& db, QString* error)
 {
     const qint64 step = std::exchange(m_openStep, -1);
     if (!exec(db, QStringLiteral("DELETE FROM lexa_undo_current"), {}, error)) {
@@ -145,16 +144,19 @@ bool History::endStep(Database& db, const QString& label, QString* error)
     if (!any) {
         return exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE id=?"), {step}, error);
     }
-    // A new change ends the steps that could be redone; the oldest steps
-    // beyond those kept go.
+    // A new change ends the steps that could be redone.
+    if (!exec(db,
+              QStringLiteral("DELETE FROM lexa_undo_change WHERE step IN "
+                             "(SELECT id FROM lexa_undo_step WHERE done=0)"),
+              {}, error) ||
+        !exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE done=0"), {}, error)) {
+        return false;
+    }
+    // Now and then the steps beyond those kept go, the oldest first.
+    if (step % TrimEvery != 0) {
+        return true;
+    }
     return exec(db,
-                QStringLiteral("DELETE FROM lexa_undo_change WHERE step IN "
-                               "(SELECT id FROM lexa_undo_step WHERE done=0)"),
-                {}, error) &&
-           exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE done=0"), {}, error) &&
-           exec(db, QStringLiteral("UPDATE lexa_undo_step SET label=? WHERE id=?"), {label, step},
-                error) &&
-           exec(db,
                 QStringLiteral("DELETE FROM lexa_undo_change WHERE step<(SELECT id FROM "
                                "lexa_undo_step ORDER BY id DESC LIMIT 1 OFFSET ?)"),
                 {KeptSteps - 1}, error) &&
@@ -214,8 +216,29 @@ QString History::wordOf(Database& db, qint64 step, qint64 row) const
     return word;
 }
 
-std::optional<qint64> History::conflict(Database& db, qint64 step, Direction direction,
-                                        QString* error) const
+std::optional<QList<QVariant>> History::distinct(Database& db, qint64 step, const QString& column,
+                                                 const QString& where, QString* error) const
+{
+    Statement* query = db.cached(
+        QStringLiteral("SELECT DISTINCT %1 FROM lexa_undo_change WHERE step=? AND %2 ORDER BY 1")
+            .arg(column, where));
+    if (!query || !query->bind(1, step)) {
+        *error = db.lastError();
+        return std::nullopt;
+    }
+    QList<QVariant> values;
+    while (query->next()) {
+        values.append(query->column(0));
+    }
+    if (query->failed()) {
+        *error = db.lastError();
+        return std::nullopt;
+    }
+    return values;
+}
+
+std::optional<qint64> History::conflict(Database& db, qint64 step, const QStringList& fields,
+                                        Direction direction, QString* error) const
 {
     const QString now = nowColumn(direction);
     // The value a field has now is the last the step wrote (undo) or the
@@ -235,7 +258,7 @@ std::optional<qint64> History::conflict(Database& db, qint64 step, Direction dir
                        "NULL AND c.%1 IS NULL AND EXISTS (SELECT 1 FROM %2 WHERE rowid=c.word) "
                        "LIMIT 1")
             .arg(now, m_quotedTable)};
-    for (const QString& column : m_columns) {
+    for (const QString& column : fields) {
         // A field that holds something else.
         checks.append(
             QStringLiteral("SELECT c.word FROM lexa_undo_change c JOIN %1 l ON "
@@ -288,12 +311,24 @@ History::wordsOf(Database& db, const QList<qint64>& rows, QString* error) const
 }
 
 bool History::apply(Database& db, const Step& step, Direction direction, QList<WordChange>* words,
-                    QString* error)
+                    QList<qint64>* touched, QString* error)
 {
     if (!install(db, error)) {
         return false;
     }
-    const auto conflicting = conflict(db, step.id, direction, error);
+    // Only the fields the step changed are checked and written.
+    const auto changedFields =
+        distinct(db, step.id, QStringLiteral("field"), QStringLiteral("field IS NOT NULL"), error);
+    if (!changedFields) {
+        return false;
+    }
+    QStringList fields;
+    for (const QVariant& field : *changedFields) {
+        if (m_columns.contains(field.toString())) {
+            fields.append(field.toString());
+        }
+    }
+    const auto conflicting = conflict(db, step.id, fields, direction, error);
     if (!conflicting) {
         return false;
     }
@@ -307,18 +342,19 @@ bool History::apply(Database& db, const Step& step, Direction direction, QList<W
         return false;
     }
     // The rows whose word appears, goes or changes, as they are before.
+    const auto wordRows = distinct(db, step.id, QStringLiteral("word"),
+                                   QStringLiteral("(field IS NULL OR field='mot')"), error);
+    const auto touchedRows =
+        distinct(db, step.id, QStringLiteral("word"), QStringLiteral("1"), error);
+    if (!wordRows || !touchedRows) {
+        return false;
+    }
     QList<qint64> rows;
-    {
-        Statement* query = db.cached(QStringLiteral(
-            "SELECT DISTINCT word FROM lexa_undo_change WHERE step=? AND (field IS NULL OR "
-            "field='mot') ORDER BY word"));
-        if (!query || !query->bind(1, step.id)) {
-            *error = db.lastError();
-            return false;
-        }
-        while (query->next()) {
-            rows.append(query->columnInt64(0));
-        }
+    for (const QVariant& row : *wordRows) {
+        rows.append(row.toLongLong());
+    }
+    for (const QVariant& row : *touchedRows) {
+        touched->append(row.toLongLong());
     }
     const auto before = wordsOf(db, rows, error);
     if (!before) {
@@ -340,7 +376,7 @@ bool History::apply(Database& db, const Step& step, Direction direction, QList<W
                        "step=?1 AND field IS NULL AND %4 IS NOT NULL")
             .arg(m_quotedTable, bareFields.join(u','),
                  QStringLiteral(", NULL").repeated(m_columns.size()), target)};
-    for (const QString& column : std::as_const(m_columns)) {
+    for (const QString& column : std::as_const(fields)) {
         statements.append(
             QStringLiteral("UPDATE %1 SET %2=(SELECT c.%3 FROM lexa_undo_change c "
                            "WHERE c.step=?1 AND c.field=%4 AND c.word=%1.rowid "

@@ -36,15 +36,18 @@ public:
 
     // Steps kept at the least; older ones are dropped as new ones come.
     static constexpr int KeptSteps = 1000;
+    // How often the steps beyond those kept are dropped.
+    static constexpr int TrimEvery = 50;
 
     explicit History(QString table);
 
-    // Opens a step on `db`, inside the caller's transaction: every change to
-    // the table from now on belongs to it. Ends the steps that could be redone.
-    [[nodiscard]] bool beginStep(Database& db, QString* error);
-    // Closes the open step under `label`; a step that changed nothing is
-    // dropped. Still inside the caller's transaction.
-    [[nodiscard]] bool endStep(Database& db, const QString& label, QString* error);
+    // Opens a step named `label` on `db`, inside the caller's transaction:
+    // every change to the table from now on belongs to it.
+    [[nodiscard]] bool beginStep(Database& db, const QString& label, QString* error);
+    // Closes the open step, still inside the caller's transaction: a step
+    // that changed nothing is dropped; one that did ends the steps that
+    // could be redone.
+    [[nodiscard]] bool endStep(Database& db, QString* error);
     // Forgets the open step after a rollback took its rows away.
     void abandonStep(Database& db);
 
@@ -54,10 +57,11 @@ public:
 
     // Takes the step back (Undo) or again (Redo), inside the caller's
     // transaction; the words it puts in, takes out or renames are appended to
-    // `words`. A row that no longer holds what the step left refuses it with
-    // a message naming the word, and changes nothing.
+    // `words`, every row it touches to `rows`. A row that no longer holds
+    // what the step left refuses it with a message naming the word, and
+    // changes nothing.
     [[nodiscard]] bool apply(Database& db, const Step& step, Direction direction,
-                             QList<WordChange>* words, QString* error);
+                             QList<WordChange>* words, QList<qint64>* rows, QString* error);
     // The one row the step changed; -1 when it changed several (or none).
     qint64 onlyRow(Database& db, const Step& step) const;
 
@@ -66,8 +70,11 @@ private:
     bool exec(Database& db, const QString& sql, const QVariantList& values, QString* error) const;
     // The first row of the step that no longer holds what it should before
     // applying in `direction`; -1 when every row does.
-    std::optional<qint64> conflict(Database& db, qint64 step, Direction direction,
-                                   QString* error) const;
+    std::optional<qint64> conflict(Database& db, qint64 step, const QStringList& fields,
+                                   Direction direction, QString* error) const;
+    // The distinct values of `column` over the step's change rows matching `where`.
+    std::optional<QList<QVariant>> distinct(Database& db, qint64 step, const QString& column,
+                                            const QString& where, QString* error) const;
     QString wordOf(Database& db, qint64 step, qint64 row) const;
     // The text of each row's word, nullopt where the row is absent.
     std::optional<QList<std::optional<QString>>> wordsOf(Database& db, const QList<qint64>& rows,

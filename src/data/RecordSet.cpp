@@ -90,8 +90,44 @@ void RecordSet::eraseRow(size_t row)
     }
 }
 
+namespace {
+
+qint64 dataVersion(Database& db)
+{
+    Statement* query = db.cached(QStringLiteral("PRAGMA data_version"));
+    const qint64 version = query && query->next() ? query->columnInt64(0) : -1;
+    if (query) {
+        query->reset();
+    }
+    return version;
+}
+
+} // namespace
+
+bool RecordSet::changedElsewhere() const
+{
+    return m_dataVersion < 0 || dataVersion(m_db) != m_dataVersion;
+}
+
+bool RecordSet::holds(const QString& text)
+{
+    if (m_columns.empty()) {
+        return false;
+    }
+    TextColumn& column = m_columns.front();
+    const std::vector<quint32>& hashes = column.foldedHashes();
+    const quint32 wanted = foldedHash(text);
+    for (size_t row = 0; row < hashes.size(); ++row) {
+        if (hashes[row] == wanted && column.at(row).toString() == text) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool RecordSet::readRows()
 {
+    m_dataVersion = dataVersion(m_db);
     m_rowids.clear();
     m_columns.assign(static_cast<size_t>(m_cachedFields), TextColumn());
     auto query = m_db.prepare(
@@ -565,6 +601,59 @@ void RecordSet::RollbackTrans()
     reload();
     m_error = error;
     m_fileChanged = fileChanged;
+}
+
+bool RecordSet::reread(const QList<qint64>& rowids)
+{
+    const qint64 last = m_rowids.empty() ? 0 : m_rowids.back();
+    for (const qint64 rowid : rowids) {
+        if (rowid < last && positionOf(rowid) < 0) {
+            return false;
+        }
+    }
+    Statement* query = m_db.cached(
+        QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(m_selectList, m_quotedTable));
+    if (!query) {
+        return fail(m_db.lastError());
+    }
+    const qint64 current = bookmark();
+    // Gone rows leave from the end backwards, so that positions stay valid.
+    for (auto it = rowids.rbegin(); it != rowids.rend(); ++it) {
+        const qsizetype position = positionOf(*it);
+        query->reset();
+        if (!query->bind(1, *it)) {
+            return fail(m_db.lastError());
+        }
+        const bool stored = query->next();
+        if (!stored && position >= 0) {
+            eraseRow(static_cast<size_t>(position));
+        }
+        for (int i = 0; stored && position >= 0 && i < m_cachedFields; ++i) {
+            m_columns[static_cast<size_t>(i)].set(
+                static_cast<size_t>(position),
+                query->column(i + 1).isNull() ? QVariant() : QVariant(query->text(i + 1)));
+        }
+    }
+    // New rows beyond the last come in, in order.
+    for (const qint64 rowid : rowids) {
+        if (rowid > last) {
+            query->reset();
+            if (!query->bind(1, rowid)) {
+                return fail(m_db.lastError());
+            }
+            if (query->next()) {
+                appendRow(*query);
+            }
+        }
+    }
+    query->reset();
+    m_mode = Mode::Browse;
+    m_pendingFields.clear();
+    m_deleted = false;
+    const qsizetype position = positionOf(current);
+    m_pos = position >= 0 ? position : (m_rowids.empty() ? -1 : 0);
+    m_view.showCurrent();
+    return true;
 }
 
 bool RecordSet::reload()

@@ -71,6 +71,10 @@ public:
     qint64 bookmark() const;
     bool moveToBookmark(qint64 bookmark);
     bool isAdding() const { return m_mode == Mode::Adding; }
+    // Another connection committed to the file since the rows were read.
+    bool changedElsewhere() const;
+    // Whether a record's first field holds exactly `text`.
+    bool holds(const QString& text);
 
     // Groups many writes into one all-or-nothing commit (the reset of all
     // marks, the import). RollbackTrans() also puts the cached rows back.
@@ -80,6 +84,10 @@ public:
     // Reads every row again after a write beside the record set; the current
     // record stays current if it is still there, and is shown again.
     bool reload();
+    // Reads the rows `rowids` (ascending) again: each takes what the file
+    // holds, a row gone leaves and one beyond the last comes in. False, and
+    // nothing read, when a row would come in between: reload() then.
+    bool reread(const QList<qint64>& rowids);
 
     const QString& lastError() const { return m_error; }
     // The last failure was a write that found its record deleted or changed
@@ -142,4 +150,6 @@ private:
     bool m_inTransaction = false;
     QString m_error;
     bool m_fileChanged = false;
+    // The file's data version when the rows were read.
+    qint64 m_dataVersion = -1;
 };

@@ -2,6 +2,7 @@
 // what each command shows, hides, enables and disables.
 #include "editor/Editor.h"
 #include "editor/Form1Ui.h"
+#include "editor/NearCheck.h"
 #include "widgets/MessageBox.h"
 #include "widgets/Widgets.h"
 
@@ -292,6 +293,10 @@ void Editor::Command4_Click()
     if (doublon == 1) {
         return;
     }
+    if (!confirmNearWord(m_form, *ui.List1, ui.Text1->text())) {
+        ui.Text1->setFocus();
+        return;
+    }
     const QString word = ui.Text1->text();
     const int index = ui.List1->addEntry(word);
     const TypedFields typed(ui);
@@ -355,6 +360,10 @@ void Editor::Command8_Click()
         CheckDuplicate();
         if (doublon == 1) {
             RestoreWordFields();
+        } else if (!confirmNearWord(m_form, *ui.List1, word, ancien_mot)) {
+            // The modification stays open with the word as typed.
+            ui.Text1->setFocus();
+            return;
         }
     }
     // A confirmed modification is stored before the window leaves it; when

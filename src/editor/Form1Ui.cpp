@@ -28,12 +28,14 @@ Label* redLabel(QWidget* parent, const char* name, const QString& caption, const
     return label;
 }
 
-// A field of the current word, named for a screen reader by its label.
+// A field of the current word, named for a screen reader by its label and
+// tied to it ("labelled by").
 TextBox* fieldBox(QWidget* parent, const char* name, const QString& field, const QRect& geometry,
-                  const QFont& font, const QString& label)
+                  const QFont& font, Label* label)
 {
     auto* box = placeControl<TextBox>(parent, name, geometry, font);
-    box->setAccessibleName(label);
+    box->setAccessibleName(label->text());
+    label->setBuddy(box);
     box->setDataField(field);
     box->setEnabled(false);
     return box;
@@ -107,16 +109,18 @@ void Form1Ui::setupWordList(QWidget* Form1)
     nbre_enr->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
     Label7 = redLabel(fond, "Label7", QStringLiteral("Wörter"), twipsRect(2040, 5235, 615, 240));
+    // The count is read as the sentence the three labels make.
+    nbre_enr->setSpokenPhrase(Label6->text() + QStringLiteral(" %1 ") + Label7->text());
 }
 
 void Form1Ui::setupFields()
 {
     Label1 = redLabel(fond, "Label1", QStringLiteral("Artikel"), twipsRect(2970, 45, 600, 240));
     deter = fieldBox(fond, "deter", QStringLiteral("determinant"), twipsRect(2970, 270, 555, 465),
-                     Look::comicFont(12), Label1->text());
+                     Look::comicFont(12), Label1);
     Label2 = redLabel(fond, "Label2", QStringLiteral("Wort"), twipsRect(3690, 45, 690, 240));
     Text1 = fieldBox(fond, "Text1", QStringLiteral("mot"), twipsRect(3645, 270, 2445, 465),
-                     Look::comicFont(12), Label2->text());
+                     Look::comicFont(12), Label2);
     Label5 = redLabel(fond, "Label5", QStringLiteral("Icon"), twipsRect(6165, 30, 690, 240));
 
     image1 = placeControl<PictureBox>(fond, "image1", twipsRect(6150, 225, 555, 555), windowFont());
@@ -125,6 +129,7 @@ void Form1Ui::setupFields()
     image1->setEnabled(false);
     image1->setFocusPolicy(Qt::StrongFocus);
     image1->setAccessibleName(Label5->text());
+    Label5->setBuddy(image1);
     Look::setWindowColourBackground(image1);
 
     Image4 = placeControl<ImageBox>(fond, "Image4", twipsRect(6915, 270, 480, 480), windowFont());
@@ -133,7 +138,7 @@ void Form1Ui::setupFields()
 
     Label3 = redLabel(fond, "Label3", QStringLiteral("Thema"), twipsRect(2970, 2475, 690, 240));
     theme = fieldBox(fond, "theme", QStringLiteral("theme"), twipsRect(2970, 2790, 3795, 375),
-                     windowFont(), Label3->text());
+                     windowFont(), Label3);
     Label9 =
         redLabel(fond, "Label9", QStringLiteral("Markierung"), twipsRect(4035, 2475, 930, 240));
 
@@ -145,12 +150,13 @@ void Form1Ui::setupFields()
     mot_marque->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     mot_marque->setEnabled(false);
     mot_marque->setAccessibleName(Label9->text());
+    Label9->setBuddy(mot_marque);
     Look::setWindowColourBackground(mot_marque);
     Look::keepReadableWhenDisabled(mot_marque);
 
     Label8 = redLabel(fond, "Label8", QStringLiteral("Frequenz"), twipsRect(2970, 4275, 1095, 285));
     cat = fieldBox(fond, "cat", QStringLiteral("categorie"), twipsRect(2970, 4545, 1095, 375),
-                   captionFont(), Label8->text());
+                   captionFont(), Label8);
 }
 
 void Form1Ui::setupPickers()

@@ -2,6 +2,7 @@
 #include "editor/Editor.h"
 #include "editor/Form1Ui.h"
 #include "editor/ImportList.h"
+#include "editor/NearCheck.h"
 #include "widgets/MessageBox.h"
 #include "widgets/ScreenPointer.h"
 #include "widgets/Widgets.h"
@@ -128,6 +129,7 @@ void Editor::Command10_Click()
     } else {
         MessageBox::show(m_form,
                          QStringLiteral(" %1 Wörter wurden dem Wörterbuch beigefügt!").arg(added));
+        reportNearImported(m_form, *ui.List1, addedWords);
     }
     ui.Command10->setVisible(false);
 }

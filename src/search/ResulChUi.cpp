@@ -81,6 +81,7 @@ void ResulChUi::setupResultList(QWidget* resul_ch)
                      twipsRect(330, 5160, 1800, 360));
     nb_tr = caption(resul_ch, "nb_tr", QStringLiteral("0"), twipsRect(2235, 5160, 600, 285));
     frameWhite(nb_tr, Qt::AlignRight | Qt::AlignVCenter);
+    nb_tr->setSpokenPhrase(QStringLiteral("%1 ") + Label2->text());
 
     liste_temp = placeControl<ListBox>(resul_ch, "liste_temp", twipsRect(360, 5520, 2520, 450),
                                        windowFont(), false);
@@ -112,6 +113,7 @@ void ResulChUi::setupPanel(QWidget* resul_ch)
                                 Look::comicFont(12));
     frameWhite(theme, Qt::AlignCenter);
     theme->setAccessibleName(QStringLiteral("Thema"));
+    theme->setFocusPolicy(Qt::StrongFocus); // opens the theme list with Return or Space
 
     Label7 = caption(SSPanel1, "Label7", QStringLiteral("* nur aus dem Wörterbuch"),
                      twipsRect(165, 4230, 1875, 390), Look::blue);
@@ -158,9 +160,9 @@ void ResulChUi::setupInputs(QWidget* resul_ch)
 // with the input beside its buttons, "Zurück" last.
 void ResulChUi::setupTabOrder()
 {
-    QWidget* const order[] = {resul_cherch, extrac_liste, Option2,  commence,   contient,
-                              termine,      ecrire,       longueur, lg,         theme_cherch,
-                              Command3,     List2,        Command2, liste_temp, Command1};
+    QWidget* const order[] = {
+        resul_cherch, extrac_liste, Option2, commence, contient, termine,  ecrire,     longueur,
+        lg,           theme_cherch, theme,   Command3, List2,    Command2, liste_temp, Command1};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QRadioButton>
+#include <QSaveFile>
 #include <QStringEncoder>
 
 const QString Search::OverwriteQuestion = QStringLiteral("Voulez-vous écraser le fichier ");
@@ -340,19 +341,22 @@ QFileDialog& Search::prepareSaveDialog()
 
 bool Search::writeList(const QString& path) const
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        return false;
-    }
+    QByteArray lines;
     for (int i = 0; i < ui.resul_cherch->entryCount(); ++i) {
-        const QByteArray line = toWindows1252(ui.resul_cherch->entry(i) + QStringLiteral("\r\n"));
-        if (file.write(line) != line.size()) {
-            return false;
-        }
+        lines += toWindows1252(ui.resul_cherch->entry(i) + QStringLiteral("\r\n"));
     }
-    // Closing flushes; a failure to write the rest shows in error().
-    file.close();
-    return file.error() == QFileDevice::NoError;
+    // Unbuffered, so that a disk that fills up shows as a short write.
+    const QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Unbuffered;
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) {
+        // A device or a pipe has nothing to keep and must not be replaced by
+        // a file: it is written directly.
+        QFile device(path);
+        return device.open(mode) && device.write(lines) == lines.size();
+    }
+    // The old file is replaced only by a whole new list: a failed save keeps it.
+    QSaveFile file(path);
+    return file.open(mode) && file.write(lines) == lines.size() && file.commit();
 }
 
 void Search::Command2_Click()

@@ -1,5 +1,8 @@
 #include "widgets/ListBox.h"
 
+#include "widgets/Look.h"
+
+#include <QKeyEvent>
 #include <algorithm>
 #include <memory>
 
@@ -7,6 +10,7 @@ ListBox::ListBox(bool sorted, QWidget* parent)
     : EntryList(parent), m_sorted(sorted), m_collator(QLocale(QLocale::German, QLocale::Germany))
 {
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+    Look::keepListReadableWhenDisabled(this);
     connect(this, &QListWidget::itemDoubleClicked, this, &ListBox::DblClick);
 }
 
@@ -123,4 +127,21 @@ void ListBox::setListIndex(int index)
     }
     quietly([&] { setCurrentRow(index); });
     emit Click();
+}
+
+void ListBox::keyPressEvent(QKeyEvent* event)
+{
+    if (!m_chooseWithKey) {
+        EntryList::keyPressEvent(event);
+        return;
+    }
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+        event->accept();
+        if (listIndex() >= 0) {
+            emit Click();
+        }
+        return;
+    }
+    quietly([&] { EntryList::keyPressEvent(event); });
 }

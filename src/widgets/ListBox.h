@@ -35,8 +35,16 @@ public:
     // Selects entry `index` as the program does, with no Click.
     void selectQuietly(int index);
 
+    // When on, the keys only move the highlight (arrows, a first letter) and
+    // Return or Space chooses the highlighted entry with a Click; a mouse
+    // click chooses as before. For a list where each choice adds something.
+    void setChooseWithKey(bool on) { m_chooseWithKey = on; }
+
 signals:
     void DblClick();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool lessThan(const QString& left, const QString& right) const;
@@ -44,5 +52,6 @@ private:
     void mergeSorted(const QStringList& sortedTexts);
 
     bool m_sorted;
+    bool m_chooseWithKey = false;
     QCollator m_collator;
 };

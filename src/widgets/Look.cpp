@@ -131,6 +131,15 @@ void keepReadableWhenDisabled(QWidget* widget)
     widget->setPalette(palette);
 }
 
+void keepListReadableWhenDisabled(QWidget* list)
+{
+    QPalette palette = list->palette();
+    palette.setColor(QPalette::Disabled, QPalette::Text, lockedText);
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, lockedText);
+    palette.setColor(QPalette::Disabled, QPalette::HighlightedText, white);
+    list->setPalette(palette);
+}
+
 void setFixedWindowSize(QWidget* window, const QSize& size)
 {
     window->setFixedSize(size);

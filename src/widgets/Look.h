@@ -56,6 +56,10 @@ void setWindowColourBackground(QWidget* widget);
 void setTextColour(QWidget* widget, const QColor& colour);
 // Keeps a disabled field's ground and shows its text in lockedText.
 void keepReadableWhenDisabled(QWidget* widget);
+// A disabled list keeps its greyed ground but shows its entries in
+// lockedText, the selected one white on lockedText: the word list stays
+// readable while a word is edited, when the user looks for duplicates.
+void keepListReadableWhenDisabled(QWidget* list);
 
 // Gives a top-level window its one size: no resizing, no maximise button.
 void setFixedWindowSize(QWidget* window, const QSize& size);

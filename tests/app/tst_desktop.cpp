@@ -15,8 +15,6 @@ private slots:
         Fixtures::columns<QStringList, int, QString>("arguments", "exitCode", "output");
         Fixtures::row("version", QStringList{"--version"}, 0, "LEXA 4.00.0001\n");
         Fixtures::row("help in German", QStringList{"--help"}, 0, "Aufruf: ");
-        Fixtures::row("missing folder", QStringList{"/nicht/vorhanden"}, 2,
-                      "lexa: Der Ordner \"/nicht/vorhanden\"");
     }
 
     // Answers on the terminal and ends, without needing a display.

@@ -4,7 +4,9 @@
 #include "data/DictionaryLock.h"
 #include "data/Schema.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
+#include <optional>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,29 +34,45 @@ class TestSafeguards : public QObject
 private slots:
     void backup_data()
     {
-        // The days before today of the copies there, before and after.
-        Fixtures::columns<QList<int>, S, QList<int>>("before", "status", "after");
-        Fixtures::row("first backup made", QList<int>{}, S::Made, QList<int>{0});
-        Fixtures::row("none within a day", QList<int>{3, 0}, S::UpToDate, QList<int>{3, 0});
-        Fixtures::row("yesterday's is old", QList<int>{1}, S::Made, QList<int>{1, 0});
-        Fixtures::row("the eighth prunes the oldest", QList<int>{9, 7, 6, 5, 4, 3, 2}, S::Made,
-                      QList<int>{7, 6, 5, 4, 3, 2, 0});
-        Fixtures::row("unwritable folder is a value", QList<int>{}, S::Failed, QList<int>{});
+        // The days before today of the copies there, before and after; what LEXA.MDB is; a
+        // part of the German message.
+        Fixtures::columns<QList<int>, QString, S, QList<int>, QString>("before", "dictionary",
+                                                                       "status", "after", "says");
+        Fixtures::row("first backup made", QList<int>{}, "sound", S::Made, QList<int>{0}, "");
+        Fixtures::row("none within a day", QList<int>{3, 0}, "sound", S::UpToDate, QList<int>{3, 0},
+                      "");
+        Fixtures::row("yesterday's is old", QList<int>{1}, "sound", S::Made, QList<int>{1, 0}, "");
+        Fixtures::row("the eighth prunes the oldest", QList<int>{9, 7, 6, 5, 4, 3, 2}, "sound",
+                      S::Made, QList<int>{7, 6, 5, 4, 3, 2, 0}, "");
+        Fixtures::row("unwritable folder is a value", QList<int>{}, "sound", S::Failed,
+                      QList<int>{}, "kann nicht angelegt werden");
+        Fixtures::row("damaged file pushes out no copy", QList<int>{7, 6, 5, 4, 3, 2, 1}, "damaged",
+                      S::Failed, QList<int>{7, 6, 5, 4, 3, 2, 1}, "beschädigt");
+        Fixtures::row("empty file is not copied", QList<int>{1}, "empty", S::Failed, QList<int>{1},
+                      "keine LEXA-Datenbank");
+        Fixtures::row("no dictionary, no folder made", QList<int>{}, "missing", S::Failed,
+                      QList<int>{}, "nicht gefunden");
     }
 
     void backup()
     {
         QFETCH(QList<int>, before);
+        QFETCH(QString, dictionary);
         QFETCH(S, status);
         QFETCH(QList<int>, after);
+        QFETCH(QString, says);
         QTemporaryDir dir;
-        QVERIFY(Fixtures::writeWords(dir.path(), {"Zug", "Auto"}));
+        QStringList words{"Zug", "Auto"};
+        for (int i = 0; i < 300; ++i) { // pages enough to damage one in the middle
+            words.append(QStringLiteral("Wort%1").arg(i, 40, 10, QLatin1Char('x')));
+        }
+        QVERIFY(Fixtures::writeWords(dir.path(), words));
         QVERIFY(Fixtures::writeThemes(dir.path(), {"Tiere"}));
         const QString backups = dir.filePath("Sicherung");
-        if (status == S::Failed) {
+        if (says == "kann nicht angelegt werden") {
             QFile blocker(backups); // a file where the folder should be
             QVERIFY(blocker.open(QIODevice::WriteOnly));
-        } else {
+        } else if (!before.isEmpty()) {
             QVERIFY(QDir().mkpath(backups));
             for (const int days : before) {
                 for (const QString stem : {"LEXA", "THEME"}) {
@@ -63,16 +81,30 @@ private slots:
                 }
             }
         }
-        // A commit that is still only in the -wal file must reach the copy.
-        DataSource source(dir.filePath(Schema::DictionaryFile), QString(Schema::DictionaryTable),
-                          Database::Access::ReadWrite);
-        QVERIFY(source.Refresh());
-        RecordSet& words = source.Recordset();
-        QVERIFY(words.AddNew() && words.setField("mot", "Haus") && words.Update());
+        const QString file = dir.filePath(Schema::DictionaryFile);
+        std::optional<DataSource> source;
+        QFile bytes(file);
+        if (dictionary == "sound") {
+            // A commit that is still only in the -wal file must reach the copy.
+            source.emplace(file, QString(Schema::DictionaryTable), Database::Access::ReadWrite);
+            QVERIFY(source->Refresh());
+            RecordSet& rows = source->Recordset();
+            QVERIFY(rows.AddNew() && rows.setField("mot", "Haus") && rows.Update());
+        } else if (dictionary == "damaged") { // 4 KB of noise in the middle
+            QVERIFY(bytes.open(QIODevice::ReadWrite) && bytes.seek(bytes.size() / 2));
+            QByteArray noise(4096, '\0');
+            QRandomGenerator(16).fillRange(reinterpret_cast<quint32*>(noise.data()), 1024);
+            QCOMPARE(bytes.write(noise), 4096);
+            bytes.close();
+        } else {
+            QVERIFY(dictionary == "empty" ? bytes.resize(0) : bytes.remove());
+        }
 
         const Backup::Result result = Backup::makeDailyBackup(dir.path(), Today);
         QCOMPARE(result.status, status);
-        QCOMPARE(result.message.isEmpty(), status != S::Failed);
+        QVERIFY2(result.message.contains(says), qPrintable(result.message));
+        QCOMPARE(result.message.isEmpty(), says.isEmpty());
+        QCOMPARE(QFileInfo::exists(backups), dictionary != "missing");
         QStringList expected;
         for (const int days : after) {
             expected.append(name("LEXA", days));
@@ -86,7 +118,7 @@ private slots:
                      qPrintable(copy.lastError()));
             auto count = copy.prepare("SELECT count(*) FROM lexa");
             QVERIFY(count && count->next());
-            QCOMPARE(count->columnInt64(0), 3);
+            QCOMPARE(count->columnInt64(0), words.size() + 1);
         }
     }
 
@@ -97,7 +129,7 @@ private slots:
         const pid_t crashed = fork();
         if (crashed == 0) {
             DictionaryLock held(dir.path());
-            _exit(held.tryLock() ? 0 : 1);
+            _exit(held.tryLock() == DictionaryLock::Outcome::Held ? 0 : 1);
         }
         int status = 0;
         QCOMPARE(waitpid(crashed, &status, 0), crashed);
@@ -105,9 +137,10 @@ private slots:
         QVERIFY(QFile::exists(dir.filePath("LEXA.lock")));
 
         DictionaryLock first(dir.path());
-        QVERIFY2(first.tryLock(), qPrintable(first.errorMessage()));
+        QVERIFY2(first.tryLock() == DictionaryLock::Outcome::Held,
+                 qPrintable(first.errorMessage()));
         DictionaryLock second(dir.path());
-        QVERIFY(!second.tryLock());
+        QCOMPARE(second.tryLock(), DictionaryLock::Outcome::Refused);
         QVERIFY(second.errorMessage().contains(QDir::toNativeSeparators(dir.path())));
     }
 };

@@ -11,6 +11,13 @@ const QString Duplicate = QStringLiteral("Diese Wort ist schon im Wörterbuch!")
 const QString Delete = QStringLiteral("Wort löschen? ");
 const QString Raz = QStringLiteral("Markierung desaktivieren?");
 
+QString nearQuestion(const QString& word, const QString& near)
+{
+    return QStringLiteral("Ähnliche Wörter stehen schon im Wörterbuch: „%1“.\n\n„%2“ trotzdem "
+                          "beifügen?")
+        .arg(near, word);
+}
+
 // Table order Zug, Auto, Haus; listed Auto, Haus, Zug.
 QList<WordRow> dictionary()
 {
@@ -68,8 +75,12 @@ private slots:
                 "icone integree=<bytes>,<bytes>,<null>,<null>");
         row("case variant", "new;word:auto;add",
             "listed=Auto,auto,Haus,Zug" + auto_ + "mot=Zug,Auto,Haus,auto");
-        row("trailing blank", "new;word:Zug ;add",
-            "listed=Auto,Haus,Zug,Zug " + auto_ + "mot=Zug,Auto,Haus,Zug ");
+        row("trailing blank, near, added all the same", "new;word:Zug ;yes;add",
+            "boxes=" + nearQuestion("Zug ", "Zug") + ";listed=Auto,Haus,Zug,Zug " + auto_ +
+                "mot=Zug,Auto,Haus,Zug ");
+        row("near word, Nein", "new;word:Auto ;no;add",
+            "boxes=" + nearQuestion("Auto ", "Auto") + ";state=NewWord;" + L + "shown=Auto |||||;" +
+                W);
         row("empty refused", "new;article:die;ok;add",
             "boxes=" + Empty + ";state=NewWord;" + L + "shown=|die||||;" + W);
         row("duplicate refused", "new;word:Auto;ok;add",
@@ -97,6 +108,17 @@ private slots:
         row("rename to a listed word, fields back",
             "select:Zug;modify;word:Haus;article:das;theme:Zoo;click:Image4;ok;apply",
             "boxes=" + Duplicate + ";" + L + zug + W);
+        row("rename to a near word, Nein", "select:Haus;modify;word:Zug ;no;apply",
+            "boxes=" + nearQuestion("Zug ", "Zug") + ";state=Modify;" + L +
+                "shown=Zug |das|Gebäude|3|N|;" + W);
+        row("rename near the old word", "select:Zug;modify;word:Zug ;apply",
+            "listed=Auto,Haus,Zug ;mot=Zug ,Auto,Haus");
+        // The near words follow the list: a word renamed away is not named.
+        row("near words after changes",
+            "new;word:Zug ;yes;add;select:Auto;modify;word:Autobahn;apply;new;word:Auto ;add;"
+            "new;word: Zug;no;add",
+            "boxes=" + nearQuestion("Zug ", "Zug") + u'/' + nearQuestion(" Zug", "Zug“, „Zug ") +
+                ";state=NewWord;listed=Auto ,Autobahn,Haus,Zug,Zug ");
         row("theme only", "select:Haus;modify;theme:Gebäude Zoo;apply;select:Auto",
             L + auto_ + W + ";theme=Verkehr,Verkehr,Gebäude Zoo");
         row("word emptied", "select:Haus;modify;word:;apply;select:Auto",
@@ -191,6 +213,8 @@ private slots:
         row("two apostrophes", none, "select:zz'c'd", QStringList{"ungüldiges Wort!" + ok});
         row("empty word", none, "new;add", QStringList{Empty + ok});
         row("listed word", none, "new;word:Haus;add", QStringList{Duplicate + ok});
+        row("near word", none, "new;word:Haus ;add",
+            QStringList{nearQuestion("Haus ", "Haus") + "|LEXA|Question|Yes No|No"});
         row("delete", none, "select:Haus;delete", QStringList{Delete + "|LEXA|Warning|Yes No|No"});
         row("raz", none, "raz", QStringList{Raz + yesNO});
         row("import", QByteArray("Bahn\r\n"), "import",

@@ -23,6 +23,24 @@ QString added(int count)
 // Table order Zug, Auto, haus, Tor; listed Auto, haus, Tor, Zug.
 const QList<WordRow> Words{{"Zug", "der"}, {"Auto", "das", "1", "Verkehr", "O"}, {"haus"}, {"Tor"}};
 
+// Maße10 and Masse10 to Maße20 and Masse20 (Windows-1252), as the list
+// sorts them; the near report names 20 of the 22 and counts the rest.
+std::pair<QByteArray, QString> nearPairs()
+{
+    QByteArray file;
+    QStringList named;
+    for (int i = 10; i <= 20; ++i) {
+        file += "Masse" + QByteArray::number(i) +
+                ",Ma\xDF"
+                "e" +
+                QByteArray::number(i) + "\r\n";
+        named << QStringLiteral("„Masse%1“: „Maße%1“").arg(i)
+              << QStringLiteral("„Maße%1“: „Masse%1“").arg(i);
+    }
+    return {file, "Beigefügte Wörter mit ähnlichen Wörtern im Wörterbuch:\n\n" +
+                      named.mid(0, 20).join(u'\n') + "\nund 2 weitere"};
+}
+
 QByteArray lines(int count)
 {
     QByteArray bytes;
@@ -130,6 +148,8 @@ private slots:
             asked + added(1) + ";listed=a'b'c,Auto,haus,Tor,Zug;mot=Zug,Auto,haus,Tor,a'b'c");
         row("first 400 items", QByteArray("Zug\r\n,\r\n") + lines(450), 398, yes,
             asked + added(397) + ";mot=Zug,Auto,haus,Tor," + numbers);
+        row("near words named after the report", nearPairs().first, 22, "yes;ok;ok;import",
+            asked + added(22) + u'/' + nearPairs().second);
         row("answered No", QByteArray("Bahn"), 1, "no;import",
             "boxes=" + Question + ";listed=Auto,haus,Tor,Zug;mot=Zug,Auto,haus,Tor");
         // An open word stays open and out of reach of the list: the click on
@@ -170,7 +190,7 @@ private slots:
         Steps::showWindow(h);
         QCoreApplication::processEvents();
         Steps::runAll(h.ui(), "select:Tor;" + steps);
-        QCOMPARE(h.ui().Command10->isHidden(), words < 0 || steps.contains("yes;ok;import"));
+        QCOMPARE(h.ui().Command10->isHidden(), words < 0 || steps.contains("yes;ok;"));
         QCOMPARE(h.editor().nb_mots, int(h.listed().size()));
         Steps::check(h, expected.replace("<dir>", h.dir()));
         // Each new word is found; the lookup ignores letter case: auto shows Auto's record.

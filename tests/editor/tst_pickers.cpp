@@ -67,9 +67,10 @@ private slots:
         // The list opens without the highlight of the last word: Down goes to the first entry.
         row("highlight of the last word gone",
             "select:Haus;modify;click:theme;pick:Berufe;apply;select:Zug;modify;click:theme;"
-            "down:List2",
+            "down:List2;key:Return@List2",
             "shown=Zug|der|VerkehrBerufe|2|N|ff;theme=Verkehr,Verkehr,GebäudeBerufe,,");
-        row("arrow key", "new;pick:Berufe;down:List2", "shown=||BerufeFarben|||" + themes);
+        row("arrow key moves, Return appends", "new;pick:Berufe;down:List2;key:Return@List2",
+            "shown=||BerufeFarben|||" + themes);
         row("new word stored", "new;word:Neu;pick:Tiere;pick:Farben;add;select:Neu",
             "shown=Neu||TiereFarben||N|" + themes + ",TiereFarben");
         row("modified word stored", "select:Haus;modify;click:theme;pick:Tiere;apply;select:Auto",

@@ -8,7 +8,9 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QtTest>
+#include <csignal>
 #include <functional>
+#include <sys/resource.h>
 
 // The search window on a real main window: its searches, leaving and
 // reopening it, and saving its result list.
@@ -230,7 +232,8 @@ private slots:
         if (button.isEmpty()) {
             for (int fill = 0; fill < 2; ++fill) { // filling again does not double it
                 ui().List2->hide();
-                QTest::mouseClick(ui().theme, Qt::LeftButton);
+                fill == 0 ? QTest::mouseClick(ui().theme, Qt::LeftButton)
+                          : QTest::keyClick(ui().theme, Qt::Key_Return); // Tab reaches it
                 QVERIFY(!ui().List2->isHidden());
                 QCOMPARE(Harness::entries(ui().List2), Themes);
             }
@@ -287,7 +290,8 @@ private slots:
     }
 
     // The list is saved as shown: blanks kept, CRLF, Windows-1252, "?" outside it.
-    // "(failed)": the failure message comes; an overwrite question comes unless Ok.
+    // "(failed)": the failure message comes; "(full)": so it does when the disk fills after
+    // 4 bytes, and the old list stays. An overwrite question comes unless Ok.
     void saving_data()
     {
         columns<QString, QString, QMessageBox::StandardButton, QByteArray>("list", "name", "answer",
@@ -306,6 +310,8 @@ private slots:
         row("cancel", "termine ab", "", QMessageBox::Ok, QByteArray());
         row("missing folder", "termine ab", "fehlt/liste.txt", QMessageBox::Ok, failed);
         row("failing close", "termine ab", "/dev/full", QMessageBox::Ok, failed);
+        row("disk full keeps the old list", "termine ab", "alt.txt", QMessageBox::Yes,
+            QByteArray("(full)"));
         row("other folder", "termine ab", "icons/liste.txt", QMessageBox::Ok, saved);
     }
     void saving()
@@ -330,26 +336,40 @@ private slots:
         QVERIFY(QDir(m_harness->dir()).mkpath("icons"));
         QDir::setCurrent(m_harness->path("icons"));
         MessageBox::setNextAnswer(answer);
+        const bool failing = expected == "(failed)" || expected == "(full)";
+        if (failing && answer != QMessageBox::Ok) {
+            MessageBox::setNextAnswer(QMessageBox::Ok);
+        }
         m_openedIn.clear();
+        rlimit room{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &room), 0);
+        if (expected == "(full)") {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit full{4, room.rlim_max};
+            QCOMPARE(setrlimit(RLIMIT_FSIZE, &full), 0);
+        }
         saveAs(path);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &room), 0);
         // The next opening starts where the list was saved, else in the dictionary's folder.
         saveAs(QString());
-        const bool saved = !name.isEmpty() && answer != QMessageBox::No && expected != "(failed)";
+        const bool saved = !name.isEmpty() && answer != QMessageBox::No && !failing;
         QCOMPARE(m_openedIn, (QStringList{m_harness->dir(),
                                           saved ? QFileInfo(path).path() : m_harness->dir()}));
         QStringList messages;
         if (answer != QMessageBox::Ok) {
             messages << QStringLiteral("Voulez-vous écraser le fichier ");
         }
-        if (expected == "(failed)") {
+        if (failing) {
             messages << QStringLiteral(
                 "Erreur lors d'une tentative de fermeture de fichier, réessayez.");
+            QVERIFY(answer == QMessageBox::Ok || Fixtures::fileBytes(path) == Older);
         } else {
             QCOMPARE(Fixtures::fileBytes(path), expected);
         }
         QCOMPARE(MessageBox::takeAnswered(), messages);
-        QCOMPARE(QDir(QFileInfo(path).path()).entryList({QStringLiteral("*.txt")}).size(),
-                 int(path.endsWith(QLatin1String(".txt")) && expected != "(failed)"));
+        QCOMPARE(
+            QDir(QFileInfo(path).path()).entryList({QStringLiteral("*.txt")}).size(),
+            int(path.endsWith(QLatin1String(".txt")) && (!failing || answer != QMessageBox::Ok)));
     }
 };
 

@@ -3,7 +3,6 @@
 #include "search/ResulChUi.h"
 #include "widgets/German.h"
 
-#include <QAccessible>
 #include <QDialogButtonBox>
 #include <QFontInfo>
 #include <QMessageBox>
@@ -46,14 +45,13 @@ private slots:
                       "List1");
         Fixtures::row("resul_ch", "lexa",
                       "resul_cherch extrac_liste Option2 commence contient termine ecrire "
-                      "longueur lg theme_cherch Command3 List2 Command2 liste_temp Command1",
+                      "longueur lg theme_cherch theme Command3 List2 Command2 liste_temp Command1",
                       "ecrire");
     }
 
     // Title, fonts (installed, not silently replaced by fallbacks), a fixed client size that
     // holds every control, no maximise button, and the Tab order (the order the eye reads) from
-    // the first control round to it again; every control Tab reaches has a name a screen reader
-    // can say.
+    // the first control round to it again (what a screen reader says: tests/app/tst_accessibility).
     void windows()
     {
         QFETCH(QString, title);
@@ -73,10 +71,6 @@ private slots:
         do {
             if (widget->focusPolicy() & Qt::TabFocus) {
                 seen.append(widget->objectName());
-                QVERIFY2(!QAccessible::queryAccessibleInterface(widget)
-                              ->text(QAccessible::Name)
-                              .isEmpty(),
-                         qPrintable(widget->objectName()));
             }
             widget = widget->nextInFocusChain();
         } while (widget != first);
@@ -137,7 +131,8 @@ private slots:
         }
     }
 
-    // The fields of the current word, disabled while browsing, keep a readable text.
+    // The fields of the current word, disabled while browsing, and the word list, disabled
+    // while a word is edited, keep a readable text (its selected entry too).
     void lockedFieldsReadable()
     {
         const auto luminance = [](const QColor& c) {
@@ -147,15 +142,21 @@ private slots:
             return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
                    0.0722 * channel(c.blueF());
         };
+        const auto readable = [&](const QPalette& p, QPalette::ColorRole fore,
+                                  QPalette::ColorRole back) {
+            const qreal text = luminance(p.color(QPalette::Disabled, fore));
+            const qreal ground = luminance(p.color(QPalette::Disabled, back));
+            return (std::max(text, ground) + 0.05) / (std::min(text, ground) + 0.05) >= 4.5;
+        };
         for (const char* name : {"deter", "Text1", "theme", "cat", "mot_marque"}) {
             const QWidget* field = m_form1.findChild<QWidget*>(name);
             QVERIFY(!field->isEnabled());
-            const QPalette& p = field->palette();
-            const qreal text = luminance(p.color(QPalette::Disabled, field->foregroundRole()));
-            const qreal ground = luminance(p.color(QPalette::Disabled, field->backgroundRole()));
-            QVERIFY2((std::max(text, ground) + 0.05) / (std::min(text, ground) + 0.05) >= 4.5,
+            QVERIFY2(readable(field->palette(), field->foregroundRole(), field->backgroundRole()),
                      name);
         }
+        const QPalette& list = m_form1Ui.List1->palette();
+        QVERIFY(readable(list, QPalette::Text, QPalette::Base));
+        QVERIFY(readable(list, QPalette::HighlightedText, QPalette::Highlight));
     }
 
     // Qt's own buttons and dialogs speak German whatever the locale says.

@@ -1,0 +1,107 @@
+#include "editor/NearCheck.h"
+
+#include "widgets/ListBox.h"
+#include "widgets/MessageBox.h"
+
+namespace {
+
+constexpr qsizetype NamedInQuestion = 5;
+constexpr qsizetype NamedInReport = 20;
+
+QString quoted(const QStringList& words)
+{
+    QStringList quotedWords;
+    for (const QString& word : words) {
+        quotedWords.append(QStringLiteral("„%1“").arg(word));
+    }
+    return quotedWords.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+ListedNearWords::ListedNearWords(ListBox& list) : QObject(&list), m_list(list)
+{
+    setObjectName(QStringLiteral("listedNearWords"));
+    follow();
+}
+
+ListedNearWords& ListedNearWords::of(ListBox& list)
+{
+    auto* kept = list.findChild<ListedNearWords*>(QString(), Qt::FindDirectChildrenOnly);
+    return kept != nullptr ? *kept : *new ListedNearWords(list);
+}
+
+void ListedNearWords::follow()
+{
+    const QAbstractItemModel* model = m_list.model();
+    connect(model, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) {
+                for (int row = first; m_index && row <= last; ++row) {
+                    m_index->add(m_list.entry(row));
+                }
+            });
+    connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex&, int first, int last) {
+                for (int row = first; m_index && row <= last; ++row) {
+                    m_index->remove(m_list.entry(row));
+                }
+            });
+    // A list emptied or changed at once is read again when next needed.
+    const auto forget = [this] { m_index.reset(); };
+    connect(model, &QAbstractItemModel::modelReset, this, forget);
+    connect(model, &QAbstractItemModel::dataChanged, this, forget);
+}
+
+QStringList ListedNearWords::neighbours(const QString& word, qsizetype limit,
+                                        const QString& replaced)
+{
+    if (!m_index) {
+        m_index = std::make_unique<NearIndex>();
+        for (int row = 0; row < m_list.entryCount(); ++row) {
+            m_index->add(m_list.entry(row));
+        }
+    }
+    QStringList near = m_index->neighbours(word, replaced.isEmpty() ? limit : -1);
+    near.removeAll(replaced);
+    return limit >= 0 ? near.mid(0, limit) : near;
+}
+
+bool confirmNearWord(QWidget* form, ListBox& list, const QString& word, const QString& replaced)
+{
+    const QStringList near = ListedNearWords::of(list).neighbours(word, NamedInQuestion, replaced);
+    if (near.isEmpty()) {
+        return true;
+    }
+    const QString question =
+        QStringLiteral("Ähnliche Wörter stehen schon im Wörterbuch: %1.\n\n„%2“ trotzdem beifügen?")
+            .arg(quoted(near), word);
+    return MessageBox::show(form, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+                            QMessageBox::Question) == QMessageBox::Yes;
+}
+
+void reportNearImported(QWidget* form, ListBox& list, const QStringList& added)
+{
+    ListedNearWords& listed = ListedNearWords::of(list);
+    QStringList lines;
+    qsizetype more = 0;
+    for (const QString& word : added) {
+        const QStringList near = listed.neighbours(word, NamedInQuestion);
+        if (near.isEmpty()) {
+            continue;
+        }
+        if (lines.size() < NamedInReport) {
+            lines.append(QStringLiteral("„%1“: %2").arg(word, quoted(near)));
+        } else {
+            ++more;
+        }
+    }
+    if (lines.isEmpty()) {
+        return;
+    }
+    if (more > 0) {
+        lines.append(QStringLiteral("und %1 weitere").arg(more));
+    }
+    MessageBox::show(form, QStringLiteral("Beigefügte Wörter mit ähnlichen Wörtern im "
+                                          "Wörterbuch:\n\n") +
+                               lines.join(u'\n'));
+}

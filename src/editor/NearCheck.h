@@ -1,0 +1,45 @@
+#pragma once
+
+#include "data/NearWords.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class ListBox;
+class QWidget;
+
+// The near neighbours of a word among the entries of the word list. The
+// index is made when first asked for, not at start-up, and then follows the
+// list entry by entry.
+class ListedNearWords : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The one kept for `list`, made on first use.
+    static ListedNearWords& of(ListBox& list);
+
+    // Up to `limit` listed words near `word`, leaving out `replaced` (the
+    // word a modification renames).
+    QStringList neighbours(const QString& word, qsizetype limit, const QString& replaced = {});
+
+private:
+    explicit ListedNearWords(ListBox& list);
+    void follow();
+
+    ListBox& m_list;
+    // Null until needed, and again after the list was emptied at once.
+    std::unique_ptr<NearIndex> m_index;
+};
+
+// Asks, when listed words are near `word`, whether to add it all the same,
+// naming up to five of them: true for Ja or when none is near, false for
+// Nein (the default).
+bool confirmNearWord(QWidget* form, ListBox& list, const QString& word,
+                     const QString& replaced = {});
+
+// After an import: names the added words (up to 20) that have near
+// neighbours in the word list, which holds the added words as well.
+void reportNearImported(QWidget* form, ListBox& list, const QStringList& added);
