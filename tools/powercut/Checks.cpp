@@ -40,17 +40,23 @@ std::optional<Journal> readJournal(const QString& path)
     return result;
 }
 
-void apply(Expected& model, StepCounts& steps, const Operation& operation)
+void apply(Expected& model, StepModel& steps, const Operation& operation)
 {
     const size_t undoable = model.undo.size();
     const size_t redoable = model.redo.size();
     Crash::apply(model, operation);
     if (operation.kind == Operation::Kind::Undo && undoable > 0) {
-        steps = {steps.done - 1, steps.undone + 1};
+        ++steps.undone;
     } else if (operation.kind == Operation::Kind::Redo && redoable > 0) {
-        steps = {steps.done + 1, steps.undone - 1};
+        --steps.undone;
     } else if (model.undo.size() > undoable) {
-        steps = {std::min<qint64>(steps.done + 1, History::KeptSteps), 0};
+        const qint64 id = steps.ids.empty() ? 1 : steps.ids.back() + 1;
+        steps.ids.resize(steps.ids.size() - static_cast<size_t>(steps.undone));
+        steps.undone = 0;
+        steps.ids.push_back(id);
+        while (id % History::TrimEvery == 0 && steps.ids.size() > History::KeptSteps) {
+            steps.ids.pop_front();
+        }
     }
 }
 

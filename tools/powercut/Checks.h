@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <deque>
 #include <map>
 #include <optional>
 
@@ -45,10 +46,20 @@ struct StepCounts
     bool operator==(const StepCounts&) const = default;
 };
 
-// Applies an operation to the model and to the steps the file must then
-// hold: a change that made a step ends the undone ones, and only the newest
-// steps are kept, counting the undone ones that the change then ends.
-void apply(Expected& model, StepCounts& steps, const Operation& operation);
+// The steps the file must hold, by id, oldest first; the last `undone` of
+// them were undone. Ids and trimming follow the history's rules: a new step
+// takes the next id after every step there, undone ones included, then ends
+// the undone ones; when its id is a multiple of History::TrimEvery, only the
+// newest History::KeptSteps stay.
+struct StepModel
+{
+    std::deque<qint64> ids;
+    qint64 undone = 0;
+    StepCounts counts() const { return {static_cast<qint64>(ids.size()) - undone, undone}; }
+};
+
+// Applies an operation to the model and to the steps the file must then hold.
+void apply(Expected& model, StepModel& steps, const Operation& operation);
 
 // Nullopt when the file has no history table; a failed query reads as -1.
 std::optional<StepCounts> readSteps(Database& db);

@@ -178,8 +178,8 @@ struct Figures
 // What the parent knows between cuts.
 struct Known
 {
-    Expected model;   // the words, and the steps undo and redo take
-    StepCounts steps; // what the history table must hold
+    Expected model;  // the words, and the steps undo and redo take
+    StepModel steps; // what the history table must hold
     bool historySeen = false;
     std::map<QDate, Words> snapshots; // by the date of each copy still there
     Copies copies;
@@ -230,13 +230,13 @@ QString checkDictionary(const QString& folder, const Journal& journal, Known& kn
     }
     const auto steps = readSteps(*db);
     known.historySeen = known.historySeen || steps;
-    const auto matches = [&](const Expected& model, const StepCounts& counts) {
-        return *words == model.words && (!known.historySeen || steps == counts);
+    const auto matches = [&](const Expected& model, const StepModel& modelSteps) {
+        return *words == model.words && (!known.historySeen || steps == modelSteps.counts());
     };
     bool landed = false;
     if (!matches(known.model, known.steps) && interrupted && interrupted->operation) {
         Expected with = known.model;
-        StepCounts stepsWith = known.steps;
+        StepModel stepsWith = known.steps;
         apply(with, stepsWith, *interrupted->operation);
         landed = matches(with, stepsWith);
         if (landed) {
@@ -250,7 +250,7 @@ QString checkDictionary(const QString& folder, const Journal& journal, Known& kn
             .arg(known.model.words.size());
     }
     if (!landed && !matches(known.model, known.steps)) {
-        const StepCounts& expected = known.steps;
+        const StepCounts expected = known.steps.counts();
         return QStringLiteral("the history holds %1 steps done and %2 undone, expected %3 and %4")
             .arg(steps ? steps->done : -1)
             .arg(steps ? steps->undone : -1)
