@@ -18,7 +18,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("LEXA"));
     installGermanTexts(app);
     DictionaryLock lock(QDir::currentPath());
-    if (!lock.tryLock() || !offerLegacyConversion(nullptr, QDir::currentPath())) {
+    if (lock.tryLock() != DictionaryLock::Outcome::Held ||
+        !offerLegacyConversion(nullptr, QDir::currentPath())) {
         return 1;
     }
     // Made on the first start of a day (the uncounted one), checked after it.

@@ -249,7 +249,11 @@ bool Database::open(const QString& path, Access access)
                                    "Zugriffsrechte der Datei.")
                         .arg(file));
     }
-    if (header.read(16) != QByteArray("SQLite format 3\0", 16)) {
+    // A journal beside the file may restore a first page that a power cut
+    // tore: then SQLite decides, not the header.
+    const bool journal = QFileInfo::exists(path + QStringLiteral("-wal")) ||
+                         QFileInfo::exists(path + QStringLiteral("-journal"));
+    if (!journal && header.read(16) != QByteArray("SQLite format 3\0", 16)) {
         return fail(QStringLiteral("Die Datei „%1“ ist keine LEXA-Datenbank.").arg(file));
     }
     header.close();

@@ -406,6 +406,10 @@ void Editor::Command8_Click()
 void Editor::Command1_Click()
 {
     RestoreWordFields();
+    // The fields hold what the file holds again: nothing of them is to store.
+    for (BoundControl* field : QList<BoundControl*>{ui.Text1, ui.deter, ui.theme, ui.image1}) {
+        field->clearBoundChanged();
+    }
     setEnabled({ui.Text1, ui.theme, ui.deter, ui.image1, ui.cat}, false);
     setVisible({ui.Command5, ui.Command3, ui.Command6, ui.Command2}, true);
     ui.List1->setEnabled(true);
