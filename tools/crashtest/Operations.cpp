@@ -3,6 +3,10 @@
 #include "data/Database.h"
 #include "data/Schema.h"
 
+#include <QDir>
+#include <cstdio>
+#include <unistd.h>
+
 namespace {
 
 const QStringList Articles{"der", "die", "das", ""};
@@ -269,6 +273,42 @@ void apply(Expected& expected, const Operation& operation)
         expected.undo.push_back(std::move(step));
         expected.redo.clear();
     }
+}
+
+bool follow(Expected& model, Database& db, const Operation& operation, QString* error)
+{
+    if (operation.kind != Operation::Kind::Undo && operation.kind != Operation::Kind::Redo) {
+        apply(model, operation);
+        return true;
+    }
+    const auto words = read(db, error);
+    if (words) {
+        model.words = *words;
+    }
+    return words.has_value();
+}
+
+int fail(const QString& message)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(message));
+    return 1;
+}
+
+bool journal(int fd, const QString& line)
+{
+    const QByteArray bytes = line.toUtf8() + '\n';
+    return write(fd, bytes.constData(), static_cast<size_t>(bytes.size())) == bytes.size() &&
+           fsync(fd) == 0;
+}
+
+std::unique_ptr<Database> openDictionary(const QString& folder, QString* error)
+{
+    auto db = std::make_unique<Database>();
+    if (!db->open(QDir(folder).filePath(Schema::DictionaryFile), Database::Access::ReadWrite)) {
+        *error = db->lastError();
+        return nullptr;
+    }
+    return db;
 }
 
 std::optional<Words> read(Database& db, QString* error)

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -90,6 +91,17 @@ void apply(Expected& expected, const Operation& operation);
 
 // Reads every record of the dictionary straight from the file.
 std::optional<Words> read(Database& db, QString* error);
+
+// The child's own model after `operation` returned: undo and redo may take
+// steps of earlier runs, so their words are read back from `db`.
+bool follow(Expected& model, Database& db, const Operation& operation, QString* error);
+
+// Prints `message` to standard error; 1, the tools' failure exit code.
+int fail(const QString& message);
+// Appends one line to the journal and waits until it is on the disk.
+bool journal(int fd, const QString& line);
+// The dictionary in `folder`, opened for writing; null with the reason.
+std::unique_ptr<Database> openDictionary(const QString& folder, QString* error);
 
 } // namespace Crash
 

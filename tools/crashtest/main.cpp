@@ -21,34 +21,14 @@
 
 namespace {
 
+using Crash::fail;
+using Crash::journal;
+using Crash::openDictionary;
+
 const QString JournalName = QStringLiteral("journal.txt");
 // A journal line: "B <operation>" when it begins, "E" when it has returned.
 const QString BeginTag = QStringLiteral("B\t");
 const QString EndTag = QStringLiteral("E");
-
-int fail(const QString& message)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(message));
-    return 1;
-}
-
-// Appends one line and waits until it is on the disk.
-bool journal(int fd, const QString& line)
-{
-    const QByteArray bytes = line.toUtf8() + '\n';
-    return write(fd, bytes.constData(), static_cast<size_t>(bytes.size())) == bytes.size() &&
-           fsync(fd) == 0;
-}
-
-std::unique_ptr<Database> openDictionary(const QString& dir, QString* error)
-{
-    auto db = std::make_unique<Database>();
-    if (!db->open(QDir(dir).filePath(Schema::DictionaryFile), Database::Access::ReadWrite)) {
-        *error = db->lastError();
-        return nullptr;
-    }
-    return db;
-}
 
 // The child: works on the dictionary until it is killed.
 int runChild(const QString& dir, quint32 seed)
@@ -86,14 +66,8 @@ int runChild(const QString& dir, quint32 seed)
         if (!journal(fd, EndTag)) {
             return fail(QStringLiteral("journal cannot be written"));
         }
-        if (operation.kind == Operation::Kind::Undo || operation.kind == Operation::Kind::Redo) {
-            words = Crash::read(*db, &error);
-            if (!words) {
-                return fail(error);
-            }
-            model.words = *words;
-        } else {
-            Crash::apply(model, operation);
+        if (!Crash::follow(model, *db, operation, &error)) {
+            return fail(error);
         }
     }
 }

@@ -26,35 +26,15 @@
 
 namespace {
 
+using Crash::fail;
+using Crash::journal;
+using Crash::openDictionary;
+
 const QString JournalName = QStringLiteral("journal.txt");
 // The folder the cut acts on; the journal stays outside it.
 const QString DictionaryFolder = QStringLiteral("dictionary");
 const QDate FirstDay(2026, 1, 1);
 const QStringList Themes{"Tiere", "Haus", "Schule", "Essen"};
-
-int fail(const QString& message)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(message));
-    return 1;
-}
-
-// Appends one line and waits until it is on the disk.
-bool journal(int fd, const QString& line)
-{
-    const QByteArray bytes = line.toUtf8() + '\n';
-    return write(fd, bytes.constData(), static_cast<size_t>(bytes.size())) == bytes.size() &&
-           fsync(fd) == 0;
-}
-
-std::unique_ptr<Database> openDictionary(const QString& folder, QString* error)
-{
-    auto db = std::make_unique<Database>();
-    if (!db->open(QDir(folder).filePath(Schema::DictionaryFile), Database::Access::ReadWrite)) {
-        *error = db->lastError();
-        return nullptr;
-    }
-    return db;
-}
 
 // The dictionary as the next start finds it, opened from a copy of the file
 // and its -wal (the -shm does not survive a cut): the check recovers and
@@ -141,14 +121,8 @@ int runChild(const ChildPlan& plan)
         if (!journal(fd, JournalLine::End)) {
             return fail(QStringLiteral("journal cannot be written"));
         }
-        if (operation.kind == Operation::Kind::Undo || operation.kind == Operation::Kind::Redo) {
-            words = Crash::read(*db, &error);
-            if (!words) {
-                return fail(error);
-            }
-            model.words = *words;
-        } else {
-            Crash::apply(model, operation);
+        if (!Crash::follow(model, *db, operation, &error)) {
+            return fail(error);
         }
     }
 }
