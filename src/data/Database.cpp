@@ -243,20 +243,23 @@ bool Database::open(const QString& path, Access access)
     if (!QFileInfo(path).isFile()) {
         return fail(QStringLiteral("Die Datei „%1“ wurde nicht gefunden.").arg(file));
     }
-    QFile header(path);
-    if (!header.open(QIODevice::ReadOnly)) {
-        return fail(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden. Prüfen Sie die "
-                                   "Zugriffsrechte der Datei.")
-                        .arg(file));
-    }
-    // A journal beside the file may restore a first page that a power cut
-    // tore: then SQLite decides, not the header.
+    // A journal beside the file means SQLite may have it open in this very
+    // process, or may restore a first page a power cut tore: then SQLite
+    // decides, and the file is not opened here (closing another descriptor
+    // of it would drop SQLite's locks).
     const bool journal = QFileInfo::exists(path + QStringLiteral("-wal")) ||
                          QFileInfo::exists(path + QStringLiteral("-journal"));
-    if (!journal && header.read(16) != QByteArray("SQLite format 3\0", 16)) {
-        return fail(QStringLiteral("Die Datei „%1“ ist keine LEXA-Datenbank.").arg(file));
+    if (!journal) {
+        QFile header(path);
+        if (!header.open(QIODevice::ReadOnly)) {
+            return fail(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden. Prüfen Sie die "
+                                       "Zugriffsrechte der Datei.")
+                            .arg(file));
+        }
+        if (header.read(16) != QByteArray("SQLite format 3\0", 16)) {
+            return fail(QStringLiteral("Die Datei „%1“ ist keine LEXA-Datenbank.").arg(file));
+        }
     }
-    header.close();
     const int flags = (access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
                       SQLITE_OPEN_NOMUTEX;
     if (!connectAndRead(path, flags, false)) {
