@@ -54,6 +54,13 @@ public:
         }
         QDir::setCurrent(old);
     }
+    // Readied as the main window readies it once it is up.
+    void prepare()
+    {
+        if (!dictionary.prepare()) {
+            Measure::fail(QStringLiteral("the history cannot be readied"));
+        }
+    }
     QString path() const { return m_dir.filePath(QString(Schema::DictionaryFile)); }
     RecordSet& words() { return m_source.Recordset(); }
     static void check(const Dictionary::Outcome& outcome)
@@ -80,6 +87,7 @@ public:
 QList<UndoBench::Timed> confirming(const QString& folder)
 {
     Open open(folder);
+    open.prepare();
     QList<double> newWith, newWithout, modifyWith, modifyWithout;
     const auto added = [&](bool step, int i) {
         open.words().AddNew();
@@ -133,6 +141,7 @@ UndoBench::Timed undoImport(const QString& folder)
     QList<double> lexa, floor;
     for (int i = 0; i < UndoRuns; ++i) {
         Open open(folder);
+        open.prepare();
         Open::check(open.dictionary.importWords(words));
         lexa << Measure::elapsedMs([&] { Open::check(open.dictionary.undo()); });
         Open floorCopy(folder);
@@ -153,6 +162,7 @@ UndoBench::Timed undoRaz(const QString& folder)
     QList<double> lexa, floor;
     for (int i = 0; i < UndoRuns; ++i) {
         Open open(folder);
+        open.prepare();
         Open::check(open.dictionary.clearMarks());
         lexa << Measure::elapsedMs([&] { Open::check(open.dictionary.undo()); });
         Open floorCopy(folder);

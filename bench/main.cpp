@@ -9,6 +9,7 @@
 #include "UndoBench.h"
 #include "app/Form1.h"
 #include "app/ResulCh.h"
+#include "editor/Editor.h"
 #include "editor/NearCheck.h"
 #include "editor/SimilarWords.h"
 #include "widgets/MessageBox.h"
@@ -17,6 +18,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +29,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
+#include <QTimer>
 #include <memory>
 #include <sqlite3.h>
 
@@ -107,6 +110,10 @@ std::unique_ptr<Form1> openForm(const QString& folder)
         fail(folder + QStringLiteral(": LEXA could not open the dictionary"));
     }
     MessageBox::resetSeam();
+    // As a user would, it acts once the window has readied itself.
+    QEventLoop settled;
+    QTimer::singleShot(Editor::PrepareDelayMs + 100, &settled, &QEventLoop::quit);
+    settled.exec();
     return form;
 }
 

@@ -40,6 +40,7 @@ public:
     // The access of the next Refresh(): a dictionary in a folder that cannot
     // be written is opened for reading, and each write fails with a message.
     void setAccess(Database::Access access) { m_access = access; }
+    Database::Access access() const { return m_access; }
 
     // Registers a control; it is not owned and must outlive the data source.
     void bind(BoundControl* control);

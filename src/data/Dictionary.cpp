@@ -114,6 +114,13 @@ Dictionary::Outcome Dictionary::importWords(const QStringList& list)
     });
 }
 
+bool Dictionary::prepare()
+{
+    QString error;
+    return m_source.isOpen() && m_source.access() == Database::Access::ReadWrite &&
+           m_history.install(m_source.database(), &error);
+}
+
 bool Dictionary::isStored(const QString& word) const
 {
     // Unless another program wrote the file since it was read, the record

@@ -50,6 +50,10 @@ public:
     // The import: each word a new record, in the order given.
     Outcome importWords(const QStringList& words);
 
+    // Readies the history of a dictionary open for writing, so that the first
+    // change does not wait for it; false (and nothing done) when it cannot.
+    bool prepare();
+
     // Whether a record holds exactly `word`, in the file as it is now.
     bool isStored(const QString& word) const;
 

@@ -78,15 +78,15 @@ bool History::install(Database& db, QString* error)
         *error = db.lastError();
         return false;
     }
-    // A row put in or taken out is logged in one statement: the row itself
-    // and each of its fields that holds a value.
-    QStringList insertedFields{QStringLiteral("SELECT NULL AS f, NULL AS b, 1 AS a")};
+    // A row taken out is logged in one statement: the row itself and each of
+    // its fields that holds a value. Rows put in are logged when the step
+    // ends (see logInserted): a trigger per inserted row costs more than the
+    // row.
     QStringList deletedFields{QStringLiteral("SELECT NULL AS f, 1 AS b, NULL AS a")};
     QString triggers;
     for (const QString& column : std::as_const(m_columns)) {
         const QString name = quoteText(column);
         const QString quoted = quoteIdentifier(column);
-        insertedFields.append(QStringLiteral("SELECT %1, NULL, NEW.%2").arg(name, quoted));
         deletedFields.append(QStringLiteral("SELECT %1, OLD.%2, NULL").arg(name, quoted));
         triggers +=
             QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS %1 AFTER UPDATE OF %2 ON main.%3 "
@@ -96,18 +96,12 @@ bool History::install(Database& db, QString* error)
                 .arg(quoteIdentifier(QStringLiteral("lexa_undo_update_") + column), quoted,
                      m_quotedTable, name);
     }
-    const QString logRow = QStringLiteral(
-        "INSERT INTO lexa_undo_change (step, word, field, before, after) SELECT step, %1.rowid, "
-        "f, b, a FROM lexa_undo_current, (%2) WHERE coalesce(b, a) IS NOT NULL;");
-    const QString inserted =
-        logRow.arg(QStringLiteral("NEW"), insertedFields.join(QStringLiteral(" UNION ALL ")));
-    const QString deleted =
-        logRow.arg(QStringLiteral("OLD"), deletedFields.join(QStringLiteral(" UNION ALL ")));
-    triggers += QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS lexa_undo_insert AFTER INSERT "
-                               "ON main.%1 BEGIN %2 END;"
-                               "CREATE TEMP TRIGGER IF NOT EXISTS lexa_undo_delete AFTER DELETE "
-                               "ON main.%1 BEGIN %3 END;")
-                    .arg(m_quotedTable, inserted, deleted);
+    triggers += QStringLiteral(
+                    "CREATE TEMP TRIGGER IF NOT EXISTS lexa_undo_delete AFTER DELETE ON main.%1 "
+                    "BEGIN INSERT INTO lexa_undo_change (step, word, field, before, after) SELECT "
+                    "step, OLD.rowid, f, b, a FROM lexa_undo_current, (%2) WHERE coalesce(b, a) "
+                    "IS NOT NULL; END;")
+                    .arg(m_quotedTable, deletedFields.join(QStringLiteral(" UNION ALL ")));
     if (!db.exec(triggers)) {
         *error = db.lastError();
         return false;
@@ -123,14 +117,46 @@ bool History::beginStep(Database& db, const QString& label, QString* error)
         return false;
     }
     m_openStep = db.lastInsertRowid();
+    Statement* last =
+        db.cached(QStringLiteral("SELECT max(rowid) FROM main.%1").arg(m_quotedTable));
+    if (!last || !last->next()) {
+        *error = db.lastError();
+        return false;
+    }
+    m_lastRowBefore = last->columnInt64(0);
+    last->reset();
     return exec(db, QStringLiteral("INSERT INTO lexa_undo_current (step) VALUES (?)"), {m_openStep},
                 error);
+}
+
+// A row put in gets the next rowid above the largest, so the rows the step
+// put in are those above the largest before it: each is logged with each of
+// its fields that holds a value, as it is at the step's end.
+bool History::logInserted(Database& db, qint64 step, QString* error)
+{
+    if (m_logInserted.isEmpty()) {
+        QStringList fields{QStringLiteral("SELECT NULL AS f")};
+        QString values = QStringLiteral("CASE n.f");
+        for (const QString& column : std::as_const(m_columns)) {
+            fields.append(QStringLiteral("SELECT %1").arg(quoteText(column)));
+            values += QStringLiteral(" WHEN %1 THEN l.%2")
+                          .arg(quoteText(column), quoteIdentifier(column));
+        }
+        values += QStringLiteral(" ELSE 1 END");
+        m_logInserted =
+            QStringLiteral("INSERT INTO lexa_undo_change (step, word, field, before, after) "
+                           "SELECT ?1, word, f, NULL, a FROM (SELECT l.rowid AS word, n.f AS f, "
+                           "%1 AS a FROM main.%2 l, (%3) n WHERE l.rowid>?2) WHERE a IS NOT NULL")
+                .arg(values, m_quotedTable, fields.join(QStringLiteral(" UNION ALL ")));
+    }
+    return exec(db, m_logInserted, {step, m_lastRowBefore}, error);
 }
 
 bool History::endStep(Database& db, QString* error)
 {
     const qint64 step = std::exchange(m_openStep, -1);
-    if (!exec(db, QStringLiteral("DELETE FROM lexa_undo_current"), {}, error)) {
+    if (!exec(db, QStringLiteral("DELETE FROM lexa_undo_current"), {}, error) ||
+        !logInserted(db, step, error)) {
         return false;
     }
     Statement* changed =

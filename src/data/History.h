@@ -8,10 +8,10 @@
 
 // The undo history of a dictionary, kept in its own file beside the words
 // (tables lexa_undo_step and lexa_undo_change). While a step is open,
-// triggers of this connection log every change to the words table into it,
-// in the same transaction as the change: a step and its change cannot part,
-// whatever writes the row. Another program's changes are not logged; undoing
-// a step whose rows no longer hold what it wrote is refused.
+// triggers of this connection log every change and deletion in the words
+// table into it, and its end logs the rows put in, in the same transaction as
+// the change: a step and its change cannot part, whatever writes the row. Another program's changes
+// are not logged; undoing a step whose rows no longer hold what it wrote is refused.
 class History
 {
 public:
@@ -65,8 +65,12 @@ public:
     // The one row the step changed; -1 when it changed several (or none).
     qint64 onlyRow(Database& db, const Step& step) const;
 
+    // Makes the tables (when missing) and this connection's triggers; every
+    // step does it first, so calling it ahead only saves the first step's time.
+    [[nodiscard]] bool install(Database& db, QString* error);
+
 private:
-    bool install(Database& db, QString* error);
+    [[nodiscard]] bool logInserted(Database& db, qint64 step, QString* error);
     bool exec(Database& db, const QString& sql, const QVariantList& values, QString* error) const;
     // The first row of the step that no longer holds what it should before
     // applying in `direction`; -1 when every row does.
@@ -84,4 +88,7 @@ private:
     QString m_quotedTable;
     QStringList m_columns;
     qint64 m_openStep = -1;
+    // The largest rowid when the open step began.
+    qint64 m_lastRowBefore = 0;
+    QString m_logInserted;
 };

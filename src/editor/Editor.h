@@ -96,6 +96,9 @@ public:
 
     // Most words LoadLists examines before it warns and stops listing.
     static constexpr int WordLimit = 5439;
+    // How long after loading the history and the near-word index are readied:
+    // after the window's first paint, before a user can act.
+    static constexpr int PrepareDelayMs = 400;
 
     // Runs `operation`, which moves the store (a search, "raz", the import),
     // so that a word being entered or modified stays as the user left it:

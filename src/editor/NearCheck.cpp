@@ -52,8 +52,7 @@ void ListedNearWords::follow()
     connect(model, &QAbstractItemModel::dataChanged, this, forget);
 }
 
-QStringList ListedNearWords::neighbours(const QString& word, qsizetype limit,
-                                        const QString& replaced)
+void ListedNearWords::prepare()
 {
     if (!m_index) {
         m_index = std::make_unique<NearIndex>();
@@ -61,6 +60,12 @@ QStringList ListedNearWords::neighbours(const QString& word, qsizetype limit,
             m_index->add(m_list.entry(row));
         }
     }
+}
+
+QStringList ListedNearWords::neighbours(const QString& word, qsizetype limit,
+                                        const QString& replaced)
+{
+    prepare();
     QStringList near = m_index->neighbours(word, replaced.isEmpty() ? limit : -1);
     near.removeAll(replaced);
     return limit >= 0 ? near.mid(0, limit) : near;

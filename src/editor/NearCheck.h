@@ -24,6 +24,8 @@ public:
     // Up to `limit` listed words near `word`, leaving out `replaced` (the
     // word a modification renames).
     QStringList neighbours(const QString& word, qsizetype limit, const QString& replaced = {});
+    // Makes the index now, if it is not there.
+    void prepare();
 
 private:
     explicit ListedNearWords(ListBox& list);

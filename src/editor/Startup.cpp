@@ -2,11 +2,13 @@
 #include "data/Schema.h"
 #include "editor/Editor.h"
 #include "editor/Form1Ui.h"
+#include "editor/NearCheck.h"
 #include "widgets/Look.h"
 #include "widgets/MessageBox.h"
 #include "widgets/ScreenPointer.h"
 #include "widgets/Widgets.h"
 
+#include <QTimer>
 #include <optional>
 
 Editor::Editor(QWidget* form, Form1Ui& ui, QObject* parent)
@@ -125,6 +127,12 @@ bool Editor::Form_Load()
         if (editState() == EditState::Browse) {
             highlightShownWord();
         }
+    });
+    // Once the window is up, and before the user acts, what the first change
+    // and the first check for near words would otherwise wait for is made.
+    QTimer::singleShot(PrepareDelayMs, this, [this] {
+        m_dictionary.prepare();
+        ListedNearWords::of(*ui.List1).prepare();
     });
     return true;
 }
