@@ -263,15 +263,20 @@ std::optional<QList<QVariant>> History::distinct(Database& db, qint64 step, cons
     return values;
 }
 
-std::optional<qint64> History::conflict(Database& db, qint64 step, const QStringList& fields,
-                                        Direction direction, QString* error) const
+std::optional<qint64> History::conflict(Database& db, qint64 step, Direction direction,
+                                        QString* error) const
 {
     const QString now = nowColumn(direction);
     // The value a field has now is the last the step wrote (undo) or the
     // first it found (redo).
-    const QString order =
-        direction == Direction::Undo ? QStringLiteral("DESC") : QStringLiteral("ASC");
-    QStringList checks{
+    const QString other = direction == Direction::Undo ? QStringLiteral(">") : QStringLiteral("<");
+    QString value = QStringLiteral("CASE c.field");
+    for (const QString& column : m_columns) {
+        value +=
+            QStringLiteral(" WHEN %1 THEN l.%2").arg(quoteText(column), quoteIdentifier(column));
+    }
+    value += QStringLiteral(" ELSE c.%1 END").arg(now);
+    const QStringList checks{
         // A row that should be there, and is not.
         QStringLiteral("SELECT c.word FROM lexa_undo_change c WHERE c.step=?1 AND "
                        "(c.field IS NULL AND c.%1 IS NOT NULL OR c.field IS NOT NULL AND NOT "
@@ -283,18 +288,14 @@ std::optional<qint64> History::conflict(Database& db, qint64 step, const QString
         QStringLiteral("SELECT c.word FROM lexa_undo_change c WHERE c.step=?1 AND c.field IS "
                        "NULL AND c.%1 IS NULL AND EXISTS (SELECT 1 FROM %2 WHERE rowid=c.word) "
                        "LIMIT 1")
-            .arg(now, m_quotedTable)};
-    for (const QString& column : fields) {
+            .arg(now, m_quotedTable),
         // A field that holds something else.
-        checks.append(
-            QStringLiteral("SELECT c.word FROM lexa_undo_change c JOIN %1 l ON "
-                           "l.rowid=c.word WHERE c.step=?1 AND c.field=%2 AND "
-                           "l.%3 IS NOT (SELECT d.%4 FROM lexa_undo_change d WHERE "
-                           "d.step=?1 AND d.field=%2 AND d.word=c.word ORDER BY "
-                           "d.rowid %5 LIMIT 1) LIMIT 1")
-                .arg(m_quotedTable, quoteText(column), quoteIdentifier(column), now, order));
-    }
-    for (const QString& sql : std::as_const(checks)) {
+        QStringLiteral("SELECT c.word FROM lexa_undo_change c JOIN %1 l ON l.rowid=c.word WHERE "
+                       "c.step=?1 AND c.field IS NOT NULL AND NOT EXISTS (SELECT 1 FROM "
+                       "lexa_undo_change d WHERE d.step=?1 AND d.field=c.field AND "
+                       "d.word=c.word AND d.rowid%2c.rowid) AND (%3) IS NOT c.%4 LIMIT 1")
+            .arg(m_quotedTable, other, value, now)};
+    for (const QString& sql : checks) {
         Statement* query = db.cached(sql);
         if (!query || !query->bind(1, step)) {
             *error = db.lastError();
@@ -354,7 +355,7 @@ bool History::apply(Database& db, const Step& step, Direction direction, QList<W
             fields.append(field.toString());
         }
     }
-    const auto conflicting = conflict(db, step.id, fields, direction, error);
+    const auto conflicting = conflict(db, step.id, direction, error);
     if (!conflicting) {
         return false;
     }

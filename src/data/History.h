@@ -74,8 +74,8 @@ private:
     bool exec(Database& db, const QString& sql, const QVariantList& values, QString* error) const;
     // The first row of the step that no longer holds what it should before
     // applying in `direction`; -1 when every row does.
-    std::optional<qint64> conflict(Database& db, qint64 step, const QStringList& fields,
-                                   Direction direction, QString* error) const;
+    std::optional<qint64> conflict(Database& db, qint64 step, Direction direction,
+                                   QString* error) const;
     // The distinct values of `column` over the step's change rows matching `where`.
     std::optional<QList<QVariant>> distinct(Database& db, qint64 step, const QString& column,
                                             const QString& where, QString* error) const;

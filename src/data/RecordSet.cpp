@@ -3,6 +3,7 @@
 #include "data/Criterion.h"
 
 #include <QDir>
+#include <QSet>
 #include <algorithm>
 #include <limits>
 
@@ -603,8 +604,40 @@ void RecordSet::RollbackTrans()
     m_fileChanged = fileChanged;
 }
 
-bool RecordSet::reread(const QList<qint64>& rowids)
+bool RecordSet::eraseGoneTail(QList<qint64>& rowids)
 {
+    const QSet<qint64> wanted(rowids.cbegin(), rowids.cend());
+    size_t kept = m_rowids.size();
+    while (kept > 0 && wanted.contains(m_rowids[kept - 1])) {
+        --kept;
+    }
+    if (kept == m_rowids.size()) {
+        return false;
+    }
+    Statement* beyond =
+        m_db.cached(QStringLiteral("SELECT 1 FROM %1 WHERE rowid>=? LIMIT 1").arg(m_quotedTable));
+    if (!beyond || !beyond->bind(1, m_rowids[kept])) {
+        return false;
+    }
+    const bool stored = beyond->next();
+    beyond->reset();
+    if (stored) {
+        return false;
+    }
+    const qint64 first = m_rowids[kept];
+    rowids.removeIf([first](qint64 rowid) { return rowid >= first; });
+    m_rowids.resize(kept);
+    for (int i = 0; i < m_cachedFields; ++i) {
+        m_columns[static_cast<size_t>(i)].truncate(kept);
+    }
+    return true;
+}
+
+bool RecordSet::reread(QList<qint64> rowids)
+{
+    const qint64 current = bookmark();
+    // An undone import leaves from the end of the table.
+    eraseGoneTail(rowids);
     const qint64 last = m_rowids.empty() ? 0 : m_rowids.back();
     for (const qint64 rowid : rowids) {
         if (rowid < last && positionOf(rowid) < 0) {
@@ -616,7 +649,6 @@ bool RecordSet::reread(const QList<qint64>& rowids)
     if (!query) {
         return fail(m_db.lastError());
     }
-    const qint64 current = bookmark();
     // Gone rows leave from the end backwards, so that positions stay valid.
     for (auto it = rowids.rbegin(); it != rowids.rend(); ++it) {
         const qsizetype position = positionOf(*it);

@@ -85,9 +85,9 @@ public:
     // record stays current if it is still there, and is shown again.
     bool reload();
     // Reads the rows `rowids` (ascending) again: each takes what the file
-    // holds, a row gone leaves and one beyond the last comes in. False, and
-    // nothing read, when a row would come in between: reload() then.
-    bool reread(const QList<qint64>& rowids);
+    // holds, a row gone leaves and one beyond the last comes in. False when a
+    // row would come in between: reload() then.
+    bool reread(QList<qint64> rowids);
 
     const QString& lastError() const { return m_error; }
     // The last failure was a write that found its record deleted or changed
@@ -106,6 +106,9 @@ private:
     bool readRows();
     void appendRow(const Statement& query);
     void eraseRow(size_t row);
+    // Takes out at once the cached rows from the end that are among `rowids`
+    // and no longer stored; true when it did (rowids then holds the others).
+    bool eraseGoneTail(QList<qint64>& rowids);
     qsizetype positionOf(qint64 rowid) const;
     QVariant valueAt(size_t row, int field) const;
     bool fail(const QString& message);

@@ -202,6 +202,20 @@ void TextColumn::erase(size_t row)
     }
 }
 
+void TextColumn::truncate(size_t rows)
+{
+    if (m_packed) {
+        m_chars.truncate(start(rows));
+        m_ends.resize(rows);
+        m_null.resize(rows);
+    } else {
+        m_codes.resize(rows);
+    }
+    if (m_hashed) {
+        m_hashes.resize(rows);
+    }
+}
+
 const std::vector<quint32>& TextColumn::foldedHashes()
 {
     if (!m_hashed) {

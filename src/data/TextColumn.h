@@ -28,6 +28,8 @@ public:
     // Gives every row the same value.
     void fill(const QVariant& value);
     void erase(size_t row);
+    // Keeps the first `rows` rows only.
+    void truncate(size_t rows);
     // foldedHash() of every row's text, made at the first call and kept up
     // to date after it.
     const std::vector<quint32>& foldedHashes();
