@@ -33,6 +33,7 @@ QString engineMessage(int code, const QString& path, const QString& engineText)
                               "versuchen Sie es noch einmal.")
             .arg(file);
     case SQLITE_NOTADB:
+        return QStringLiteral("Die Datei „%1“ ist keine LEXA-Datenbank.").arg(file);
     case SQLITE_CORRUPT:
         return QStringLiteral("Die Datei „%1“ ist keine LEXA-Datenbank oder sie ist beschädigt. "
                               "Nehmen Sie eine Sicherungskopie des Wörterbuchs.")
@@ -243,22 +244,19 @@ bool Database::open(const QString& path, Access access)
     if (!QFileInfo(path).isFile()) {
         return fail(QStringLiteral("Die Datei „%1“ wurde nicht gefunden.").arg(file));
     }
-    // A journal beside the file means SQLite may have it open in this very
-    // process, or may restore a first page a power cut tore: then SQLite
-    // decides, and the file is not opened here (closing another descriptor
-    // of it would drop SQLite's locks).
+    // The file is not opened here, beside SQLite: closing a second descriptor
+    // of a file drops every lock this process holds on it, SQLite's included.
+    // SQLite itself tells a file that is not a database; only an empty one it
+    // would take for a new database, unless a journal may restore it.
+    if (!QFileInfo(path).isReadable()) {
+        return fail(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden. Prüfen Sie die "
+                                   "Zugriffsrechte der Datei.")
+                        .arg(file));
+    }
     const bool journal = QFileInfo::exists(path + QStringLiteral("-wal")) ||
                          QFileInfo::exists(path + QStringLiteral("-journal"));
-    if (!journal) {
-        QFile header(path);
-        if (!header.open(QIODevice::ReadOnly)) {
-            return fail(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden. Prüfen Sie die "
-                                       "Zugriffsrechte der Datei.")
-                            .arg(file));
-        }
-        if (header.read(16) != QByteArray("SQLite format 3\0", 16)) {
-            return fail(QStringLiteral("Die Datei „%1“ ist keine LEXA-Datenbank.").arg(file));
-        }
+    if (!journal && QFileInfo(path).size() == 0) {
+        return fail(QStringLiteral("Die Datei „%1“ ist keine LEXA-Datenbank.").arg(file));
     }
     const int flags = (access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
                       SQLITE_OPEN_NOMUTEX;

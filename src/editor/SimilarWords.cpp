@@ -3,6 +3,7 @@
 #include "data/Database.h"
 #include "data/NearWords.h"
 #include "data/NotDuplicates.h"
+#include "widgets/FileDialogs.h"
 #include "widgets/MessageBox.h"
 
 #include <QFileDialog>
@@ -236,9 +237,10 @@ bool SimilarWords::writeList(const QString& path) const
 
 void SimilarWords::Speichern_Click()
 {
-    QFileDialog dialog(this, QStringLiteral("Ähnliche Wörter speichern"),
-                       m_saveFolder.isEmpty() ? QFileInfo(m_path).absolutePath() : m_saveFolder,
-                       QStringLiteral("Textdateien (*.txt)"));
+    QFileDialog dialog(this, QStringLiteral("Ähnliche Wörter speichern"));
+    showByNameOnly(dialog);
+    dialog.setDirectory(m_saveFolder.isEmpty() ? QFileInfo(m_path).absolutePath() : m_saveFolder);
+    dialog.setNameFilter(QStringLiteral("Textdateien (*.txt)"));
     dialog.setObjectName(QStringLiteral("speichernDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("txt"));

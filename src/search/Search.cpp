@@ -2,6 +2,7 @@
 
 #include "data/DataSource.h"
 #include "search/ResulChUi.h"
+#include "widgets/FileDialogs.h"
 #include "widgets/Label.h"
 #include "widgets/MessageBox.h"
 #include "widgets/ScreenPointer.h"
@@ -324,6 +325,7 @@ QFileDialog& Search::prepareSaveDialog()
     if (m_dialogue1 == nullptr) {
         m_dialogue1 = new QFileDialog(m_window);
         m_dialogue1->setObjectName(QStringLiteral("dialogue1"));
+        showByNameOnly(*m_dialogue1);
     }
     // Where the last list was saved, at first the dictionary's folder; never
     // the current directory, which the icon chooser moves.

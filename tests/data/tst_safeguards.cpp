@@ -4,6 +4,7 @@
 #include "data/DictionaryLock.h"
 #include "data/Schema.h"
 
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QtTest>
 #include <optional>
@@ -122,6 +123,44 @@ private slots:
         }
     }
 
+    // A second opening of the dictionary in this process must leave LEXA's
+    // locks on it alone: else a program that opens and closes the file after
+    // it takes itself for the last one and deletes the -wal LEXA still writes
+    // to, and what LEXA confirms from then on is in no file.
+    void outsideReaderKeepsWal_data()
+    {
+        Fixtures::columns<bool>("backup"); // else a second connection, as "Ähnliche Wörter" opens
+        Fixtures::row("daily backup", true);
+        Fixtures::row("second connection", false);
+    }
+
+    void outsideReaderKeepsWal()
+    {
+        QFETCH(bool, backup);
+        QTemporaryDir dir;
+        QVERIFY(Fixtures::writeWords(dir.path(), {"Zug"}));
+        QVERIFY(Fixtures::writeThemes(dir.path(), {"Tiere"}));
+        const QString file = dir.filePath(Schema::DictionaryFile);
+        const auto outsideReader = [&] {
+            QProcess reader;
+            reader.start(QCoreApplication::applicationFilePath(), {"--outside-reader", file});
+            return reader.waitForFinished() ? reader.readAllStandardOutput() : QByteArray();
+        };
+        DataSource source(file, QString(Schema::DictionaryTable), Database::Access::ReadWrite);
+        QVERIFY(source.Refresh());
+        RecordSet& rows = source.Recordset();
+        QVERIFY(rows.AddNew() && rows.setField("mot", "Haus") && rows.Update());
+        if (backup) {
+            QCOMPARE(Backup::makeDailyBackup(dir.path(), Today).status, S::Made);
+        } else {
+            Database second;
+            QVERIFY(second.open(file, Database::Access::ReadWrite));
+        }
+        QCOMPARE(outsideReader(), "Zug,Haus");
+        QVERIFY(rows.AddNew() && rows.setField("mot", "Maus") && rows.Update());
+        QCOMPARE(outsideReader(), "Zug,Haus,Maus");
+    }
+
     void lock()
     {
         QTemporaryDir dir;
@@ -145,5 +184,23 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSafeguards)
+int main(int argc, char** argv)
+{
+    // Another program that opens the dictionary, prints its words and closes it.
+    if (argc == 3 && qstrcmp(argv[1], "--outside-reader") == 0) {
+        Database reader;
+        auto words = reader.open(QString::fromLocal8Bit(argv[2]), Database::Access::ReadWrite)
+                         ? reader.prepare("SELECT mot FROM lexa ORDER BY rowid")
+                         : std::nullopt;
+        QStringList read;
+        while (words && words->next()) {
+            read.append(words->text(0));
+        }
+        QTextStream(stdout) << read.join(',');
+        return 0;
+    }
+    QCoreApplication app(argc, argv);
+    TestSafeguards test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_safeguards.moc"

@@ -5,12 +5,15 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QtTest>
 #include <csignal>
 #include <functional>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // The search window on a real main window: its searches, leaving and
 // reopening it, and saving its result list.
@@ -36,6 +39,24 @@ QList<WordRow> rows()
         rows.append({f[0], {}, {}, field(1), field(2)});
     }
     return rows << WordRow{QVariant()};
+}
+
+// The byte ranges this process holds locked in the file at `path`, from the
+// lines "n: POSIX ADVISORY READ pid dev:inode start end" of /proc/locks.
+int locksHeld(const QString& path)
+{
+    struct stat file = {};
+    QFile locks("/proc/locks");
+    if (stat(QFile::encodeName(path).constData(), &file) != 0 || !locks.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    const QByteArray inode = ':' + QByteArray::number(quint64(file.st_ino));
+    int held = 0;
+    for (const QByteArray& line : locks.readAll().split('\n')) {
+        const QList<QByteArray> f = line.simplified().split(' ');
+        held += f.size() > 5 && f[4].toLong() == getpid() && f[5].endsWith(inode);
+    }
+    return held;
 }
 
 } // namespace
@@ -292,6 +313,26 @@ private slots:
     // The list is saved as shown: blanks kept, CRLF, Windows-1252, "?" outside it.
     // "(failed)": the failure message comes; "(full)": so it does when the disk fills after
     // 4 bytes, and the old list stays. An overwrite question comes unless Ok.
+    // The save dialog opens in the dictionary's folder and must not read the
+    // files there: closing LEXA.MDB-shm again would drop LEXA's locks on it.
+    void saveDialogKeepsLocks()
+    {
+        const QString shm = m_harness->path("LEXA.MDB-shm");
+        const int held = locksHeld(shm);
+        QVERIFY(held > 0);
+        bool listed = false;
+        search().runSaveDialog = [&](QFileDialog& dialog) {
+            dialog.show();
+            const auto* model = dialog.findChild<QFileSystemModel*>();
+            listed = QTest::qWaitFor([&] { return !model->type(model->index(shm)).isEmpty(); });
+            return QString();
+        };
+        listAll();
+        search().Command2_Click();
+        QVERIFY(listed);
+        QCOMPARE(locksHeld(shm), held);
+    }
+
     void saving_data()
     {
         columns<QString, QString, QMessageBox::StandardButton, QByteArray>("list", "name", "answer",

@@ -1,0 +1,33 @@
+#include "widgets/FileDialogs.h"
+
+#include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileInfo>
+
+namespace {
+
+class NameOnlyIcons : public QFileIconProvider
+{
+public:
+    QIcon icon(const QFileInfo& info) const override
+    {
+        return QFileIconProvider::icon(info.isRoot() ? Drive : info.isDir() ? Folder : File);
+    }
+
+    QString type(const QFileInfo& info) const override
+    {
+        if (info.isDir()) {
+            return info.isRoot() ? QStringLiteral("Laufwerk") : QStringLiteral("Ordner");
+        }
+        return info.suffix().isEmpty() ? QStringLiteral("Datei")
+                                       : QStringLiteral("%1-Datei").arg(info.suffix().toUpper());
+    }
+};
+
+} // namespace
+
+void showByNameOnly(QFileDialog& dialog)
+{
+    static NameOnlyIcons icons; // outlives every dialog
+    dialog.setIconProvider(&icons);
+}
