@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <map>
+#include <memory>
 #include <optional>
 
 struct sqlite3;
@@ -104,6 +105,10 @@ public:
     void rollback();
 
     qint64 lastInsertRowid() const;
+    // A switch that this connection's SQL reads as the function `name()`
+    // (1 or 0), made at the first call and the same one after; null when it
+    // cannot be made. The function keeps it alive with the connection.
+    std::shared_ptr<bool> makeSwitch(const QString& name);
     // Rows changed by the last INSERT, UPDATE or DELETE.
     qint64 changes() const;
     const QString& lastError() const { return m_error; }
@@ -121,6 +126,7 @@ private:
     QString m_path;
     QString m_error;
     std::map<QString, Statement> m_cache;
+    std::map<QString, std::shared_ptr<bool>> m_switches;
 };
 
 // Quotes an identifier for SQL ("mot marque" -> "\"mot marque\"").

@@ -68,6 +68,13 @@ bool History::install(Database& db, QString* error)
         }
         m_columns = *columns;
     }
+    // The triggers ask the switch first: while no step is open they end at
+    // once, for every row an undo or a search writes.
+    m_logging = db.makeSwitch(QStringLiteral("lexa_undo_logging"));
+    if (!m_logging) {
+        *error = db.lastError();
+        return false;
+    }
     Statement* installed = db.cached(
         QStringLiteral("SELECT 1 FROM sqlite_temp_master WHERE name='%1'").arg(CurrentTable));
     if (installed && installed->next()) {
@@ -90,18 +97,20 @@ bool History::install(Database& db, QString* error)
         deletedFields.append(QStringLiteral("SELECT %1, OLD.%2, NULL").arg(name, quoted));
         triggers +=
             QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS %1 AFTER UPDATE OF %2 ON main.%3 "
-                           "WHEN OLD.%2 IS NOT NEW.%2 BEGIN INSERT INTO lexa_undo_change "
+                           "WHEN lexa_undo_logging() AND OLD.%2 IS NOT NEW.%2 BEGIN INSERT INTO "
+                           "lexa_undo_change "
                            "(step, word, field, before, after) SELECT step, NEW.rowid, %4, OLD.%2, "
                            "NEW.%2 FROM lexa_undo_current; END;")
                 .arg(quoteIdentifier(QStringLiteral("lexa_undo_update_") + column), quoted,
                      m_quotedTable, name);
     }
-    triggers += QStringLiteral(
-                    "CREATE TEMP TRIGGER IF NOT EXISTS lexa_undo_delete AFTER DELETE ON main.%1 "
-                    "BEGIN INSERT INTO lexa_undo_change (step, word, field, before, after) SELECT "
-                    "step, OLD.rowid, f, b, a FROM lexa_undo_current, (%2) WHERE coalesce(b, a) "
-                    "IS NOT NULL; END;")
-                    .arg(m_quotedTable, deletedFields.join(QStringLiteral(" UNION ALL ")));
+    triggers +=
+        QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS lexa_undo_delete AFTER DELETE ON main.%1 "
+                       "WHEN lexa_undo_logging() BEGIN INSERT INTO lexa_undo_change (step, word, "
+                       "field, before, after) SELECT "
+                       "step, OLD.rowid, f, b, a FROM lexa_undo_current, (%2) WHERE coalesce(b, a) "
+                       "IS NOT NULL; END;")
+            .arg(m_quotedTable, deletedFields.join(QStringLiteral(" UNION ALL ")));
     if (!db.exec(triggers)) {
         *error = db.lastError();
         return false;
@@ -125,6 +134,7 @@ bool History::beginStep(Database& db, const QString& label, QString* error)
     }
     m_lastRowBefore = last->columnInt64(0);
     last->reset();
+    *m_logging = true;
     return exec(db, QStringLiteral("INSERT INTO lexa_undo_current (step) VALUES (?)"), {m_openStep},
                 error);
 }
@@ -155,6 +165,7 @@ bool History::logInserted(Database& db, qint64 step, QString* error)
 bool History::endStep(Database& db, QString* error)
 {
     const qint64 step = std::exchange(m_openStep, -1);
+    *m_logging = false;
     if (!exec(db, QStringLiteral("DELETE FROM lexa_undo_current"), {}, error) ||
         !logInserted(db, step, error)) {
         return false;
@@ -195,6 +206,9 @@ bool History::endStep(Database& db, QString* error)
 void History::abandonStep(Database& db)
 {
     m_openStep = -1;
+    if (m_logging) {
+        *m_logging = false;
+    }
     // The rollback took the step's rows; the marker may be left when only
     // the step's end failed.
     db.exec(QStringLiteral("DELETE FROM temp.lexa_undo_current"));

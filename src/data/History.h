@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <memory>
 #include <optional>
 
 // The undo history of a dictionary, kept in its own file beside the words
@@ -91,4 +92,6 @@ private:
     // The largest rowid when the open step began.
     qint64 m_lastRowBefore = 0;
     QString m_logInserted;
+    // On while a step is open: the triggers log only then.
+    std::shared_ptr<bool> m_logging;
 };
