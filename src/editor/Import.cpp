@@ -82,21 +82,19 @@ void Editor::Command10_Click()
     setScreenPointer(Pointer::Hourglass);
 
     QStringList addedWords;
-    // The exact-match test runs against a set kept in step with the list.
-    QSet<QString> listed;
-    const int limit = std::min<int>(nb_mots, ui.List1->entryCount());
-    listed.reserve(limit + nb_import);
-    for (int j = 0; j < limit; ++j) {
-        listed.insert(ui.List1->entry(j));
-    }
+    // The exact-match test asks the index kept in step with the list, and a
+    // set of the words this import adds.
+    ListedNearWords& listed = ListedNearWords::of(*ui.List1);
+    QSet<QString> adding;
+    adding.reserve(nb_import);
     for (int i = 0; i < nb_import; ++i) {
         const QString word = ui.List3->entry(i);
-        doublon = listed.contains(word) ? 1 : 0;
+        doublon = listed.lists(word) || adding.contains(word) ? 1 : 0;
         if (doublon == 1) {
             continue;
         }
         addedWords.append(word);
-        listed.insert(word);
+        adding.insert(word);
     }
     const auto added = static_cast<qint16>(addedWords.size());
     // All words or none: one commit for the whole import.

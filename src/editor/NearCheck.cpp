@@ -62,6 +62,12 @@ void ListedNearWords::prepare()
     }
 }
 
+bool ListedNearWords::lists(const QString& word)
+{
+    prepare();
+    return m_index->count(word) > 0;
+}
+
 QStringList ListedNearWords::neighbours(const QString& word, qsizetype limit,
                                         const QString& replaced)
 {

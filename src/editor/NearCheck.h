@@ -26,6 +26,8 @@ public:
     QStringList neighbours(const QString& word, qsizetype limit, const QString& replaced = {});
     // Makes the index now, if it is not there.
     void prepare();
+    // Whether the list holds exactly `word`.
+    bool lists(const QString& word);
 
 private:
     explicit ListedNearWords(ListBox& list);
