@@ -256,25 +256,27 @@ QString History::wordOf(Database& db, qint64 step, qint64 row) const
     return word;
 }
 
-std::optional<QList<QVariant>> History::distinct(Database& db, qint64 step, const QString& column,
-                                                 const QString& where, QString* error) const
+bool History::rowsOf(Database& db, qint64 step, QList<qint64>* touched, QList<qint64>* named,
+                     QString* error) const
 {
-    Statement* query = db.cached(
-        QStringLiteral("SELECT DISTINCT %1 FROM lexa_undo_change WHERE step=? AND %2 ORDER BY 1")
-            .arg(column, where));
+    Statement* query =
+        db.cached(QStringLiteral("SELECT word, max(field IS NULL OR field='mot') FROM "
+                                 "lexa_undo_change WHERE step=? GROUP BY word ORDER BY word"));
     if (!query || !query->bind(1, step)) {
         *error = db.lastError();
-        return std::nullopt;
+        return false;
     }
-    QList<QVariant> values;
     while (query->next()) {
-        values.append(query->column(0));
+        touched->append(query->columnInt64(0));
+        if (query->columnInt64(1) != 0) {
+            named->append(query->columnInt64(0));
+        }
     }
     if (query->failed()) {
         *error = db.lastError();
-        return std::nullopt;
+        return false;
     }
-    return values;
+    return true;
 }
 
 std::optional<qint64> History::conflict(Database& db, qint64 step, Direction direction,
@@ -357,18 +359,6 @@ bool History::apply(Database& db, const Step& step, Direction direction, QList<W
     if (!install(db, error)) {
         return false;
     }
-    // Only the fields the step changed are checked and written.
-    const auto changedFields =
-        distinct(db, step.id, QStringLiteral("field"), QStringLiteral("field IS NOT NULL"), error);
-    if (!changedFields) {
-        return false;
-    }
-    QStringList fields;
-    for (const QVariant& field : *changedFields) {
-        if (m_columns.contains(field.toString())) {
-            fields.append(field.toString());
-        }
-    }
     const auto conflicting = conflict(db, step.id, direction, error);
     if (!conflicting) {
         return false;
@@ -383,19 +373,9 @@ bool History::apply(Database& db, const Step& step, Direction direction, QList<W
         return false;
     }
     // The rows whose word appears, goes or changes, as they are before.
-    const auto wordRows = distinct(db, step.id, QStringLiteral("word"),
-                                   QStringLiteral("(field IS NULL OR field='mot')"), error);
-    const auto touchedRows =
-        distinct(db, step.id, QStringLiteral("word"), QStringLiteral("1"), error);
-    if (!wordRows || !touchedRows) {
-        return false;
-    }
     QList<qint64> rows;
-    for (const QVariant& row : *wordRows) {
-        rows.append(row.toLongLong());
-    }
-    for (const QVariant& row : *touchedRows) {
-        touched->append(row.toLongLong());
+    if (!rowsOf(db, step.id, touched, &rows, error)) {
+        return false;
     }
     const auto before = wordsOf(db, rows, error);
     if (!before) {
@@ -417,7 +397,8 @@ bool History::apply(Database& db, const Step& step, Direction direction, QList<W
                        "step=?1 AND field IS NULL AND %4 IS NOT NULL")
             .arg(m_quotedTable, bareFields.join(u','),
                  QStringLiteral(", NULL").repeated(m_columns.size()), target)};
-    for (const QString& column : std::as_const(fields)) {
+    // Each field the step changed takes its value; the others find no row.
+    for (const QString& column : std::as_const(m_columns)) {
         statements.append(
             QStringLiteral("UPDATE %1 SET %2=(SELECT c.%3 FROM lexa_undo_change c "
                            "WHERE c.step=?1 AND c.field=%4 AND c.word=%1.rowid "

@@ -77,9 +77,10 @@ private:
     // applying in `direction`; -1 when every row does.
     std::optional<qint64> conflict(Database& db, qint64 step, Direction direction,
                                    QString* error) const;
-    // The distinct values of `column` over the step's change rows matching `where`.
-    std::optional<QList<QVariant>> distinct(Database& db, qint64 step, const QString& column,
-                                            const QString& where, QString* error) const;
+    // Every row the step changed (`touched`) and those whose word it put in,
+    // took out or changed (`named`), in rowid order.
+    bool rowsOf(Database& db, qint64 step, QList<qint64>* touched, QList<qint64>* named,
+                QString* error) const;
     QString wordOf(Database& db, qint64 step, qint64 row) const;
     // The text of each row's word, nullopt where the row is absent.
     std::optional<QList<std::optional<QString>>> wordsOf(Database& db, const QList<qint64>& rows,
