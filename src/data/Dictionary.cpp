@@ -180,7 +180,7 @@ Dictionary::Outcome Dictionary::take(History::Direction direction)
         words.RollbackTrans();
         return outcome;
     }
-    outcome.row = m_history.onlyRow(db, *step);
+    outcome.row = rows.size() == 1 ? rows.front() : -1;
     if (!words.CommitTrans()) {
         outcome.error = words.lastError();
         outcome.words.clear();

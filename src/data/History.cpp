@@ -1,5 +1,7 @@
 #include "data/History.h"
 
+#include <QSet>
+#include <iterator>
 #include <utility>
 
 // A change row: `field` NULL marks the row itself, put in (before NULL,
@@ -25,14 +27,8 @@ QString quoteText(const QString& text)
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
-// The column holding the values a row has now, before the step is applied in
-// `direction`, and the one holding the values it is to get.
-QString nowColumn(History::Direction direction)
-{
-    return direction == History::Direction::Undo ? QStringLiteral("after")
-                                                 : QStringLiteral("before");
-}
-
+// The column holding the values a row is to get when the step is applied in
+// `direction`.
 QString targetColumn(History::Direction direction)
 {
     return direction == History::Direction::Undo ? QStringLiteral("before")
@@ -228,19 +224,6 @@ std::optional<History::Step> History::next(Database& db, Direction direction) co
     return Step{query->columnInt64(0), query->text(1)};
 }
 
-qint64 History::onlyRow(Database& db, const Step& step) const
-{
-    Statement* query =
-        db.cached(QStringLiteral("SELECT min(word), max(word) FROM lexa_undo_change WHERE step=?"));
-    if (!query || !query->bind(1, step.id) || !query->next()) {
-        return -1;
-    }
-    const qint64 first = query->columnInt64(0);
-    const qint64 last = query->columnInt64(1);
-    query->reset();
-    return first == last ? first : -1;
-}
-
 QString History::wordOf(Database& db, qint64 step, qint64 row) const
 {
     Statement* query =
@@ -256,101 +239,160 @@ QString History::wordOf(Database& db, qint64 step, qint64 row) const
     return word;
 }
 
-bool History::rowsOf(Database& db, qint64 step, QList<qint64>* touched, QList<qint64>* named,
-                     QString* error) const
+namespace {
+
+// A value as SQLite's IS compares it: its type and its content.
+bool sameValue(const QVariant& a, const QVariant& b)
+{
+    return a.metaType() == b.metaType() && a == b;
+}
+
+} // namespace
+
+std::optional<History::Plan> History::plan(Database& db, qint64 step, Direction direction,
+                                           QString* error) const
 {
     Statement* query =
-        db.cached(QStringLiteral("SELECT word, max(field IS NULL OR field='mot') FROM "
-                                 "lexa_undo_change WHERE step=? GROUP BY word ORDER BY word"));
+        db.cached(QStringLiteral("SELECT word, field, before, after FROM "
+                                 "lexa_undo_change WHERE step=? ORDER BY field, word, rowid"));
     if (!query || !query->bind(1, step)) {
         *error = db.lastError();
-        return false;
+        return std::nullopt;
     }
+    QList<QByteArray> names;
+    for (const QString& column : m_columns) {
+        names.append(column.toUtf8());
+    }
+    // Undoing, a field has now the last value the step wrote and gets the
+    // first it found; redoing, the other way round. The order of the index
+    // puts a row's changes of one field together, in the order they came.
+    const bool undo = direction == Direction::Undo;
+    Plan plan;
     while (query->next()) {
-        touched->append(query->columnInt64(0));
-        if (query->columnInt64(1) != 0) {
-            named->append(query->columnInt64(0));
+        RowPlan& row = plan[query->columnInt64(0)];
+        const QVariant before = query->column(2);
+        const QVariant after = query->column(3);
+        if (query->column(1).isNull()) {
+            row.marked = true;
+            row.existsNow = !(undo ? after : before).isNull();
+            row.existsAfter = !(undo ? before : after).isNull();
+            continue;
+        }
+        const qsizetype field = names.indexOf(query->utf8(1));
+        if (field < 0) {
+            continue;
+        }
+        const auto [change, first] = row.fields.try_emplace(field);
+        if (undo) {
+            change->second.now = after;
+            if (first) {
+                change->second.target = before;
+            }
+        } else {
+            change->second.target = after;
+            if (first) {
+                change->second.now = before;
+            }
         }
     }
     if (query->failed()) {
         *error = db.lastError();
+        return std::nullopt;
+    }
+    return plan;
+}
+
+bool History::readRows(Database& db, const Plan& plan, Rows* rows, QString* error) const
+{
+    rows->clear();
+    QStringList fields{QStringLiteral("rowid")};
+    for (const QString& column : m_columns) {
+        fields.append(quoteIdentifier(column));
+    }
+    const qint64 first = plan.begin()->first;
+    const qint64 last = plan.rbegin()->first;
+    // Rows close together are read in one pass over their range.
+    const bool range = last - first < 2 * static_cast<qint64>(plan.size());
+    rows->whole = range;
+    Statement* query = db.cached(
+        QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+            .arg(fields.join(u','), m_quotedTable,
+                 range ? QStringLiteral("rowid BETWEEN ?1 AND ?2") : QStringLiteral("rowid=?1")));
+    if (!query) {
+        *error = db.lastError();
         return false;
+    }
+    const auto readAll = [&] {
+        while (query->next()) {
+            QVariantList values;
+            for (int i = 1; i <= m_columns.size(); ++i) {
+                values.append(query->column(i));
+            }
+            rows->values.emplace(query->columnInt64(0), values);
+        }
+        const bool read = !query->failed();
+        query->reset();
+        return read;
+    };
+    if (range) {
+        if (!query->bindAll({first, last}) || !readAll()) {
+            *error = db.lastError();
+            return false;
+        }
+        return true;
+    }
+    for (const auto& entry : plan) {
+        if (!query->bind(1, entry.first) || !readAll()) {
+            *error = db.lastError();
+            return false;
+        }
     }
     return true;
 }
 
-std::optional<qint64> History::conflict(Database& db, qint64 step, Direction direction,
-                                        QString* error) const
+qint64 History::conflict(const Plan& plan, const Rows& rows) const
 {
-    const QString now = nowColumn(direction);
-    // The value a field has now is the last the step wrote (undo) or the
-    // first it found (redo).
-    const QString other = direction == Direction::Undo ? QStringLiteral(">") : QStringLiteral("<");
-    QString value = QStringLiteral("CASE c.field");
-    for (const QString& column : m_columns) {
-        value +=
-            QStringLiteral(" WHEN %1 THEN l.%2").arg(quoteText(column), quoteIdentifier(column));
-    }
-    value += QStringLiteral(" ELSE c.%1 END").arg(now);
-    const QStringList checks{
-        // A row that should be there, and is not.
-        QStringLiteral("SELECT c.word FROM lexa_undo_change c WHERE c.step=?1 AND "
-                       "(c.field IS NULL AND c.%1 IS NOT NULL OR c.field IS NOT NULL AND NOT "
-                       "EXISTS (SELECT 1 FROM lexa_undo_change m WHERE m.step=?1 AND "
-                       "m.word=c.word AND m.field IS NULL)) AND NOT EXISTS (SELECT 1 FROM %2 "
-                       "WHERE rowid=c.word) LIMIT 1")
-            .arg(now, m_quotedTable),
-        // A row that should not be there, and is.
-        QStringLiteral("SELECT c.word FROM lexa_undo_change c WHERE c.step=?1 AND c.field IS "
-                       "NULL AND c.%1 IS NULL AND EXISTS (SELECT 1 FROM %2 WHERE rowid=c.word) "
-                       "LIMIT 1")
-            .arg(now, m_quotedTable),
-        // A field that holds something else.
-        QStringLiteral("SELECT c.word FROM lexa_undo_change c JOIN %1 l ON l.rowid=c.word WHERE "
-                       "c.step=?1 AND c.field IS NOT NULL AND NOT EXISTS (SELECT 1 FROM "
-                       "lexa_undo_change d WHERE d.step=?1 AND d.field=c.field AND "
-                       "d.word=c.word AND d.rowid%2c.rowid) AND (%3) IS NOT c.%4 LIMIT 1")
-            .arg(m_quotedTable, other, value, now)};
-    for (const QString& sql : checks) {
-        Statement* query = db.cached(sql);
-        if (!query || !query->bind(1, step)) {
-            *error = db.lastError();
-            return std::nullopt;
+    for (const auto& [word, row] : plan) {
+        const auto stored = rows.values.find(word);
+        const bool exists = stored != rows.values.end();
+        if (exists != (row.marked ? row.existsNow : true)) {
+            return word;
         }
-        if (query->next()) {
-            const qint64 row = query->columnInt64(0);
-            query->reset();
-            return row;
-        }
-        if (query->failed()) {
-            *error = db.lastError();
-            return std::nullopt;
+        for (const auto& [field, change] : row.fields) {
+            if (exists && !sameValue(stored->second.at(field), change.now)) {
+                return word;
+            }
         }
     }
     return -1;
 }
 
-std::optional<QList<std::optional<QString>>>
-History::wordsOf(Database& db, const QList<qint64>& rows, QString* error) const
+QList<History::WordChange> History::wordChanges(const Plan& plan, const Rows& rows) const
 {
-    Statement* query =
-        db.cached(QStringLiteral("SELECT mot FROM %1 WHERE rowid=?").arg(m_quotedTable));
-    if (!query) {
-        *error = db.lastError();
-        return std::nullopt;
-    }
-    QList<std::optional<QString>> words;
-    words.reserve(rows.size());
-    for (const qint64 row : rows) {
-        query->reset();
-        if (!query->bind(1, row)) {
-            *error = db.lastError();
-            return std::nullopt;
+    const qsizetype word = m_columns.indexOf(QStringLiteral("mot"));
+    QList<WordChange> changes;
+    for (const auto& [rowid, row] : plan) {
+        const auto mot = row.fields.find(word);
+        if (!row.marked && mot == row.fields.end()) {
+            continue;
         }
-        words.append(query->next() ? std::optional(query->text(0)) : std::nullopt);
+        const auto stored = rows.values.find(rowid);
+        const bool exists = stored != rows.values.end();
+        std::optional<QString> before;
+        if (exists) {
+            before = stored->second.at(word).toString();
+        }
+        std::optional<QString> after;
+        if (row.marked ? row.existsAfter : exists) {
+            after = mot != row.fields.end() ? mot->second.target.toString()
+                    : exists                ? stored->second.at(word).toString()
+                                            : QString();
+        }
+        if (before != after) {
+            changes.append({rowid, before, after});
+        }
     }
-    query->reset();
-    return words;
+    return changes;
 }
 
 bool History::apply(Database& db, const Step& step, Direction direction, QList<WordChange>* words,
@@ -359,71 +401,99 @@ bool History::apply(Database& db, const Step& step, Direction direction, QList<W
     if (!install(db, error)) {
         return false;
     }
-    const auto conflicting = conflict(db, step.id, direction, error);
-    if (!conflicting) {
+    const auto planned = plan(db, step.id, direction, error);
+    if (!planned) {
         return false;
     }
-    if (*conflicting >= 0) {
+    Rows rows;
+    if (!planned->empty() && !readRows(db, *planned, &rows, error)) {
+        return false;
+    }
+    if (const qint64 conflicting = conflict(*planned, rows); conflicting >= 0) {
         *error = QStringLiteral("„%1“ kann nicht %2 werden: das Wort „%3“ wurde inzwischen von "
                                 "einem anderen Programm geändert. Es bleibt, wie es ist.")
                      .arg(step.label,
                           direction == Direction::Undo ? QStringLiteral("rückgängig gemacht")
                                                        : QStringLiteral("wiederholt"),
-                          wordOf(db, step.id, *conflicting));
+                          wordOf(db, step.id, conflicting));
         return false;
     }
-    // The rows whose word appears, goes or changes, as they are before.
-    QList<qint64> rows;
-    if (!rowsOf(db, step.id, touched, &rows, error)) {
-        return false;
+    *words = wordChanges(*planned, rows);
+    QList<qint64> gone;
+    bool comeBack = false;
+    QSet<qsizetype> fields;
+    for (const auto& [rowid, row] : *planned) {
+        touched->append(rowid);
+        const bool existsAfter = row.marked ? row.existsAfter : true;
+        if (row.marked && !row.existsAfter && row.existsNow) {
+            gone.append(rowid);
+        }
+        comeBack = comeBack || (row.marked && row.existsAfter && !row.existsNow);
+        for (const auto& entry : row.fields) {
+            if (existsAfter) {
+                fields.insert(entry.first);
+            }
+        }
     }
-    const auto before = wordsOf(db, rows, error);
-    if (!before) {
+    if (!takeOut(db, step.id, direction, gone, rows, error)) {
         return false;
     }
     const QString target = targetColumn(direction);
+    QStringList statements;
+    if (comeBack) {
+        // A row comes back at its old place in rowid order, its fields set below.
+        QStringList bareFields;
+        for (const QString& column : std::as_const(m_columns)) {
+            bareFields.append(quoteIdentifier(column));
+        }
+        statements.append(
+            QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT word%3 FROM lexa_undo_change WHERE "
+                           "step=?1 AND field IS NULL AND %4 IS NOT NULL")
+                .arg(m_quotedTable, bareFields.join(u','),
+                     QStringLiteral(", NULL").repeated(m_columns.size()), target));
+    }
     const QString order =
         direction == Direction::Undo ? QStringLiteral("ASC") : QStringLiteral("DESC");
-    QStringList bareFields;
-    for (const QString& column : std::as_const(m_columns)) {
-        bareFields.append(quoteIdentifier(column));
-    }
-    QStringList statements{
-        QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT word FROM lexa_undo_change WHERE "
-                       "step=?1 AND field IS NULL AND %2 IS NULL)")
-            .arg(m_quotedTable, target),
-        // A row comes back at its old place in rowid order, its fields set below.
-        QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT word%3 FROM lexa_undo_change WHERE "
-                       "step=?1 AND field IS NULL AND %4 IS NOT NULL")
-            .arg(m_quotedTable, bareFields.join(u','),
-                 QStringLiteral(", NULL").repeated(m_columns.size()), target)};
-    // Each field the step changed takes its value; the others find no row.
-    for (const QString& column : std::as_const(m_columns)) {
-        statements.append(
-            QStringLiteral("UPDATE %1 SET %2=(SELECT c.%3 FROM lexa_undo_change c "
-                           "WHERE c.step=?1 AND c.field=%4 AND c.word=%1.rowid "
-                           "ORDER BY c.rowid %5 LIMIT 1) WHERE rowid IN (SELECT "
-                           "word FROM lexa_undo_change WHERE step=?1 AND "
-                           "field=%4)")
-                .arg(m_quotedTable, quoteIdentifier(column), target, quoteText(column), order));
+    for (qsizetype field = 0; field < m_columns.size(); ++field) {
+        const QString& column = m_columns.at(field);
+        if (fields.contains(field)) {
+            statements.append(
+                QStringLiteral("UPDATE %1 SET %2=(SELECT c.%3 FROM lexa_undo_change c "
+                               "WHERE c.step=?1 AND c.field=%4 AND c.word=%1.rowid "
+                               "ORDER BY c.rowid %5 LIMIT 1) WHERE rowid IN (SELECT "
+                               "word FROM lexa_undo_change WHERE step=?1 AND "
+                               "field=%4)")
+                    .arg(m_quotedTable, quoteIdentifier(column), target, quoteText(column), order));
+        }
     }
     for (const QString& sql : std::as_const(statements)) {
         if (!exec(db, sql, {step.id}, error)) {
             return false;
         }
     }
-    if (!exec(db, QStringLiteral("UPDATE lexa_undo_step SET done=? WHERE id=?"),
-              {direction == Direction::Undo ? 0 : 1, step.id}, error)) {
-        return false;
+    return exec(db, QStringLiteral("UPDATE lexa_undo_step SET done=? WHERE id=?"),
+                {direction == Direction::Undo ? 0 : 1, step.id}, error);
+}
+
+// The rows `gone` leave; when they are all the rows of their range, as after
+// an import, by that range.
+bool History::takeOut(Database& db, qint64 step, Direction direction, const QList<qint64>& gone,
+                      const Rows& rows, QString* error) const
+{
+    if (gone.isEmpty()) {
+        return true;
     }
-    const auto after = wordsOf(db, rows, error);
-    if (!after) {
-        return false;
+    const auto from = rows.values.find(gone.front());
+    const auto to = rows.values.find(gone.back());
+    if (rows.whole && from != rows.values.end() && to != rows.values.end() &&
+        std::distance(from, to) + 1 == gone.size()) {
+        return exec(db,
+                    QStringLiteral("DELETE FROM %1 WHERE rowid BETWEEN ? AND ?").arg(m_quotedTable),
+                    {gone.front(), gone.back()}, error);
     }
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        if (before->at(i) != after->at(i)) {
-            words->append({rows.at(i), before->at(i), after->at(i)});
-        }
-    }
-    return true;
+    return exec(db,
+                QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT word FROM lexa_undo_change "
+                               "WHERE step=?1 AND field IS NULL AND %2 IS NULL)")
+                    .arg(m_quotedTable, targetColumn(direction)),
+                {step}, error);
 }

@@ -4,6 +4,8 @@
 
 #include <QList>
 #include <QString>
+#include <QVariant>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -63,9 +65,6 @@ public:
     // changes nothing.
     [[nodiscard]] bool apply(Database& db, const Step& step, Direction direction,
                              QList<WordChange>* words, QList<qint64>* rows, QString* error);
-    // The one row the step changed; -1 when it changed several (or none).
-    qint64 onlyRow(Database& db, const Step& step) const;
-
     // Makes the tables (when missing) and this connection's triggers; every
     // step does it first, so calling it ahead only saves the first step's time.
     [[nodiscard]] bool install(Database& db, QString* error);
@@ -73,18 +72,40 @@ public:
 private:
     [[nodiscard]] bool logInserted(Database& db, qint64 step, QString* error);
     bool exec(Database& db, const QString& sql, const QVariantList& values, QString* error) const;
-    // The first row of the step that no longer holds what it should before
-    // applying in `direction`; -1 when every row does.
-    std::optional<qint64> conflict(Database& db, qint64 step, Direction direction,
-                                   QString* error) const;
-    // Every row the step changed (`touched`) and those whose word it put in,
-    // took out or changed (`named`), in rowid order.
-    bool rowsOf(Database& db, qint64 step, QList<qint64>* touched, QList<qint64>* named,
-                QString* error) const;
+    // What applying a step does to one row: whether it is there now and
+    // after, and each field's value now and after.
+    struct FieldChange
+    {
+        QVariant now;
+        QVariant target;
+    };
+    struct RowPlan
+    {
+        bool marked = false;
+        bool existsNow = true;
+        bool existsAfter = true;
+        // By the field's place among the table's columns.
+        std::map<qsizetype, FieldChange> fields;
+    };
+    using Plan = std::map<qint64, RowPlan>;
+    // The rows of a plan as the file holds them, each with every column.
+    struct Rows
+    {
+        std::map<qint64, QVariantList> values;
+        // Every row of the plan's rowid range was read, not only its own.
+        bool whole = false;
+        void clear() { *this = Rows(); }
+    };
+
+    // The step's changes, row by row, for applying in `direction`.
+    std::optional<Plan> plan(Database& db, qint64 step, Direction direction, QString* error) const;
+    bool readRows(Database& db, const Plan& plan, Rows* rows, QString* error) const;
+    // The first row that no longer holds what the plan finds; -1 when none.
+    qint64 conflict(const Plan& plan, const Rows& rows) const;
+    QList<WordChange> wordChanges(const Plan& plan, const Rows& rows) const;
+    bool takeOut(Database& db, qint64 step, Direction direction, const QList<qint64>& gone,
+                 const Rows& rows, QString* error) const;
     QString wordOf(Database& db, qint64 step, qint64 row) const;
-    // The text of each row's word, nullopt where the row is absent.
-    std::optional<QList<std::optional<QString>>> wordsOf(Database& db, const QList<qint64>& rows,
-                                                         QString* error) const;
 
     QString m_table;
     QString m_quotedTable;
