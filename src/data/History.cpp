@@ -213,15 +213,20 @@ void History::abandonStep(Database& db)
 std::optional<History::Step> History::next(Database& db, Direction direction) const
 {
     // A file without history has no table to read: there is nothing to do.
-    auto query = db.prepare(direction == Direction::Undo
-                                ? QStringLiteral("SELECT id, label FROM lexa_undo_step WHERE "
-                                                 "done=1 ORDER BY id DESC LIMIT 1")
-                                : QStringLiteral("SELECT id, label FROM lexa_undo_step WHERE "
-                                                 "done=0 ORDER BY id ASC LIMIT 1"));
+    Statement* query = db.cached(direction == Direction::Undo
+                                     ? QStringLiteral("SELECT id, label FROM lexa_undo_step WHERE "
+                                                      "done=1 ORDER BY id DESC LIMIT 1")
+                                     : QStringLiteral("SELECT id, label FROM lexa_undo_step WHERE "
+                                                      "done=0 ORDER BY id ASC LIMIT 1"));
     if (!query || !query->next()) {
+        if (query) {
+            query->reset();
+        }
         return std::nullopt;
     }
-    return Step{query->columnInt64(0), query->text(1)};
+    Step step{query->columnInt64(0), query->text(1)};
+    query->reset();
+    return step;
 }
 
 QString History::wordOf(Database& db, qint64 step, qint64 row) const
@@ -305,9 +310,21 @@ std::optional<History::Plan> History::plan(Database& db, qint64 step, Direction 
 bool History::readRows(Database& db, const Plan& plan, Rows* rows, QString* error) const
 {
     rows->clear();
+    // The word and the fields the step changed are read, no other.
+    std::vector<bool> wanted(static_cast<size_t>(m_columns.size()), false);
+    wanted[static_cast<size_t>(m_columns.indexOf(QStringLiteral("mot")))] = true;
+    for (const auto& entry : plan) {
+        for (const auto& change : entry.second.fields) {
+            wanted[static_cast<size_t>(change.first)] = true;
+        }
+    }
     QStringList fields{QStringLiteral("rowid")};
-    for (const QString& column : m_columns) {
-        fields.append(quoteIdentifier(column));
+    QList<qsizetype> read;
+    for (qsizetype i = 0; i < m_columns.size(); ++i) {
+        if (wanted[static_cast<size_t>(i)]) {
+            fields.append(quoteIdentifier(m_columns.at(i)));
+            read.append(i);
+        }
     }
     const qint64 first = plan.begin()->first;
     const qint64 last = plan.rbegin()->first;
@@ -324,9 +341,9 @@ bool History::readRows(Database& db, const Plan& plan, Rows* rows, QString* erro
     }
     const auto readAll = [&] {
         while (query->next()) {
-            QVariantList values;
-            for (int i = 1; i <= m_columns.size(); ++i) {
-                values.append(query->column(i));
+            QVariantList values(m_columns.size());
+            for (qsizetype i = 0; i < read.size(); ++i) {
+                values[read.at(i)] = query->column(static_cast<int>(i) + 1);
             }
             rows->values.emplace(query->columnInt64(0), values);
         }

@@ -88,7 +88,8 @@ private:
         std::map<qsizetype, FieldChange> fields;
     };
     using Plan = std::map<qint64, RowPlan>;
-    // The rows of a plan as the file holds them, each with every column.
+    // The rows of a plan as the file holds them, each with the columns the
+    // plan needs (the others null).
     struct Rows
     {
         std::map<qint64, QVariantList> values;
