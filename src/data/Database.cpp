@@ -141,6 +141,11 @@ int Statement::columnCount() const
     return sqlite3_column_count(m_stmt);
 }
 
+bool Statement::isNull(int index) const
+{
+    return sqlite3_column_type(m_stmt, index) == SQLITE_NULL;
+}
+
 QVariant Statement::column(int index) const
 {
     switch (sqlite3_column_type(m_stmt, index)) {

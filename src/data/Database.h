@@ -40,6 +40,7 @@ public:
 
     int columnCount() const;
     QVariant column(int index) const;
+    bool isNull(int index) const;
     // The value as text; a null QString for NULL.
     QString text(int index) const;
     // The value's UTF-8 bytes, valid until the next step; a null view for NULL.

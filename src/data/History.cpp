@@ -272,15 +272,21 @@ std::optional<History::Plan> History::plan(Database& db, qint64 step, Direction 
     // first it found; redoing, the other way round. The order of the index
     // puts a row's changes of one field together, in the order they came.
     const bool undo = direction == Direction::Undo;
+    const int nowColumn = undo ? 3 : 2;
+    const int targetColumn = undo ? 2 : 3;
+    // Only the word's new text is needed of the values a field gets.
+    const qsizetype word = m_columns.indexOf(QStringLiteral("mot"));
     Plan plan;
+    // Within a field the rows come in rowid order: the next row is most often
+    // the one after the last.
+    auto at = plan.end();
     while (query->next()) {
-        RowPlan& row = plan[query->columnInt64(0)];
-        const QVariant before = query->column(2);
-        const QVariant after = query->column(3);
-        if (query->column(1).isNull()) {
+        at = plan.try_emplace(at == plan.end() ? at : std::next(at), query->columnInt64(0));
+        RowPlan& row = at->second;
+        if (query->isNull(1)) {
             row.marked = true;
-            row.existsNow = !(undo ? after : before).isNull();
-            row.existsAfter = !(undo ? before : after).isNull();
+            row.existsNow = !query->isNull(nowColumn);
+            row.existsAfter = !query->isNull(targetColumn);
             continue;
         }
         const qsizetype field = names.indexOf(query->utf8(1));
@@ -288,16 +294,11 @@ std::optional<History::Plan> History::plan(Database& db, qint64 step, Direction 
             continue;
         }
         const auto [change, first] = row.fields.try_emplace(field);
-        if (undo) {
-            change->second.now = after;
-            if (first) {
-                change->second.target = before;
-            }
-        } else {
-            change->second.target = after;
-            if (first) {
-                change->second.now = before;
-            }
+        if (undo || first) {
+            change->second.now = query->column(nowColumn);
+        }
+        if (field == word && (!undo || first)) {
+            change->second.target = query->column(targetColumn);
         }
     }
     if (query->failed()) {
