@@ -17,23 +17,6 @@ namespace {
 constexpr int Runs = 15;
 constexpr int UndoRuns = 5;
 
-// A field the user types into, without a widget.
-class Field : public BoundControlBase
-{
-public:
-    explicit Field(const QString& field) { setDataField(field); }
-    void loadBoundValue(const QVariant& value) override { m_value = value; }
-    QVariant boundValue() const override { return m_value; }
-    void set(const QVariant& value)
-    {
-        m_value = value;
-        markBoundChanged();
-    }
-
-private:
-    QVariant m_value;
-};
-
 // A copy of a dictionary opened as the main window opens it.
 class Open
 {
@@ -46,7 +29,7 @@ public:
         }
         const QString old = QDir::currentPath();
         QDir::setCurrent(m_dir.path());
-        for (Field* field : {&mot, &theme}) {
+        for (BoundValue* field : {&mot, &theme}) {
             m_source.bind(field);
         }
         if (!m_source.Refresh()) {
@@ -70,8 +53,8 @@ public:
         }
     }
 
-    Field mot{QStringLiteral("mot")};
-    Field theme{QStringLiteral("theme")};
+    BoundValue mot{QStringLiteral("mot")};
+    BoundValue theme{QStringLiteral("theme")};
 
 private:
     QTemporaryDir m_dir;

@@ -45,3 +45,23 @@ private:
     QString m_dataField;
     bool m_changed = false;
 };
+
+// A bound control without a widget, for the operations run outside a window
+// (the crash and power-cut tests, the benchmarks): holds what a text box, a
+// label or a picture box would show.
+class BoundValue : public BoundControlBase
+{
+public:
+    explicit BoundValue(const QString& field) { setDataField(field); }
+    void loadBoundValue(const QVariant& value) override { m_value = value; }
+    QVariant boundValue() const override { return m_value; }
+    // What the user's typing or choosing does.
+    void set(const QVariant& value)
+    {
+        m_value = value;
+        markBoundChanged();
+    }
+
+private:
+    QVariant m_value;
+};

@@ -338,7 +338,7 @@ std::optional<Words> read(Database& db, QString* error)
 Window::Window(const QString& dictionary)
     : m_source(dictionary, QString(Schema::DictionaryTable), Database::Access::ReadWrite)
 {
-    for (Field* field : {&m_mot, &m_determinant, &m_categorie, &m_theme, &m_mark, &m_icon}) {
+    for (BoundValue* field : {&m_mot, &m_determinant, &m_categorie, &m_theme, &m_mark, &m_icon}) {
         m_source.bind(field);
     }
 }

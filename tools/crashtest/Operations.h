@@ -105,25 +105,6 @@ std::unique_ptr<Database> openDictionary(const QString& folder, QString* error);
 
 } // namespace Crash
 
-// A bound control without a widget: holds what a text box, a label or a
-// picture box of the main window would show.
-class Field : public BoundControlBase
-{
-public:
-    explicit Field(const QString& field) { setDataField(field); }
-    void loadBoundValue(const QVariant& value) override { m_value = value; }
-    QVariant boundValue() const override { return m_value; }
-    // What the user's typing or choosing does.
-    void set(const QVariant& value)
-    {
-        m_value = value;
-        markBoundChanged();
-    }
-
-private:
-    QVariant m_value;
-};
-
 // The main window's data source and bound controls, doing what its commands do.
 class Window
 {
@@ -138,12 +119,12 @@ public:
 private:
     Dictionary::Outcome perform(const Operation& operation);
 
-    Field m_mot{QStringLiteral("mot")};
-    Field m_determinant{QStringLiteral("determinant")};
-    Field m_categorie{QStringLiteral("categorie")};
-    Field m_theme{QStringLiteral("theme")};
-    Field m_mark{QStringLiteral("mot marque")};
-    Field m_icon{QStringLiteral("icone integree")};
+    BoundValue m_mot{QStringLiteral("mot")};
+    BoundValue m_determinant{QStringLiteral("determinant")};
+    BoundValue m_categorie{QStringLiteral("categorie")};
+    BoundValue m_theme{QStringLiteral("theme")};
+    BoundValue m_mark{QStringLiteral("mot marque")};
+    BoundValue m_icon{QStringLiteral("icone integree")};
     DataSource m_source;
     Dictionary m_dictionary{m_source};
 };
