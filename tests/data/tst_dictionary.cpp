@@ -156,6 +156,8 @@ private slots:
             "Hof");
         row("deleted word's rowid taken", "delete:Hund", "INSERT INTO lexa (mot) VALUES ('Maus')",
             "Maus");
+        row("imported word renamed", "import:Bahn,Rad", "UPDATE lexa SET mot='Bus' WHERE mot='Rad'",
+            "Bus");
         row("one cleared mark set again", "raz",
             "UPDATE lexa SET \"mot marque\"='O' WHERE "
             "mot='Haus'",
