@@ -114,9 +114,7 @@ void Editor::Command10_Click()
         return;
     }
     // The list and the count show the words once they are stored.
-    for (const QString& word : std::as_const(addedWords)) {
-        ui.List1->addEntry(word);
-    }
+    ui.List1->addEntries(addedWords);
     nb_mots += added;
     showCount();
     restoreControls();

@@ -120,11 +120,44 @@ void ListBox::addEntries(const QStringList& texts)
         return;
     }
     const QStringList ordered = sortedCopy(texts);
-    if (count() > 0) {
+    if (count() == 0) {
+        quietly([&] { addItems(ordered); });
+    } else if (ordered.size() * 8 < count()) {
+        insertSorted(ordered);
+    } else {
         mergeSorted(ordered);
-        return;
     }
-    quietly([&] { addItems(ordered); });
+}
+
+void ListBox::insertSorted(const QStringList& sortedTexts)
+{
+    // Each text's place is searched for from the place of the one before:
+    // first in steps that double, then by halving.
+    int from = 0;
+    quietly([&] {
+        for (const QString& text : sortedTexts) {
+            int low = from;
+            int high = count();
+            for (int reach = 1; low < high; reach *= 2) {
+                const int probe = std::min(from + reach - 1, high - 1);
+                if (lessThan(text, item(probe)->text())) {
+                    high = probe;
+                    break;
+                }
+                low = probe + 1;
+            }
+            while (low < high) {
+                const int middle = low + (high - low) / 2;
+                if (lessThan(text, item(middle)->text())) {
+                    high = middle;
+                } else {
+                    low = middle + 1;
+                }
+            }
+            insertItem(low, text);
+            from = low + 1;
+        }
+    });
 }
 
 void ListBox::mergeSorted(const QStringList& sortedTexts)

@@ -19,7 +19,8 @@ public:
 
     // Adds one entry at its sorted place (or at the end) and returns its index.
     int addEntry(const QString& text);
-    // Adds many entries at once: sorted once, then merged with the list.
+    // Adds many entries at once, sorted once: a few go in one by one (the
+    // list stays as it is around them), many are merged with the list.
     void addEntries(const QStringList& texts);
     // Removes an entry; when it was the selected one, none is selected.
     void removeEntry(int index);
@@ -51,6 +52,7 @@ private:
     int sortedPlace(const QString& text) const;
     // The texts in the list's order, equal ones in their given order.
     QStringList sortedCopy(const QStringList& texts) const;
+    void insertSorted(const QStringList& sortedTexts);
     void mergeSorted(const QStringList& sortedTexts);
 
     bool m_sorted;

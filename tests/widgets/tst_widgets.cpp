@@ -38,6 +38,12 @@ private slots:
                         "MASSE", "Müll", "Zoe", "Mühle", "maßen", "Mass", "abbauen"},
             QStringList{"Ab-bau", "Abbau", "abbauen", "Mass", "Maß", "Masse", "MASSE", "Maße",
                         "maßen", "Muell", "Mühle", "mühsam", "Mull", "Müll", "Zoe", "Zoë"});
+        // A few into many go in one by one, each from the place of the one before.
+        const QStringList many = {"Ab-bau", "Abbau", "abbauen", "Mass",  "Maß",   "Masse",
+                                  "MASSE",  "Maße",  "maßen",   "Muell", "Mühle", "mühsam",
+                                  "Mull",   "Müll",  "Ofen",    "Zoe",   "Zoë"};
+        row("few into many", true, many, QStringList{"Mast", "Aal"},
+            QStringList{"Aal"} + many.mid(0, 9) + QStringList{"Mast"} + many.mid(9));
         row("unsorted", false, QStringList{"Zug"}, shuffled, QStringList{"Zug"} + shuffled);
     }
 
