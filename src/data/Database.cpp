@@ -190,7 +190,7 @@ qint64 Statement::columnInt64(int index) const
 Database::~Database()
 {
     m_cache.clear();
-    m_switches.clear();
+    m_values.clear();
     sqlite3_close_v2(m_handle);
 }
 
@@ -332,7 +332,7 @@ bool Database::backupTo(const QString& path)
 bool Database::close()
 {
     m_cache.clear();
-    m_switches.clear();
+    m_values.clear();
     if (sqlite3_close(m_handle) != SQLITE_OK) {
         return failWithEngineError();
     }
@@ -441,25 +441,29 @@ qint64 Database::lastInsertRowid() const
     return sqlite3_last_insert_rowid(m_handle);
 }
 
-std::shared_ptr<bool> Database::makeSwitch(const QString& name)
+std::shared_ptr<qint64> Database::makeValue(const QString& name)
 {
-    if (const auto made = m_switches.find(name); made != m_switches.end()) {
+    if (const auto made = m_values.find(name); made != m_values.end()) {
         return made->second;
     }
-    auto value = std::make_shared<bool>(false);
+    auto value = std::make_shared<qint64>(0);
     const auto read = [](sqlite3_context* context, int, sqlite3_value**) {
-        const auto* kept = static_cast<std::shared_ptr<bool>*>(sqlite3_user_data(context));
-        sqlite3_result_int(context, **kept ? 1 : 0);
+        const auto* kept = static_cast<std::shared_ptr<qint64>*>(sqlite3_user_data(context));
+        if (**kept != 0) {
+            sqlite3_result_int64(context, **kept);
+        } else {
+            sqlite3_result_null(context);
+        }
     };
-    const auto release = [](void* kept) { delete static_cast<std::shared_ptr<bool>*>(kept); };
+    const auto release = [](void* kept) { delete static_cast<std::shared_ptr<qint64>*>(kept); };
     // SQLite owns the copy from here on, and releases it also when it fails.
     if (sqlite3_create_function_v2(m_handle, name.toUtf8().constData(), 0, SQLITE_UTF8,
-                                   new std::shared_ptr<bool>(value), read, nullptr, nullptr,
+                                   new std::shared_ptr<qint64>(value), read, nullptr, nullptr,
                                    release) != SQLITE_OK) {
         failWithEngineError();
         return nullptr;
     }
-    m_switches.emplace(name, value);
+    m_values.emplace(name, value);
     return value;
 }
 

@@ -106,10 +106,11 @@ public:
     void rollback();
 
     qint64 lastInsertRowid() const;
-    // A switch that this connection's SQL reads as the function `name()`
-    // (1 or 0), made at the first call and the same one after; null when it
-    // cannot be made. The function keeps it alive with the connection.
-    std::shared_ptr<bool> makeSwitch(const QString& name);
+    // A number that this connection's SQL reads as the function `name()`
+    // (NULL while it is 0), made at the first call and the same one after;
+    // null when it cannot be made. The function keeps it alive with the
+    // connection.
+    std::shared_ptr<qint64> makeValue(const QString& name);
     // Rows changed by the last INSERT, UPDATE or DELETE.
     qint64 changes() const;
     const QString& lastError() const { return m_error; }
@@ -127,7 +128,7 @@ private:
     QString m_path;
     QString m_error;
     std::map<QString, Statement> m_cache;
-    std::map<QString, std::shared_ptr<bool>> m_switches;
+    std::map<QString, std::shared_ptr<qint64>> m_values;
 };
 
 // Quotes an identifier for SQL ("mot marque" -> "\"mot marque\"").

@@ -41,7 +41,7 @@ Dictionary::Outcome Dictionary::run(const QString& label, const std::function<bo
     if (!ok) {
         // The record set follows the file back.
         words.RollbackTrans();
-        m_history.abandonStep(db);
+        m_history.abandonStep();
         outcome.error = error;
         return outcome;
     }

@@ -10,15 +10,12 @@
 // row for each of its fields that is not NULL.
 namespace {
 
-const QString CurrentTable = QStringLiteral("lexa_undo_current");
-
 const QString CreateTables = QStringLiteral(
     "CREATE TABLE IF NOT EXISTS lexa_undo_step (id INTEGER PRIMARY KEY, label TEXT NOT NULL, "
     "done INTEGER NOT NULL DEFAULT 1);"
     "CREATE TABLE IF NOT EXISTS lexa_undo_change (step INTEGER NOT NULL, word INTEGER NOT NULL, "
     "field TEXT, before, after);"
-    "CREATE INDEX IF NOT EXISTS lexa_undo_change_step ON lexa_undo_change (step, field, word);"
-    "CREATE TEMP TABLE IF NOT EXISTS lexa_undo_current (step INTEGER);");
+    "CREATE INDEX IF NOT EXISTS lexa_undo_change_step ON lexa_undo_change (step, field, word);");
 
 QString quoteText(const QString& text)
 {
@@ -64,15 +61,15 @@ bool History::install(Database& db, QString* error)
         }
         m_columns = *columns;
     }
-    // The triggers ask the switch first: while no step is open they end at
-    // once, for every row an undo or a search writes.
-    m_logging = db.makeSwitch(QStringLiteral("lexa_undo_logging"));
-    if (!m_logging) {
+    // The triggers ask for the open step first: while there is none they end
+    // at once, for every row an undo or a search writes.
+    m_openStep = db.makeValue(QStringLiteral("lexa_undo_step"));
+    if (!m_openStep) {
         *error = db.lastError();
         return false;
     }
-    Statement* installed = db.cached(
-        QStringLiteral("SELECT 1 FROM sqlite_temp_master WHERE name='%1'").arg(CurrentTable));
+    Statement* installed =
+        db.cached(QStringLiteral("SELECT 1 FROM sqlite_temp_master WHERE name='lexa_undo_delete'"));
     if (installed && installed->next()) {
         installed->reset();
         return true;
@@ -93,19 +90,17 @@ bool History::install(Database& db, QString* error)
         deletedFields.append(QStringLiteral("SELECT %1, OLD.%2, NULL").arg(name, quoted));
         triggers +=
             QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS %1 AFTER UPDATE OF %2 ON main.%3 "
-                           "WHEN lexa_undo_logging() AND OLD.%2 IS NOT NEW.%2 BEGIN INSERT INTO "
-                           "lexa_undo_change "
-                           "(step, word, field, before, after) SELECT step, NEW.rowid, %4, OLD.%2, "
-                           "NEW.%2 FROM lexa_undo_current; END;")
+                           "WHEN lexa_undo_step() IS NOT NULL AND OLD.%2 IS NOT NEW.%2 BEGIN "
+                           "INSERT INTO lexa_undo_change (step, word, field, before, after) "
+                           "VALUES (lexa_undo_step(), NEW.rowid, %4, OLD.%2, NEW.%2); END;")
                 .arg(quoteIdentifier(QStringLiteral("lexa_undo_update_") + column), quoted,
                      m_quotedTable, name);
     }
     triggers +=
         QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS lexa_undo_delete AFTER DELETE ON main.%1 "
-                       "WHEN lexa_undo_logging() BEGIN INSERT INTO lexa_undo_change (step, word, "
-                       "field, before, after) SELECT "
-                       "step, OLD.rowid, f, b, a FROM lexa_undo_current, (%2) WHERE coalesce(b, a) "
-                       "IS NOT NULL; END;")
+                       "WHEN lexa_undo_step() IS NOT NULL BEGIN INSERT INTO lexa_undo_change "
+                       "(step, word, field, before, after) SELECT lexa_undo_step(), OLD.rowid, "
+                       "f, b, a FROM (%2) WHERE coalesce(b, a) IS NOT NULL; END;")
             .arg(m_quotedTable, deletedFields.join(QStringLiteral(" UNION ALL ")));
     if (!db.exec(triggers)) {
         *error = db.lastError();
@@ -121,7 +116,7 @@ bool History::beginStep(Database& db, const QString& label, QString* error)
               error)) {
         return false;
     }
-    m_openStep = db.lastInsertRowid();
+    const qint64 step = db.lastInsertRowid();
     Statement* last =
         db.cached(QStringLiteral("SELECT max(rowid) FROM main.%1").arg(m_quotedTable));
     if (!last || !last->next()) {
@@ -130,9 +125,8 @@ bool History::beginStep(Database& db, const QString& label, QString* error)
     }
     m_lastRowBefore = last->columnInt64(0);
     last->reset();
-    *m_logging = true;
-    return exec(db, QStringLiteral("INSERT INTO lexa_undo_current (step) VALUES (?)"), {m_openStep},
-                error);
+    *m_openStep = step;
+    return true;
 }
 
 // A row put in gets the next rowid above the largest, so the rows the step
@@ -160,10 +154,8 @@ bool History::logInserted(Database& db, qint64 step, QString* error)
 
 bool History::endStep(Database& db, QString* error)
 {
-    const qint64 step = std::exchange(m_openStep, -1);
-    *m_logging = false;
-    if (!exec(db, QStringLiteral("DELETE FROM lexa_undo_current"), {}, error) ||
-        !logInserted(db, step, error)) {
+    const qint64 step = std::exchange(*m_openStep, 0);
+    if (!logInserted(db, step, error)) {
         return false;
     }
     Statement* changed =
@@ -199,15 +191,12 @@ bool History::endStep(Database& db, QString* error)
                 {KeptSteps - 1}, error);
 }
 
-void History::abandonStep(Database& db)
+void History::abandonStep()
 {
-    m_openStep = -1;
-    if (m_logging) {
-        *m_logging = false;
+    // The rollback took the step's rows.
+    if (m_openStep) {
+        *m_openStep = 0;
     }
-    // The rollback took the step's rows; the marker may be left when only
-    // the step's end failed.
-    db.exec(QStringLiteral("DELETE FROM temp.lexa_undo_current"));
 }
 
 std::optional<History::Step> History::next(Database& db, Direction direction) const

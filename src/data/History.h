@@ -52,7 +52,7 @@ public:
     // could be redone.
     [[nodiscard]] bool endStep(Database& db, QString* error);
     // Forgets the open step after a rollback took its rows away.
-    void abandonStep(Database& db);
+    void abandonStep();
 
     // The step an undo or a redo would take; nullopt when there is none (or
     // the file has no history).
@@ -111,10 +111,10 @@ private:
     QString m_table;
     QString m_quotedTable;
     QStringList m_columns;
-    qint64 m_openStep = -1;
     // The largest rowid when the open step began.
     qint64 m_lastRowBefore = 0;
     QString m_logInserted;
-    // On while a step is open: the triggers log only then.
-    std::shared_ptr<bool> m_logging;
+    // The open step's number, 0 while none is open; the triggers read it as
+    // lexa_undo_step() and log only while it is set.
+    std::shared_ptr<qint64> m_openStep;
 };
