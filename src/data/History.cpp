@@ -169,12 +169,16 @@ bool History::endStep(Database& db, QString* error)
     if (!any) {
         return exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE id=?"), {step}, error);
     }
-    // A new change ends the steps that could be redone.
+    // A new change ends the steps that could be redone: those above the last
+    // step in force, below this one.
+    const QString undone = QStringLiteral(
+        "%1>(SELECT coalesce(max(id), 0) FROM lexa_undo_step WHERE done=1 AND id<?1) AND %1<?1");
     if (!exec(db,
-              QStringLiteral("DELETE FROM lexa_undo_change WHERE step IN "
-                             "(SELECT id FROM lexa_undo_step WHERE done=0)"),
-              {}, error) ||
-        !exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE done=0"), {}, error)) {
+              QStringLiteral("DELETE FROM lexa_undo_change WHERE ") +
+                  undone.arg(QStringLiteral("step")),
+              {step}, error) ||
+        !exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE ") + undone.arg("id"), {step},
+              error)) {
         return false;
     }
     // Now and then the steps beyond those kept go, the oldest first.
