@@ -81,8 +81,16 @@ Dictionary::Outcome Dictionary::storeShown()
 
 Dictionary::Outcome Dictionary::deleteWord()
 {
-    return run(QStringLiteral("Wort „%1“ löschen").arg(currentWord()),
-               [this] { return m_source.Recordset().Delete(); });
+    QString logError;
+    Outcome outcome = run(QStringLiteral("Wort „%1“ löschen").arg(currentWord()), [&] {
+        RecordSet& words = m_source.Recordset();
+        return m_history.logTakingOut(m_source.database(), words.bookmark(), &logError) &&
+               words.Delete();
+    });
+    if (!outcome.ok && !logError.isEmpty()) {
+        outcome.error = logError;
+    }
+    return outcome;
 }
 
 Dictionary::Outcome Dictionary::clearMarks()

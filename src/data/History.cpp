@@ -62,14 +62,14 @@ bool History::install(Database& db, QString* error)
         m_columns = *columns;
     }
     // The triggers ask for the open step first: while there is none they end
-    // at once, for every row an undo or a search writes.
+    // at once, for every row an undo or "raz" writes.
     m_openStep = db.makeValue(QStringLiteral("lexa_undo_step"));
     if (!m_openStep) {
         *error = db.lastError();
         return false;
     }
-    Statement* installed =
-        db.cached(QStringLiteral("SELECT 1 FROM sqlite_temp_master WHERE name='lexa_undo_delete'"));
+    Statement* installed = db.cached(QStringLiteral(
+        "SELECT 1 FROM sqlite_temp_master WHERE type='trigger' AND name LIKE 'lexa_undo_%'"));
     if (installed && installed->next()) {
         installed->reset();
         return true;
@@ -78,16 +78,13 @@ bool History::install(Database& db, QString* error)
         *error = db.lastError();
         return false;
     }
-    // A row taken out is logged in one statement: the row itself and each of
-    // its fields that holds a value. Rows put in are logged when the step
-    // ends (see logInserted): a trigger per inserted row costs more than the
-    // row.
-    QStringList deletedFields{QStringLiteral("SELECT NULL AS f, 1 AS b, NULL AS a")};
+    // A trigger logs each field a step changes. Rows put in and taken out are
+    // logged whole by one statement each (logRows): a trigger run for every
+    // row would cost more than the row, also for the rows an undo takes out.
     QString triggers;
     for (const QString& column : std::as_const(m_columns)) {
         const QString name = quoteText(column);
         const QString quoted = quoteIdentifier(column);
-        deletedFields.append(QStringLiteral("SELECT %1, OLD.%2, NULL").arg(name, quoted));
         triggers +=
             QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS %1 AFTER UPDATE OF %2 ON main.%3 "
                            "WHEN lexa_undo_step() IS NOT NULL AND OLD.%2 IS NOT NEW.%2 BEGIN "
@@ -96,12 +93,6 @@ bool History::install(Database& db, QString* error)
                 .arg(quoteIdentifier(QStringLiteral("lexa_undo_update_") + column), quoted,
                      m_quotedTable, name);
     }
-    triggers +=
-        QStringLiteral("CREATE TEMP TRIGGER IF NOT EXISTS lexa_undo_delete AFTER DELETE ON main.%1 "
-                       "WHEN lexa_undo_step() IS NOT NULL BEGIN INSERT INTO lexa_undo_change "
-                       "(step, word, field, before, after) SELECT lexa_undo_step(), OLD.rowid, "
-                       "f, b, a FROM (%2) WHERE coalesce(b, a) IS NOT NULL; END;")
-            .arg(m_quotedTable, deletedFields.join(QStringLiteral(" UNION ALL ")));
     if (!db.exec(triggers)) {
         *error = db.lastError();
         return false;
@@ -129,12 +120,11 @@ bool History::beginStep(Database& db, const QString& label, QString* error)
     return true;
 }
 
-// A row put in gets the next rowid above the largest, so the rows the step
-// put in are those above the largest before it: each is logged with each of
-// its fields that holds a value, as it is at the step's end.
-bool History::logInserted(Database& db, qint64 step, QString* error)
+// Logs rows whole: the row itself and each of its fields that holds a value.
+bool History::logRows(Database& db, Logged kind, qint64 step, qint64 rowid, QString* error)
 {
-    if (m_logInserted.isEmpty()) {
+    QString& sql = m_logRows.at(kind == Logged::PutIn ? 0 : 1);
+    if (sql.isEmpty()) {
         QStringList fields{QStringLiteral("SELECT NULL AS f")};
         QString values = QStringLiteral("CASE n.f");
         for (const QString& column : std::as_const(m_columns)) {
@@ -143,19 +133,28 @@ bool History::logInserted(Database& db, qint64 step, QString* error)
                           .arg(quoteText(column), quoteIdentifier(column));
         }
         values += QStringLiteral(" ELSE 1 END");
-        m_logInserted =
+        sql =
             QStringLiteral("INSERT INTO lexa_undo_change (step, word, field, before, after) "
-                           "SELECT ?1, word, f, NULL, a FROM (SELECT l.rowid AS word, n.f AS f, "
-                           "%1 AS a FROM main.%2 l, (%3) n WHERE l.rowid>?2) WHERE a IS NOT NULL")
-                .arg(values, m_quotedTable, fields.join(QStringLiteral(" UNION ALL ")));
+                           "SELECT ?1, word, f, %1 FROM (SELECT l.rowid AS word, n.f AS f, %2 "
+                           "AS v FROM main.%3 l, (%4) n WHERE l.rowid%5?2) WHERE v IS NOT NULL")
+                .arg(kind == Logged::PutIn ? QStringLiteral("NULL, v") : QStringLiteral("v, NULL"),
+                     values, m_quotedTable, fields.join(QStringLiteral(" UNION ALL ")),
+                     kind == Logged::PutIn ? QStringLiteral(">") : QStringLiteral("="));
     }
-    return exec(db, m_logInserted, {step, m_lastRowBefore}, error);
+    return exec(db, sql, {step, rowid}, error);
+}
+
+bool History::logTakingOut(Database& db, qint64 rowid, QString* error)
+{
+    return logRows(db, Logged::TakenOut, *m_openStep, rowid, error);
 }
 
 bool History::endStep(Database& db, QString* error)
 {
     const qint64 step = std::exchange(*m_openStep, 0);
-    if (!logInserted(db, step, error)) {
+    // A row put in gets the next rowid above the largest: those above the
+    // largest at the step's start are the rows it put in.
+    if (!logRows(db, Logged::PutIn, step, m_lastRowBefore, error)) {
         return false;
     }
     Statement* changed =

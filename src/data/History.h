@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <array>
 #include <map>
 #include <memory>
 #include <optional>
@@ -53,6 +54,9 @@ public:
     [[nodiscard]] bool endStep(Database& db, QString* error);
     // Forgets the open step after a rollback took its rows away.
     void abandonStep();
+    // Logs the row `rowid` into the open step before the step takes it out
+    // (a deletion goes through here: no trigger runs for every row deleted).
+    [[nodiscard]] bool logTakingOut(Database& db, qint64 rowid, QString* error);
 
     // The step an undo or a redo would take; nullopt when there is none (or
     // the file has no history).
@@ -70,7 +74,15 @@ public:
     [[nodiscard]] bool install(Database& db, QString* error);
 
 private:
-    [[nodiscard]] bool logInserted(Database& db, qint64 step, QString* error);
+    enum class Logged
+    {
+        PutIn,
+        TakenOut
+    };
+    // Logs into `step` the rows above `rowid` (put in) or the row `rowid`
+    // (about to be taken out), each with its fields that hold a value.
+    [[nodiscard]] bool logRows(Database& db, Logged kind, qint64 step, qint64 rowid,
+                               QString* error);
     bool exec(Database& db, const QString& sql, const QVariantList& values, QString* error) const;
     // What applying a step does to one row: whether it is there now and
     // after, and each field's value now and after.
@@ -113,7 +125,8 @@ private:
     QStringList m_columns;
     // The largest rowid when the open step began.
     qint64 m_lastRowBefore = 0;
-    QString m_logInserted;
+    // The statements of logRows, made at their first use.
+    std::array<QString, 2> m_logRows;
     // The open step's number, 0 while none is open; the triggers read it as
     // lexa_undo_step() and log only while it is set.
     std::shared_ptr<qint64> m_openStep;
