@@ -108,16 +108,26 @@ bool History::beginStep(Database& db, const QString& label, QString* error)
         return false;
     }
     const qint64 step = db.lastInsertRowid();
+    const auto last = lastRow(db, error);
+    if (!last) {
+        return false;
+    }
+    m_lastRowBefore = *last;
+    *m_openStep = step;
+    return true;
+}
+
+std::optional<qint64> History::lastRow(Database& db, QString* error) const
+{
     Statement* last =
         db.cached(QStringLiteral("SELECT max(rowid) FROM main.%1").arg(m_quotedTable));
     if (!last || !last->next()) {
         *error = db.lastError();
-        return false;
+        return std::nullopt;
     }
-    m_lastRowBefore = last->columnInt64(0);
+    const qint64 row = last->columnInt64(0);
     last->reset();
-    *m_openStep = step;
-    return true;
+    return row;
 }
 
 // Logs rows whole: the row itself and each of its fields that holds a value.
@@ -154,7 +164,9 @@ bool History::endStep(Database& db, QString* error)
     const qint64 step = std::exchange(*m_openStep, 0);
     // A row put in gets the next rowid above the largest: those above the
     // largest at the step's start are the rows it put in.
-    if (!logRows(db, Logged::PutIn, step, m_lastRowBefore, error)) {
+    const auto last = lastRow(db, error);
+    if (!last ||
+        (*last > m_lastRowBefore && !logRows(db, Logged::PutIn, step, m_lastRowBefore, error))) {
         return false;
     }
     Statement* changed =
@@ -169,15 +181,17 @@ bool History::endStep(Database& db, QString* error)
         return exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE id=?"), {step}, error);
     }
     // A new change ends the steps that could be redone: those above the last
-    // step in force, below this one.
+    // step in force, below this one (there are none unless an undo came since
+    // the last time).
     const QString undone = QStringLiteral(
         "%1>(SELECT coalesce(max(id), 0) FROM lexa_undo_step WHERE done=1 AND id<?1) AND %1<?1");
-    if (!exec(db,
-              QStringLiteral("DELETE FROM lexa_undo_change WHERE ") +
-                  undone.arg(QStringLiteral("step")),
-              {step}, error) ||
-        !exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE ") + undone.arg("id"), {step},
-              error)) {
+    if (std::exchange(m_mayRedo, false) &&
+        (!exec(db,
+               QStringLiteral("DELETE FROM lexa_undo_change WHERE ") +
+                   undone.arg(QStringLiteral("step")),
+               {step}, error) ||
+         !exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE ") + undone.arg("id"), {step},
+               error))) {
         return false;
     }
     // Now and then the steps beyond those kept go, the oldest first.
@@ -196,7 +210,9 @@ bool History::endStep(Database& db, QString* error)
 
 void History::abandonStep()
 {
-    // The rollback took the step's rows.
+    // The rollback took the step's rows, and brought back any undone steps
+    // its end had taken away.
+    m_mayRedo = true;
     if (m_openStep) {
         *m_openStep = 0;
     }
@@ -411,6 +427,7 @@ bool History::apply(Database& db, const Step& step, Direction direction, QList<W
     if (!install(db, error)) {
         return false;
     }
+    m_mayRedo = true;
     const auto planned = plan(db, step.id, direction, error);
     if (!planned) {
         return false;

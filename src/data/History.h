@@ -81,6 +81,8 @@ private:
     };
     // Logs into `step` the rows above `rowid` (put in) or the row `rowid`
     // (about to be taken out), each with its fields that hold a value.
+    // The largest rowid of the words table.
+    std::optional<qint64> lastRow(Database& db, QString* error) const;
     [[nodiscard]] bool logRows(Database& db, Logged kind, qint64 step, qint64 rowid,
                                QString* error);
     bool exec(Database& db, const QString& sql, const QVariantList& values, QString* error) const;
@@ -125,6 +127,9 @@ private:
     QStringList m_columns;
     // The largest rowid when the open step began.
     qint64 m_lastRowBefore = 0;
+    // Whether steps that could be redone may be there: unknown at first, and
+    // after an undo.
+    bool m_mayRedo = true;
     // The statements of logRows, made at their first use.
     std::array<QString, 2> m_logRows;
     // The open step's number, 0 while none is open; the triggers read it as
