@@ -23,11 +23,12 @@ bool ListBox::lessThan(const QString& left, const QString& right) const
     return m_collator.compare(left, right) < 0;
 }
 
-int ListBox::sortedPlace(const QString& text) const
+int ListBox::sortedPlace(const QString& text, int low, int high) const
 {
     // Upper bound: after every entry that does not sort after the text.
-    int low = 0;
-    int high = count();
+    if (high < 0) {
+        high = count();
+    }
     while (low < high) {
         const int middle = low + (high - low) / 2;
         if (lessThan(text, item(middle)->text())) {
@@ -146,16 +147,9 @@ void ListBox::insertSorted(const QStringList& sortedTexts)
                 }
                 low = probe + 1;
             }
-            while (low < high) {
-                const int middle = low + (high - low) / 2;
-                if (lessThan(text, item(middle)->text())) {
-                    high = middle;
-                } else {
-                    low = middle + 1;
-                }
-            }
-            insertItem(low, text);
-            from = low + 1;
+            const int place = sortedPlace(text, low, high);
+            insertItem(place, text);
+            from = place + 1;
         }
     });
 }

@@ -49,7 +49,9 @@ protected:
 
 private:
     bool lessThan(const QString& left, const QString& right) const;
-    int sortedPlace(const QString& text) const;
+    // The place of `text` among the entries from `low` to `high` (-1: the
+    // last), all of them sorted.
+    int sortedPlace(const QString& text, int low = 0, int high = -1) const;
     // The texts in the list's order, equal ones in their given order.
     QStringList sortedCopy(const QStringList& texts) const;
     void insertSorted(const QStringList& sortedTexts);
