@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// One record of the dictionary's table, typed: what the windows, the
+// printouts and the exchange with other programs read of a word.
+struct Word
+{
+    // Identifies the record; -1 for one not stored yet.
+    qint64 rowid = -1;
+    QString mot;
+    // The article ("der", "die", "das"); empty for none.
+    QString determinant;
+    // Shown as "Frequenz".
+    QString categorie;
+    // One or more theme names run together.
+    QString theme;
+    bool marked = false;
+    // The stored picture's bytes (an .ico or PNG file); empty for none.
+    QByteArray icon;
+    // Kept, never read or changed.
+    QString sound;
+};
