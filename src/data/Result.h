@@ -23,8 +23,7 @@ struct [[nodiscard]] Result
 };
 
 // A result that carries a value on success.
-template <typename T>
-struct [[nodiscard]] ResultOf : Result
+template <typename T> struct [[nodiscard]] ResultOf : Result
 {
     T value{};
 
