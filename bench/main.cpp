@@ -262,11 +262,11 @@ Row narrowing(QWidget* window, Floor& floor)
 // Selecting words all over List1 against reading one record by its rowid.
 Row selecting(QWidget* form, Floor& floor)
 {
-    auto* list = control<QListWidget>(form, QStringLiteral("List1"));
-    const int entries = list->count();
+    auto* list = control<WordList>(form, QStringLiteral("List1"));
+    const int entries = list->entryCount();
     int step = 0;
     const auto next = [&] { return (++step * 7919) % entries; };
-    const double lexa = Measure::medianMs(SelectRuns, [&] { list->setCurrentRow(next()); });
+    const double lexa = Measure::medianMs(SelectRuns, [&] { list->setListIndex(next()); });
     const double floorMs = Measure::medianMs(SelectRuns, [&] { floor.record(1 + next()); });
     return timedRow(
         QStringLiteral("Selecting a word in List1 (%1 listed)").arg(Measure::count(entries)), lexa,
@@ -333,7 +333,7 @@ QList<Row> nearCheck(const QString& folder)
 {
     const auto copy = scratchCopy(folder);
     const auto form = openForm(copy->path());
-    ListBox* list = form->ui().List1;
+    WordList* list = form->ui().List1;
     QSet<QString> listed;
     for (int i = 0; i < list->entryCount(); ++i) {
         listed.insert(list->entry(i));
@@ -346,7 +346,7 @@ QList<Row> nearCheck(const QString& folder)
             typed.append(word);
         }
     }
-    ListedNearWords& near = ListedNearWords::of(*list);
+    ListedNearWords& near = ListedNearWords::of(form->editor().words());
     const double first = Measure::elapsedMs([&] { near.neighbours(typed.front(), 5); });
     // Each run checks every typed word: the time of one is too short to take alone.
     qsizetype found = 0;

@@ -33,8 +33,8 @@ void Form1::wireControls()
     // Each theme chosen is appended: the arrow keys only pass over them.
     ui.List2->setChooseWithKey(true);
     ui.File1->setClickOnReselect(true);
-    connect(ui.List1, &ListBox::Click, e, &Editor::List1_Click);
-    connect(ui.List1, &ListBox::DblClick, e, &Editor::List1_DblClick);
+    connect(ui.List1, &WordList::Click, e, &Editor::List1_Click);
+    connect(ui.List1, &WordList::DblClick, e, &Editor::List1_DblClick);
     connect(ui.Command5, &QPushButton::clicked, e, &Editor::Command5_Click);
     connect(ui.Command4, &QPushButton::clicked, e, &Editor::Command4_Click);
     connect(ui.Command9, &QPushButton::clicked, e, &Editor::Command9_Click);

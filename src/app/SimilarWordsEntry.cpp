@@ -10,16 +10,15 @@ namespace {
 
 void showChosenWord(Form1& form, const QString& word)
 {
-    ListBox* list = form.ui().List1;
+    WordList* list = form.ui().List1;
     if (!list->isEnabled()) {
         MessageBox::show(&form, QStringLiteral("Bitte beenden Sie zuerst die Eingabe oder "
                                                "Änderung des Wortes im Hauptfenster."));
         return;
     }
-    for (int i = 0; i < list->entryCount(); ++i) {
-        if (list->entry(i) == word) {
-            list->setListIndex(i);
-            list->scrollToItem(list->item(i));
+    for (const int row : form.editor().words().rowsIgnoringCase(word)) {
+        if (list->entry(row) == word) {
+            list->setListIndex(row);
             return;
         }
     }
@@ -47,7 +46,7 @@ void openSimilarWords(Form1& form)
 void addSimilarWordsEntry(Form1& form)
 {
     // The word list's context menu shows the list's actions below its own.
-    ListBox* list = form.ui().List1;
+    WordList* list = form.ui().List1;
     auto* entry = new QAction(QStringLiteral("Ähnliche Wörter suchen …"), list);
     entry->setObjectName(QStringLiteral("similarWords"));
     list->addAction(entry);

@@ -49,9 +49,14 @@ bool DataSource::Refresh()
         m_error = recordset->lastError();
         return false;
     }
+    // The rows read are told only once the record set is the one in use.
+    recordset->setWatcher(m_watcher);
     m_recordset = std::move(recordset);
     m_db = std::move(db);
     m_path = path;
+    if (m_watcher) {
+        m_watcher->rowsRead();
+    }
     showCurrent();
     return true;
 }

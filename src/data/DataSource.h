@@ -44,6 +44,8 @@ public:
 
     // Registers a control; it is not owned and must outlive the data source.
     void bind(BoundControl* control);
+    // Follows the rows of every record set built from now on; not owned.
+    void setWatcher(RecordWatcher* watcher) { m_watcher = watcher; }
 
     // (Re)opens the database and builds a new record set positioned on the
     // first record.
@@ -76,6 +78,7 @@ private:
     QString m_path;
     QString m_error;
     QList<BoundControl*> m_bound;
+    RecordWatcher* m_watcher = nullptr;
     int m_deferred = 0;
     bool m_displayPending = false;
     // The record set refers to the connection: it is declared after it, so it

@@ -8,7 +8,8 @@
 #include <limits>
 
 namespace {
-const QString NoCurrentRecord = QStringLiteral("Kein aktueller Datensatz.");
+const QString NoCurrentRecord =
+    QStringLiteral("Es wird kein Wort angezeigt. Bitte wählen Sie zuerst ein Wort in der Liste.");
 } // namespace
 
 // -------------------------------------------------------------- RecordSet
@@ -85,6 +86,9 @@ void RecordSet::appendRow(const Statement& query)
 
 void RecordSet::eraseRow(size_t row)
 {
+    if (m_watcher) {
+        m_watcher->rowsLeaving({m_rowids[row]});
+    }
     m_rowids.erase(m_rowids.begin() + static_cast<qsizetype>(row));
     for (int i = 0; i < m_cachedFields; ++i) {
         m_columns[static_cast<size_t>(i)].erase(row);
@@ -127,6 +131,15 @@ bool RecordSet::holds(const QString& text)
 }
 
 bool RecordSet::readRows()
+{
+    const bool read = readStoredRows();
+    if (m_watcher) {
+        m_watcher->rowsRead();
+    }
+    return read;
+}
+
+bool RecordSet::readStoredRows()
 {
     m_dataVersion = dataVersion(m_db);
     m_rowids.clear();
@@ -186,6 +199,15 @@ QVariant RecordSet::readStored(qint64 rowid, int field) const
     const QVariant value = reader->next() ? reader->column(0) : QVariant();
     reader->reset();
     return value;
+}
+
+QString RecordSet::textOf(qint64 rowid, int field) const
+{
+    const qsizetype position = positionOf(rowid);
+    if (position < 0 || !isCached(field)) {
+        return {};
+    }
+    return m_columns[static_cast<size_t>(field)].at(static_cast<size_t>(position)).toString();
 }
 
 QVariant RecordSet::valueAt(size_t row, int field) const
@@ -450,6 +472,9 @@ bool RecordSet::setEveryRecord(const QString& name, const QVariant& value)
     }
     if (isCached(index)) {
         m_columns[static_cast<size_t>(index)].fill(value);
+        if (m_watcher) {
+            m_watcher->rowsRead();
+        }
     }
     m_view.showCurrent();
     return true;
@@ -491,10 +516,15 @@ bool RecordSet::writeRow(qsizetype position, const FieldValues& values)
     if (m_db.changes() == 0) {
         return giveUpChangedRow(row);
     }
+    bool cachedChanged = false;
     for (const auto& [index, value] : values) {
         if (isCached(index)) {
             m_columns[static_cast<size_t>(index)].set(row, value);
+            cachedChanged = true;
         }
+    }
+    if (cachedChanged && m_watcher) {
+        m_watcher->rowChanged(m_rowids[row]);
     }
     return true;
 }
@@ -523,6 +553,9 @@ bool RecordSet::giveUpChangedRow(size_t row)
             row, query->column(i + 1).isNull() ? QVariant() : QVariant(query->text(i + 1)));
     }
     query->reset();
+    if (m_watcher) {
+        m_watcher->rowChanged(rowid);
+    }
     return giveUpWrite(message, true);
 }
 
@@ -559,6 +592,9 @@ bool RecordSet::insertRow(const FieldValues& values)
     }
     appendRow(*query);
     query->reset();
+    if (m_watcher) {
+        m_watcher->rowAdded(m_rowids.back());
+    }
     return true;
 }
 
@@ -625,6 +661,9 @@ bool RecordSet::eraseGoneTail(QList<qint64>& rowids)
         return false;
     }
     const qint64 first = m_rowids[kept];
+    if (m_watcher) {
+        m_watcher->rowsLeaving({m_rowids.begin() + static_cast<qsizetype>(kept), m_rowids.end()});
+    }
     rowids.removeIf([first](qint64 rowid) { return rowid >= first; });
     m_rowids.resize(kept);
     for (int i = 0; i < m_cachedFields; ++i) {
@@ -665,6 +704,9 @@ bool RecordSet::reread(QList<qint64> rowids)
                 static_cast<size_t>(position),
                 query->column(i + 1).isNull() ? QVariant() : QVariant(query->text(i + 1)));
         }
+        if (stored && position >= 0 && m_watcher) {
+            m_watcher->rowChanged(*it);
+        }
     }
     // New rows beyond the last come in, in order.
     for (const qint64 rowid : rowids) {
@@ -675,6 +717,9 @@ bool RecordSet::reread(QList<qint64> rowids)
             }
             if (query->next()) {
                 appendRow(*query);
+                if (m_watcher) {
+                    m_watcher->rowAdded(rowid);
+                }
             }
         }
     }

@@ -25,6 +25,21 @@ protected:
     ~RecordView() = default;
 };
 
+// What follows the rows of a record set, as the word list's model does:
+// told after the rows were read anew, after a row came in or its cached
+// fields changed, and before rows leave (they can still be read then).
+class RecordWatcher
+{
+public:
+    virtual void rowsRead() = 0;
+    virtual void rowAdded(qint64 rowid) = 0;
+    virtual void rowChanged(qint64 rowid) = 0;
+    virtual void rowsLeaving(const std::vector<qint64>& rowids) = 0;
+
+protected:
+    ~RecordWatcher() = default;
+};
+
 // A cursor over all records of one table in rowid order, with a current
 // record, finds by criterion, adding, editing and deleting. The text fields
 // of every record are kept in memory, column by column, for the finds. The
@@ -40,6 +55,14 @@ public:
     RecordSet(Database& db, const QString& table, RecordView& view);
     // Reads the table; the first record (if any) becomes current, unshown.
     bool load();
+    // The one that follows the rows from now on (none: nullptr); not owned.
+    void setWatcher(RecordWatcher* watcher) { m_watcher = watcher; }
+
+    // Every row's rowid, ascending.
+    const std::vector<qint64>& rowids() const { return m_rowids; }
+    // The text of cached field `field` (0: the first, the word) of the row
+    // `rowid`; a null text for no value or no such row.
+    QString textOf(qint64 rowid, int field = 0) const;
 
     bool MoveFirst();
     bool MoveLast();
@@ -104,6 +127,7 @@ private:
     using FieldValues = QList<std::pair<int, QVariant>>;
 
     bool readRows();
+    bool readStoredRows();
     void appendRow(const Statement& query);
     void eraseRow(size_t row);
     // Takes out at once the cached rows from the end that are among `rowids`
@@ -153,6 +177,7 @@ private:
     bool m_inTransaction = false;
     QString m_error;
     bool m_fileChanged = false;
+    RecordWatcher* m_watcher = nullptr;
     // The file's data version when the rows were read.
     qint64 m_dataVersion = -1;
 };

@@ -1,5 +1,5 @@
-// Creating, modifying and deleting words. The editing states are made only by
-// what each command shows, hides, enables and disables.
+// Creating, modifying and deleting words, and the editing states they move
+// between.
 #include "editor/Editor.h"
 #include "editor/Form1Ui.h"
 #include "editor/NearCheck.h"
@@ -12,38 +12,104 @@
 
 namespace {
 
-void setVisible(std::initializer_list<QWidget*> widgets, bool visible)
+// What a move between the editing states does to the controls, by name.
+struct StateTable
 {
-    for (QWidget* widget : widgets) {
-        widget->setVisible(visible);
-    }
-}
+    Editor::EditState state;
+    const char* show;
+    const char* hide;
+    const char* enable;
+    const char* disable;
+};
 
-void setEnabled(std::initializer_list<QWidget*> widgets, bool enabled)
+StateTable tableOf(int change)
 {
-    for (QWidget* widget : widgets) {
-        widget->setEnabled(enabled);
-    }
-}
-
-// Entries 0 to count - 1 of the list, or up to its last entry if it is shorter.
-int scanLimit(const ListBox* list, qint32 count)
-{
-    return static_cast<int>(std::min<qint32>(count, list->entryCount()));
+    using S = Editor::EditState;
+    static const StateTable tables[] = {
+        // BeginNew
+        {S::NewWord, "Dir1 File1 List2 Command4 Command9", "Command5 Command3 Command6",
+         "image1 deter Text1 theme cat", "List1"},
+        // ConfirmNew
+        {S::Browse, "Command5 Command3 Command6", "File1 Dir1 List2 Command9 Command4", "List1",
+         "Text1 theme deter cat"},
+        // CancelNew
+        {S::Browse, "Command5 Command3 Command6", "Dir1 File1 Command9 Command4 List2", "List1",
+         "Text1 deter cat"},
+        // BeginModify
+        {S::Modify, "Command8 Command1", "Command5 Command3 Command6 Command2",
+         "Text1 theme deter mot_marque image1", "List1"},
+        // ConfirmModify
+        {S::Browse, "Command5 Command3 Command6 Command2", "List2 Command8 Command1 Dir1 File1",
+         "List1", "Text1 theme deter image1 mot_marque"},
+        // CancelModify
+        {S::Browse, "Command5 Command3 Command6 Command2", "List2 Command8 Command1 Dir1 File1",
+         "List1", "Text1 theme deter image1 cat"},
+        // ShowFile
+        {S::Browse, "Command5 Command3 Command6 Command2",
+         "Command4 Command9 Command8 Command1 Dir1 File1 List2", "List1",
+         "Text1 theme deter cat image1 mot_marque"},
+    };
+    return tables[change];
 }
 
 } // namespace
+
+void Editor::enter(Change change)
+{
+    const StateTable table = tableOf(static_cast<int>(change));
+    // By the window's own controls: the search window has controls of the same names.
+    const std::pair<QLatin1StringView, QWidget*> controls[] = {
+        {QLatin1StringView("Text1"), ui.Text1},
+        {QLatin1StringView("deter"), ui.deter},
+        {QLatin1StringView("theme"), ui.theme},
+        {QLatin1StringView("cat"), ui.cat},
+        {QLatin1StringView("image1"), ui.image1},
+        {QLatin1StringView("mot_marque"), ui.mot_marque},
+        {QLatin1StringView("List1"), ui.List1},
+        {QLatin1StringView("List2"), ui.List2},
+        {QLatin1StringView("Dir1"), ui.Dir1},
+        {QLatin1StringView("File1"), ui.File1},
+        {QLatin1StringView("Command1"), ui.Command1},
+        {QLatin1StringView("Command2"), ui.Command2},
+        {QLatin1StringView("Command3"), ui.Command3},
+        {QLatin1StringView("Command4"), ui.Command4},
+        {QLatin1StringView("Command5"), ui.Command5},
+        {QLatin1StringView("Command6"), ui.Command6},
+        {QLatin1StringView("Command8"), ui.Command8},
+        {QLatin1StringView("Command9"), ui.Command9},
+    };
+    const auto each = [&controls](const char* names, auto&& apply) {
+        for (const QString& name : QString::fromLatin1(names).split(u' ')) {
+            for (const auto& [known, control] : controls) {
+                if (name == known) {
+                    apply(control);
+                }
+            }
+        }
+    };
+    each(table.show, [](QWidget* w) { w->setVisible(true); });
+    each(table.hide, [](QWidget* w) { w->setVisible(false); });
+    each(table.enable, [](QWidget* w) { w->setEnabled(true); });
+    each(table.disable, [](QWidget* w) { w->setEnabled(false); });
+    m_state = table.state;
+}
+
+bool Editor::checkWordShown()
+{
+    if (Data1.isOpen() && Data1.Recordset().hasCurrent()) {
+        return true;
+    }
+    MessageBox::show(m_form, QStringLiteral("Es wird kein Wort angezeigt. Bitte wählen Sie "
+                                            "zuerst ein Wort in der Liste."));
+    return false;
+}
 
 void Editor::CheckDuplicate()
 {
     doublon = 0;
     const QString word = ui.Text1->text();
-    bool listed = false;
-    for (int i = 0; !listed && i < scanLimit(ui.List1, nb_mots); ++i) {
-        listed = ui.List1->entry(i) == word;
-    }
     // Another program may have added the word meanwhile: the file counts too.
-    if (!listed && !m_dictionary.isStored(word)) {
+    if (!m_words.lists(word) && !m_dictionary.isStored(word)) {
         return;
     }
     MessageBox::show(m_form, QStringLiteral("Diese Wort ist schon im Wörterbuch!"));
@@ -73,14 +139,6 @@ void Editor::forgetFieldChanges()
     }
 }
 
-Editor::EditState Editor::editState() const
-{
-    if (ui.Command4->isVisibleTo(m_form)) {
-        return EditState::NewWord;
-    }
-    return ui.Command8->isVisibleTo(m_form) ? EditState::Modify : EditState::Browse;
-}
-
 bool Editor::storeShownWord(Operation operation)
 {
     if (!Data1.Recordset().hasCurrent()) {
@@ -89,7 +147,16 @@ bool Editor::storeShownWord(Operation operation)
                                                 "der Liste."));
     }
     // In browsing, the changed bound fields go into the record.
-    return checkStore((m_dictionary.*operation)());
+    const Dictionary::Outcome stored = (m_dictionary.*operation)();
+    if (!checkStore(stored)) {
+        if (stored.fileChanged) {
+            followFile();
+        } else {
+            followFileIfChanged();
+        }
+        return false;
+    }
+    return true;
 }
 
 bool Editor::anyFieldChanged() const
@@ -112,30 +179,11 @@ void Editor::storeIfBrowsing()
     storeBrowsing(&Dictionary::storeShown);
 }
 
-void Editor::removeListed(const QString& word)
-{
-    for (int i = ui.List1->entryCount() - 1; i >= 0; --i) {
-        if (ui.List1->entry(i) == word) {
-            ui.List1->removeEntry(i);
-        }
-    }
-}
-
 void Editor::highlightShownWord()
 {
-    const bool shown = Data1.isOpen() && Data1.Recordset().hasCurrent();
-    const QString word = ui.Text1->text();
-    const int highlighted = ui.List1->listIndex();
-    if (shown && highlighted >= 0 && ui.List1->entry(highlighted) == word) {
-        return;
-    }
-    for (int i = 0; shown && i < ui.List1->entryCount(); ++i) {
-        if (ui.List1->entry(i) == word) {
-            ui.List1->selectQuietly(i);
-            return;
-        }
-    }
-    ui.List1->selectQuietly(-1);
+    const RecordSet* words = Data1.isOpen() ? &Data1.Recordset() : nullptr;
+    const qint64 shown = words != nullptr && words->hasCurrent() ? words->bookmark() : -1;
+    ui.List1->selectQuietly(shown >= 0 ? m_words.rowOf(shown) : -1);
 }
 
 void Editor::focusList()
@@ -148,30 +196,13 @@ void Editor::followFile()
 {
     // Back to browsing first: what the fields held for the word is given up.
     forgetFieldChanges();
-    setEnabled({ui.Text1, ui.theme, ui.deter, ui.cat, ui.image1, ui.mot_marque}, false);
-    setVisible({ui.Command4, ui.Command9, ui.Command8, ui.Command1, ui.Dir1, ui.File1, ui.List2},
-               false);
-    setVisible({ui.Command5, ui.Command3, ui.Command6, ui.Command2}, true);
-    ui.List1->setEnabled(true);
+    enter(Change::ShowFile);
     RecordSet& words = Data1.Recordset();
     {
         const DataSource::DeferDisplay deferred(Data1);
         const qint64 shown = words.bookmark();
+        // The word model lists the words again as at start-up.
         checkStore(words.reload());
-        // The words are listed again as at start-up, quietly.
-        ui.List1->clearEntries();
-        QStringList listed;
-        const QString mot = QStringLiteral("mot");
-        if (words.MoveFirst()) {
-            for (int i = 0; i < words.RecordCount() && i <= WordLimit + 1; ++i) {
-                const QString word = words.field(mot).toString();
-                if (!word.isEmpty()) {
-                    listed.append(word);
-                }
-                words.MoveNext();
-            }
-        }
-        ui.List1->addEntries(listed);
         nb_mots = words.RecordCount();
         if (shown < 0 || !words.moveToBookmark(shown)) {
             words.MoveLast();
@@ -179,6 +210,15 @@ void Editor::followFile()
     }
     showCount();
     focusList();
+}
+
+bool Editor::followFileIfChanged()
+{
+    if (!Data1.isOpen() || !Data1.Recordset().changedElsewhere()) {
+        return false;
+    }
+    followFile();
+    return true;
 }
 
 namespace {
@@ -275,11 +315,7 @@ void Editor::Command5_Click()
         highlightShownWord();
         return;
     }
-    setVisible({ui.Dir1, ui.File1, ui.List2}, true);
-    setVisible({ui.Command5, ui.Command3, ui.Command6}, false);
-    ui.List1->setEnabled(false);
-    setVisible({ui.Command4, ui.Command9}, true);
-    setEnabled({ui.image1, ui.deter, ui.Text1, ui.theme, ui.cat}, true);
+    enter(Change::BeginNew);
     ui.Text1->setFocus();
 }
 
@@ -293,38 +329,34 @@ void Editor::Command4_Click()
     if (doublon == 1) {
         return;
     }
-    if (!confirmNearWord(m_form, *ui.List1, ui.Text1->text())) {
+    if (!confirmNearWord(m_form, m_words, ui.Text1->text())) {
         ui.Text1->setFocus();
         return;
     }
     const QString word = ui.Text1->text();
-    const int index = ui.List1->addEntry(word);
     const TypedFields typed(ui);
     if (!checkStore(m_dictionary.newWord(word))) {
-        // Nothing was stored: the list must not show the word, and the user
-        // keeps the new word and what was typed to try again.
-        ui.List1->removeEntry(index);
+        // Nothing was stored: the user keeps the new word and what was typed
+        // to try again.
         checkStore(Data1.Recordset().AddNew());
         typed.giveBack();
         return;
     }
-    setEnabled({ui.Text1, ui.theme, ui.deter, ui.cat}, false);
+    enter(Change::ConfirmNew);
     ++nb_mots;
     showCount();
-    setVisible({ui.File1, ui.Dir1, ui.List2}, false);
-    ui.List1->setEnabled(true);
-    ui.List1->update();
-    setVisible({ui.Command5, ui.Command3, ui.Command6}, true);
-    setVisible({ui.Command9, ui.Command4}, false);
+    // The word shown before stays shown; where there was none (a new
+    // dictionary), the new word is.
+    RecordSet& words = Data1.Recordset();
+    if (!words.hasCurrent()) {
+        checkStore(words.MoveLast());
+    }
     focusList();
 }
 
 void Editor::Command9_Click()
 {
-    setEnabled({ui.Text1, ui.deter, ui.cat}, false);
-    setVisible({ui.Dir1, ui.File1}, false);
-    setVisible({ui.Command5, ui.Command3, ui.Command6}, true);
-    setVisible({ui.Command9, ui.Command4}, false);
+    enter(Change::CancelNew);
     // Moving abandons the new record: nothing typed for it is written, also
     // when an earlier move gave it up already. An empty dictionary has no
     // last record to show.
@@ -332,8 +364,6 @@ void Editor::Command9_Click()
         forgetFieldChanges();
     }
     Data1.Recordset().MoveLast();
-    ui.List1->setEnabled(true);
-    ui.List2->setVisible(false);
     focusList();
 }
 
@@ -344,10 +374,10 @@ void Editor::List1_DblClick()
 
 void Editor::Command6_Click()
 {
-    setEnabled({ui.Text1, ui.theme, ui.deter, ui.mot_marque, ui.image1}, true);
-    ui.List1->setEnabled(false);
-    setVisible({ui.Command5, ui.Command3, ui.Command6, ui.Command2}, false);
-    setVisible({ui.Command8, ui.Command1}, true);
+    if (!checkWordShown()) {
+        return;
+    }
+    enter(Change::BeginModify);
     SaveWordFields();
     ui.Text1->setFocus();
 }
@@ -360,7 +390,7 @@ void Editor::Command8_Click()
         CheckDuplicate();
         if (doublon == 1) {
             RestoreWordFields();
-        } else if (!confirmNearWord(m_form, *ui.List1, word, ancien_mot)) {
+        } else if (!confirmNearWord(m_form, m_words, word, ancien_mot)) {
             // The modification stays open with the word as typed.
             ui.Text1->setFocus();
             return;
@@ -390,16 +420,8 @@ void Editor::Command8_Click()
         typed.giveBack();
         return;
     }
-    setEnabled({ui.Text1, ui.theme, ui.deter, ui.image1, ui.mot_marque}, false);
-    setVisible({ui.Command5, ui.Command3, ui.Command6, ui.Command2}, true);
-    ui.List1->setEnabled(true);
-    ui.List2->setVisible(false);
-    setVisible({ui.Command8, ui.Command1, ui.Dir1, ui.File1}, false);
-    if (renamed && doublon != 1) {
-        ui.List1->addEntry(word);
-        removeListed(ancien_mot);
-        ui.List1->update();
-    }
+    // The word model moved a renamed word to its place already.
+    enter(Change::ConfirmModify);
     focusList();
 }
 
@@ -410,11 +432,7 @@ void Editor::Command1_Click()
     for (BoundControl* field : QList<BoundControl*>{ui.Text1, ui.deter, ui.theme, ui.image1}) {
         field->clearBoundChanged();
     }
-    setEnabled({ui.Text1, ui.theme, ui.deter, ui.image1, ui.cat}, false);
-    setVisible({ui.Command5, ui.Command3, ui.Command6, ui.Command2}, true);
-    ui.List1->setEnabled(true);
-    ui.List2->setVisible(false);
-    setVisible({ui.Command8, ui.Command1, ui.Dir1, ui.File1}, false);
+    enter(Change::CancelModify);
     // A mark toggled meanwhile stays toggled, and is stored as every toggled
     // mark is.
     if (ui.mot_marque->isBoundChanged()) {
@@ -425,27 +443,25 @@ void Editor::Command1_Click()
 
 void Editor::Command3_Click()
 {
+    if (!checkWordShown()) {
+        return;
+    }
     if (MessageBox::show(m_form, QStringLiteral("Wort löschen? "),
                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
                          QMessageBox::Warning) != QMessageBox::Yes) {
         return;
     }
     RecordSet& words = Data1.Recordset();
-    const QString word = ui.Text1->text();
     const Dictionary::Outcome deleted = m_dictionary.deleteWord();
     if (!checkStore(deleted)) {
         if (deleted.fileChanged) {
             followFile();
+        } else {
+            followFileIfChanged();
         }
         return;
     }
-    // The record is gone: now its entries go too.
-    for (int i = scanLimit(ui.List1, nb_mots) - 1; i >= 0; --i) {
-        if (ui.List1->entry(i) == word) {
-            ui.List1->removeEntry(i);
-        }
-    }
-    ui.List1->update();
+    // The word model took the record's entry out already.
     words.MoveLast();
     words.MoveFirst();
     nb_mots = words.RecordCount();

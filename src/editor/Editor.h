@@ -2,6 +2,7 @@
 
 #include "data/DataSource.h"
 #include "data/Dictionary.h"
+#include "data/WordModel.h"
 
 #include <QObject>
 #include <QString>
@@ -83,6 +84,8 @@ public:
 
     DataSource Data1;
     DataSource Data2;
+    // The words List1 shows, following Data1's records.
+    WordModel& words() { return m_words; }
 
     // Window-level state shared by the handlers.
     qint32 nb_mots = 0;
@@ -105,27 +108,43 @@ public:
     // the typed values stay on screen, to be confirmed or cancelled.
     void keepEditAcross(const std::function<void()>& operation);
 
-private:
-    class TypedFields;
     enum class EditState
     {
         Browse,
         NewWord,
         Modify
     };
-    // The state is what the shown buttons make it.
-    EditState editState() const;
+    EditState editState() const { return m_state; }
+
+private:
+    class TypedFields;
+    // The moves between the editing states; each shows, hides, enables and
+    // disables the controls its command names.
+    enum class Change
+    {
+        BeginNew,
+        ConfirmNew,
+        CancelNew,
+        BeginModify,
+        ConfirmModify,
+        CancelModify,
+        ShowFile
+    };
+    void enter(Change change);
     // Writes the changed bound fields of the record shown, at once, as one
     // undoable `operation` of the dictionary.
     using Operation = Dictionary::Outcome (Dictionary::*)();
     bool storeShownWord(Operation operation);
     void storeBrowsing(Operation operation);
     bool anyFieldChanged() const;
-    // Removes every entry of List1 that is `word`.
-    void removeListed(const QString& word);
     // After a failure that found the file changed: the list, the count and
     // the fields show what the file holds, and the window is browsing.
     void followFile();
+    // The same when another program wrote the file since it was read; true
+    // when it had.
+    bool followFileIfChanged();
+    // Says that no word is shown (and what to do) when none is; true when one is.
+    bool checkWordShown();
     void takeStep(History::Direction direction);
     void wireUndo();
     // Leaves the focus on List1, where the keys cannot reach a deletion.
@@ -144,4 +163,6 @@ private:
     QWidget* m_form;
     Form1Ui& ui;
     Dictionary m_dictionary;
+    WordModel m_words;
+    EditState m_state = EditState::Browse;
 };

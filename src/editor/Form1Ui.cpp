@@ -95,8 +95,8 @@ void Form1Ui::setupWordList(QWidget* Form1)
     List3->setAccessibleName(QStringLiteral("Importliste"));
     List3->hide();
 
-    List1 = placeControl<ListBox>(fond, "List1", twipsRect(135, 60, 2535, 4890),
-                                  Look::comicFont(12), true);
+    List1 =
+        placeControl<WordList>(fond, "List1", twipsRect(135, 60, 2535, 4890), Look::comicFont(12));
     List1->setAccessibleName(QStringLiteral("Wörterbuch"));
 
     Label6 = redLabel(fond, "Label6", QStringLiteral("Wörterbuch enthält"),

@@ -11,7 +11,7 @@ public:
     void setupUi(QWidget* Form1);
 
     Panel* fond = nullptr;
-    ListBox* List1 = nullptr;
+    WordList* List1 = nullptr;
     ListBox* List2 = nullptr;
     ListBox* List3 = nullptr;
 

@@ -84,7 +84,7 @@ void Editor::Command10_Click()
     QStringList addedWords;
     // The exact-match test asks the index kept in step with the list, and a
     // set of the words this import adds.
-    ListedNearWords& listed = ListedNearWords::of(*ui.List1);
+    ListedNearWords& listed = ListedNearWords::of(m_words);
     QSet<QString> adding;
     adding.reserve(nb_import);
     for (int i = 0; i < nb_import; ++i) {
@@ -113,8 +113,7 @@ void Editor::Command10_Click()
         restoreControls();
         return;
     }
-    // The list and the count show the words once they are stored.
-    ui.List1->addEntries(addedWords);
+    // The word model lists the words once they are stored.
     nb_mots += added;
     showCount();
     restoreControls();
@@ -125,7 +124,7 @@ void Editor::Command10_Click()
     } else {
         MessageBox::show(m_form,
                          QStringLiteral(" %1 Wörter wurden dem Wörterbuch beigefügt!").arg(added));
-        reportNearImported(m_form, *ui.List1, addedWords);
+        reportNearImported(m_form, m_words, addedWords);
     }
     ui.Command10->setVisible(false);
 }

@@ -1,6 +1,6 @@
 #include "editor/NearCheck.h"
 
-#include "widgets/ListBox.h"
+#include "data/WordModel.h"
 #include "widgets/MessageBox.h"
 
 namespace {
@@ -19,34 +19,34 @@ QString quoted(const QStringList& words)
 
 } // namespace
 
-ListedNearWords::ListedNearWords(ListBox& list) : QObject(&list), m_list(list)
+ListedNearWords::ListedNearWords(WordModel& words) : QObject(&words), m_words(words)
 {
     setObjectName(QStringLiteral("listedNearWords"));
     follow();
 }
 
-ListedNearWords& ListedNearWords::of(ListBox& list)
+ListedNearWords& ListedNearWords::of(WordModel& words)
 {
-    auto* kept = list.findChild<ListedNearWords*>(QString(), Qt::FindDirectChildrenOnly);
-    return kept != nullptr ? *kept : *new ListedNearWords(list);
+    auto* kept = words.findChild<ListedNearWords*>(QString(), Qt::FindDirectChildrenOnly);
+    return kept != nullptr ? *kept : *new ListedNearWords(words);
 }
 
 void ListedNearWords::follow()
 {
-    const QAbstractItemModel* model = m_list.model();
+    const QAbstractItemModel* model = &m_words;
     connect(model, &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex&, int first, int last) {
                 for (int row = first; m_index && row <= last; ++row) {
-                    m_index->add(m_list.entry(row));
+                    m_index->add(m_words.word(row));
                 }
             });
     connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
             [this](const QModelIndex&, int first, int last) {
                 for (int row = first; m_index && row <= last; ++row) {
-                    m_index->remove(m_list.entry(row));
+                    m_index->remove(m_words.word(row));
                 }
             });
-    // A list emptied or changed at once is read again when next needed.
+    // A list read anew, or a word renamed, is read again when next needed.
     const auto forget = [this] { m_index.reset(); };
     connect(model, &QAbstractItemModel::modelReset, this, forget);
     connect(model, &QAbstractItemModel::dataChanged, this, forget);
@@ -56,8 +56,8 @@ void ListedNearWords::prepare()
 {
     if (!m_index) {
         m_index = std::make_unique<NearIndex>();
-        for (int row = 0; row < m_list.entryCount(); ++row) {
-            m_index->add(m_list.entry(row));
+        for (int row = 0; row < m_words.rowCount(); ++row) {
+            m_index->add(m_words.word(row));
         }
     }
 }
@@ -77,9 +77,9 @@ QStringList ListedNearWords::neighbours(const QString& word, qsizetype limit,
     return limit >= 0 ? near.mid(0, limit) : near;
 }
 
-bool confirmNearWord(QWidget* form, ListBox& list, const QString& word, const QString& replaced)
+bool confirmNearWord(QWidget* form, WordModel& words, const QString& word, const QString& replaced)
 {
-    const QStringList near = ListedNearWords::of(list).neighbours(word, NamedInQuestion, replaced);
+    const QStringList near = ListedNearWords::of(words).neighbours(word, NamedInQuestion, replaced);
     if (near.isEmpty()) {
         return true;
     }
@@ -90,9 +90,9 @@ bool confirmNearWord(QWidget* form, ListBox& list, const QString& word, const QS
                             QMessageBox::Question) == QMessageBox::Yes;
 }
 
-void reportNearImported(QWidget* form, ListBox& list, const QStringList& added)
+void reportNearImported(QWidget* form, WordModel& words, const QStringList& added)
 {
-    ListedNearWords& listed = ListedNearWords::of(list);
+    ListedNearWords& listed = ListedNearWords::of(words);
     QStringList lines;
     qsizetype more = 0;
     for (const QString& word : added) {

@@ -16,8 +16,9 @@ Editor::Editor(QWidget* form, Form1Ui& ui, QObject* parent)
                              Database::Access::ReadWrite, this),
       Data2(QString(Schema::ThemesFile), QString(Schema::ThemesTable), Database::Access::ReadOnly,
             this),
-      m_form(form), ui(ui), m_dictionary(Data1)
+      m_form(form), ui(ui), m_dictionary(Data1), m_words(Data1)
 {
+    static_assert(WordModel::ListedRecords == WordLimit + 2);
     Data1.setObjectName(QStringLiteral("Data1"));
     Data2.setObjectName(QStringLiteral("Data2"));
 }
@@ -33,6 +34,7 @@ void Editor::bindControls()
         Data1.bind(control);
     }
     Data2.bind(ui.theme_cour);
+    ui.List1->setWords(&m_words);
 }
 
 QString Editor::versionText(int major, int minor, int revision)
@@ -105,11 +107,11 @@ bool Editor::Form_Load()
             return false;
         }
         LoadLists();
-        if (ui.List1->entryCount() > 0) {
-            mot_critere = ui.List1->entry(0);
+        // The alphabetically first word is shown, its entry not highlighted.
+        if (m_words.rowCount() > 0) {
+            mot_critere = m_words.word(0);
             if (PrepareSearchWord(mot_critere)) {
-                checkStore(
-                    Data1.Recordset().FindFirst(QStringLiteral("mot='%1'").arg(mot_critere)));
+                checkStore(Data1.Recordset().moveToBookmark(m_words.rowidAt(0)));
             }
         }
     }
@@ -132,44 +134,28 @@ bool Editor::Form_Load()
     // and the first check for near words would otherwise wait for is made.
     QTimer::singleShot(PrepareDelayMs, this, [this] {
         m_dictionary.prepare();
-        ListedNearWords::of(*ui.List1).prepare();
+        ListedNearWords::of(m_words).prepare();
     });
     return true;
 }
 
 void Editor::LoadLists()
 {
-    ui.List1->clearEntries();
     RecordSet& words = Data1.Recordset();
-    // The walks read the records, not the controls: these show the current
-    // record once, when the walk is over.
+    // The count reads the records, not the controls: these show the current
+    // record once, when it is over.
     std::optional<DataSource::DeferDisplay> deferWords(std::in_place, Data1);
     // An empty dictionary has no last record; it simply lists nothing.
     words.MoveLast();
     words.MoveFirst();
     nb_mots = words.RecordCount();
     words.MoveFirst();
-
-    // The words are gathered first and sorted into the list in one go: the
-    // list shows the same entries as adding them one by one, much faster.
-    const QString mot = QStringLiteral("mot");
-    QStringList listed;
-    for (qint32 i = 0; i < nb_mots; ++i) {
-        const QString word = words.field(mot).toString();
-        if (!word.isEmpty()) {
-            listed.append(word);
-        }
-        words.MoveNext();
-        if (i > WordLimit) {
-            ui.List1->addEntries(std::exchange(listed, {}));
-            MessageBox::show(m_form,
-                             QStringLiteral("Das Wörterbuch kann nur 5439 Wörter enthalten!"));
-            break;
-        }
-    }
-    ui.List1->addEntries(listed);
-    words.MoveFirst();
     deferWords.reset();
+    // The word model lists the words of the first records, sorted, as soon
+    // as they are read.
+    if (nb_mots > WordLimit + 1) {
+        MessageBox::show(m_form, QStringLiteral("Das Wörterbuch kann nur 5439 Wörter enthalten!"));
+    }
     showCount();
 
     RecordSet& themes = Data2.Recordset();
@@ -194,14 +180,29 @@ void Editor::List1_Click()
     if (index < 0) {
         return;
     }
-    mot_critere = ui.List1->entry(index);
+    const QString word = ui.List1->entry(index);
+    const qint64 chosen = m_words.rowidAt(index);
+    mot_critere = word;
     // After a refused word the record shown stays as it was.
     if (!PrepareSearchWord(mot_critere)) {
+        highlightShownWord();
         return;
     }
-    // When what the fields held cannot be stored, the record shown stays,
-    // and so must the highlight.
-    if (!checkStore(Data1.Recordset().FindFirst(QStringLiteral("mot='%1'").arg(mot_critere)))) {
+    // What the fields still hold for the word shown is stored as its own step.
+    storeIfBrowsing();
+    // A record another program deleted meanwhile cannot be shown.
+    if (followFileIfChanged() && m_words.rowOf(chosen) < 0) {
+        MessageBox::show(m_form,
+                         QStringLiteral("Das Wort „%1“ ist nicht mehr in der Datei „%2“: ein "
+                                        "anderes Programm hat es gelöscht.")
+                             .arg(word, Data1.databasePath()));
+        focusList();
+        return;
+    }
+    // The record of the entry chosen, also where another differs only in
+    // letter case. When what the fields held cannot be stored, the record
+    // shown stays, and so must the highlight.
+    if (!checkStore(Data1.Recordset().moveToBookmark(chosen))) {
         highlightShownWord();
     }
 }

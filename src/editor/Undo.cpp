@@ -73,22 +73,12 @@ void Editor::takeStep(History::Direction direction)
     }
     setScreenPointer(Pointer::Arrow);
     if (!checkStore(outcome)) {
+        // A step refused because another program changed its words: the
+        // list, the count and the fields show what the file holds.
+        followFileIfChanged();
         return;
     }
-    // The list and the count show the file.
-    for (const History::WordChange& change : std::as_const(outcome.words)) {
-        if (change.before) {
-            for (int i = 0; i < ui.List1->entryCount(); ++i) {
-                if (ui.List1->entry(i) == *change.before) {
-                    ui.List1->removeEntry(i);
-                    break;
-                }
-            }
-        }
-        if (change.after && !change.after->isEmpty()) {
-            ui.List1->addEntry(*change.after);
-        }
-    }
+    // The word model follows the rows the step touched by itself.
     nb_mots = Data1.Recordset().RecordCount();
     showCount();
     focusList();

@@ -5,6 +5,40 @@
 #include <QStyle>
 #include <QToolTip>
 
+namespace EntryRules {
+
+int selectedRow(const QAbstractItemView& view)
+{
+    const QModelIndex current = view.currentIndex();
+    return current.isValid() && view.selectionModel()->isSelected(current) ? current.row() : -1;
+}
+
+QItemSelectionModel::SelectionFlags onlyChoose(QItemSelectionModel::SelectionFlags command,
+                                               const QModelIndex& index)
+{
+    if (!index.isValid() || command.testFlag(QItemSelectionModel::Deselect) ||
+        command.testFlag(QItemSelectionModel::Toggle)) {
+        return QItemSelectionModel::NoUpdate;
+    }
+    return command;
+}
+
+void showCutShort(const QAbstractItemView& view, const QHelpEvent& help)
+{
+    const QModelIndex entry = view.indexAt(help.pos());
+    const QString text = entry.data().toString();
+    const int margin = view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1;
+    const QRect shown = view.visualRect(entry).intersected(view.viewport()->rect());
+    if (entry.isValid() &&
+        view.fontMetrics().horizontalAdvance(text) + 2 * margin > shown.width()) {
+        QToolTip::showText(help.globalPos(), text, view.viewport(), view.visualRect(entry));
+    } else {
+        QToolTip::hideText();
+    }
+}
+
+} // namespace EntryRules
+
 EntryList::EntryList(QWidget* parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -14,19 +48,13 @@ EntryList::EntryList(QWidget* parent) : QListWidget(parent)
 
 int EntryList::listIndex() const
 {
-    const QListWidgetItem* current = currentItem();
-    return current != nullptr && current->isSelected() ? row(current) : -1;
+    return EntryRules::selectedRow(*this);
 }
 
 QItemSelectionModel::SelectionFlags EntryList::selectionCommand(const QModelIndex& index,
                                                                 const QEvent* event) const
 {
-    const auto command = QListWidget::selectionCommand(index, event);
-    if (!index.isValid() || command.testFlag(QItemSelectionModel::Deselect) ||
-        command.testFlag(QItemSelectionModel::Toggle)) {
-        return QItemSelectionModel::NoUpdate;
-    }
-    return command;
+    return EntryRules::onlyChoose(QListWidget::selectionCommand(index, event), index);
 }
 
 void EntryList::mousePressEvent(QMouseEvent* event)
@@ -40,25 +68,12 @@ void EntryList::mousePressEvent(QMouseEvent* event)
     }
 }
 
-bool EntryList::isCutShort(const QListWidgetItem& entry) const
-{
-    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    const QRect shown = visualItemRect(&entry).intersected(viewport()->rect());
-    return fontMetrics().horizontalAdvance(entry.text()) + 2 * margin > shown.width();
-}
-
 bool EntryList::viewportEvent(QEvent* event)
 {
     if (event->type() != QEvent::ToolTip) {
         return QListWidget::viewportEvent(event);
     }
-    const auto* help = static_cast<QHelpEvent*>(event);
-    const QListWidgetItem* entry = itemAt(help->pos());
-    if (entry != nullptr && isCutShort(*entry)) {
-        QToolTip::showText(help->globalPos(), entry->text(), viewport(), visualItemRect(entry));
-    } else {
-        QToolTip::hideText();
-    }
+    EntryRules::showCutShort(*this, *static_cast<QHelpEvent*>(event));
     return true;
 }
 

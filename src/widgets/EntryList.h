@@ -3,6 +3,19 @@
 #include <QListWidget>
 #include <utility>
 
+class QHelpEvent;
+
+// What every list of entries does alike, whatever holds its entries.
+namespace EntryRules {
+// The row of the selected entry; -1 when none is selected.
+int selectedRow(const QAbstractItemView& view);
+// The user can only choose an entry, never clear the choice.
+QItemSelectionModel::SelectionFlags onlyChoose(QItemSelectionModel::SelectionFlags command,
+                                               const QModelIndex& index);
+// Shows the whole text of an entry too long for the list as a tooltip.
+void showCutShort(const QAbstractItemView& view, const QHelpEvent& help);
+} // namespace EntryRules
+
 // A single-selection list whose Click signal reports the user's choice of
 // an entry (mouse, arrow keys, typing a first letter), never the moves of
 // the selection caused by the program adding or removing entries. The user
@@ -42,7 +55,6 @@ protected:
 
 private:
     void onSelectionChanged();
-    bool isCutShort(const QListWidgetItem& entry) const;
 
     bool m_quiet = false;
     bool m_clickOnReselect = false;

@@ -5,22 +5,16 @@
 #include <QKeyEvent>
 #include <algorithm>
 #include <memory>
-#include <numeric>
-#include <optional>
-#include <string>
-#include <vector>
 
-ListBox::ListBox(bool sorted, QWidget* parent)
-    : EntryList(parent), m_sorted(sorted), m_collator(QLocale(QLocale::German, QLocale::Germany))
+ListBox::ListBox(bool sorted, QWidget* parent) : EntryList(parent), m_sorted(sorted)
 {
-    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
     Look::keepListReadableWhenDisabled(this);
     connect(this, &QListWidget::itemDoubleClicked, this, &ListBox::DblClick);
 }
 
 bool ListBox::lessThan(const QString& left, const QString& right) const
 {
-    return m_collator.compare(left, right) < 0;
+    return m_order.less(left, right);
 }
 
 int ListBox::sortedPlace(const QString& text, int low, int high) const
@@ -47,65 +41,11 @@ int ListBox::addEntry(const QString& text)
     return place;
 }
 
-namespace {
-
-// The letters of a text of German letters only, folded to lower case without
-// umlauts and with "ss" for "ß"; none for any other text. Two texts whose
-// folded letters differ sort as those letters do, whatever the collator
-// makes of their case and umlauts, which only decide between equal ones.
-std::optional<std::string> foldedLetters(const QString& text)
-{
-    std::string letters;
-    letters.reserve(static_cast<size_t>(text.size()));
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if ((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z')) {
-            letters.push_back(static_cast<char>(u | 0x20));
-        } else if (u == u'ä' || u == u'Ä') {
-            letters.push_back('a');
-        } else if (u == u'ö' || u == u'Ö') {
-            letters.push_back('o');
-        } else if (u == u'ü' || u == u'Ü') {
-            letters.push_back('u');
-        } else if (u == u'ß') {
-            letters.append("ss");
-        } else {
-            return std::nullopt;
-        }
-    }
-    return letters;
-}
-
-} // namespace
-
 QStringList ListBox::sortedCopy(const QStringList& texts) const
 {
-    std::vector<std::optional<std::string>> letters;
-    letters.reserve(static_cast<size_t>(texts.size()));
-    for (const QString& text : texts) {
-        letters.push_back(foldedLetters(text));
-    }
-    const auto less = [&](qsizetype a, qsizetype b) {
-        const auto& lettersA = letters[static_cast<size_t>(a)];
-        const auto& lettersB = letters[static_cast<size_t>(b)];
-        if (lettersA && lettersB) {
-            if (const int order = lettersA->compare(*lettersB); order != 0) {
-                return order < 0;
-            }
-        }
-        return lessThan(texts[a], texts[b]);
-    };
-    std::vector<qsizetype> order(letters.size());
-    std::iota(order.begin(), order.end(), 0);
-    // Entries taken from a sorted list come in order: checking costs one
-    // comparison per entry, sorting many.
-    if (std::is_sorted(order.begin(), order.end(), less)) {
-        return texts;
-    }
-    std::stable_sort(order.begin(), order.end(), less);
     QStringList ordered;
     ordered.reserve(texts.size());
-    for (const qsizetype index : order) {
+    for (const qsizetype index : m_order.order(texts)) {
         ordered.append(texts[index]);
     }
     return ordered;

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "data/GermanOrder.h"
 #include "widgets/EntryList.h"
 
-#include <QCollator>
 #include <QStringList>
 
 // A list of text entries, either in insertion order or sorted in German
@@ -59,5 +59,5 @@ private:
 
     bool m_sorted;
     bool m_chooseWithKey = false;
-    QCollator m_collator;
+    GermanOrder m_order;
 };

@@ -11,6 +11,7 @@
 #include "widgets/PictureBox.h"
 #include "widgets/PushButton.h"
 #include "widgets/TextBox.h"
+#include "widgets/WordList.h"
 
 #include <QFont>
 #include <QRect>

@@ -96,7 +96,7 @@ private slots:
             QDir::setCurrent(folder);
             Form1 form;
             QVERIFY(form.Form_Load());
-            QCOMPARE(form.ui().List1->count(), 0);
+            QCOMPARE(form.ui().List1->entryCount(), 0);
             QCOMPARE(form.ui().nbre_enr->caption(), QString("0"));
         }
         QDir::setCurrent(oldCwd);

@@ -29,11 +29,12 @@ bool Harness::start(const QList<WordRow>& rows, const QStringList& themes,
     return m_form->Form_Load();
 }
 
-QStringList Harness::entries(const QListWidget* list)
+QStringList Harness::entries(const QAbstractItemView* list)
 {
     QStringList texts;
-    for (int i = 0; i < list->count(); ++i) {
-        texts.append(list->item(i)->text());
+    const QAbstractItemModel* model = list->model();
+    for (int i = 0; model != nullptr && i < model->rowCount(); ++i) {
+        texts.append(model->index(i, 0).data().toString());
     }
     return texts;
 }

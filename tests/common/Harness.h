@@ -29,7 +29,7 @@ public:
     QString dir() const { return m_dir.path(); }
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
-    static QStringList entries(const QListWidget* list);
+    static QStringList entries(const QAbstractItemView* list);
     QStringList listed() const { return entries(m_form->ui().List1); }
 
 private:

@@ -116,12 +116,15 @@ inline QString controlStates(Form1Ui& ui)
     return s;
 }
 
-inline void clickEntry(QListWidget* list, const QString& text, bool twice = false)
+inline void clickEntry(QAbstractItemView* list, const QString& text, bool twice = false)
 {
-    const auto items = list->findItems(text, Qt::MatchExactly);
+    const QAbstractItemModel* model = list->model();
+    const auto items = model->match(model->index(0, 0), Qt::DisplayRole, text, 1,
+                                    Qt::MatchExactly | Qt::MatchCaseSensitive);
     QVERIFY2(!items.isEmpty() && !list->isHidden(),
              qPrintable(text + " not in " + list->objectName()));
-    const QPoint spot = list->visualItemRect(items.first()).center();
+    list->scrollTo(items.first());
+    const QPoint spot = list->visualRect(items.first()).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, spot);
     if (twice) { // what the mouse sends next: the double click and its release
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, spot);
@@ -153,15 +156,20 @@ inline void run(Form1Ui& ui, const QString& step)
         {"delete", ui.Command3}, {"import", ui.Command10}, {"raz", ui.Command11}};
     const QHash<QString, QLineEdit*> fields{
         {"word", ui.Text1}, {"article", ui.deter}, {"theme", ui.theme}, {"cat", ui.cat}};
-    const QHash<QString, QListWidget*> lists{
+    const QHash<QString, QAbstractItemView*> lists{
         {"list", ui.List1}, {"dbl", ui.List1}, {"pick", ui.List2}, {"file", ui.File1}};
     const QHash<QString, QMessageBox::StandardButton> answers{
         {"ok", QMessageBox::Ok}, {"yes", QMessageBox::Yes}, {"no", QMessageBox::No}};
     if (verb == "select") {
         // "word#2": the second entry of a word listed twice
-        const auto items = ui.List1->findItems(arg.section(u'#', 0, 0), Qt::MatchExactly);
+        QList<int> items;
+        for (int row = 0; row < ui.List1->entryCount(); ++row) {
+            if (ui.List1->entry(row) == arg.section(u'#', 0, 0)) {
+                items.append(row);
+            }
+        }
         QVERIFY2(!items.isEmpty(), qPrintable(arg + " is not listed"));
-        ui.List1->setListIndex(ui.List1->row(arg.endsWith("#2") ? items.last() : items.first()));
+        ui.List1->setListIndex(arg.endsWith("#2") ? items.last() : items.first());
     } else if (buttons.contains(verb)) {
         press(buttons[verb]);
     } else if (fields.contains(verb)) {
@@ -223,10 +231,10 @@ inline QString iconName(const QByteArray& picture)
 
 // Compares each ';'-separated "key=value" of `expected`: controls (see
 // controlStates), state (the editing state), listed (List1 and the count
-// shown; entries: without the count), highlight (List1's highlighted entry), focus (the focused control's
-// name), shown (word|article|theme|category|mark|icon), boxes (the texts
-// answered, '/'-separated; none unless named), any other key a column of
-// the file; "closed" closes the window first.
+// shown; entries: without the count), highlight (List1's highlighted entry), focus (the focused
+// control's name), shown (word|article|theme|category|mark|icon), boxes (the texts answered,
+// '/'-separated; none unless named), any other key a column of the file; "closed" closes the window
+// first.
 inline void check(Harness& h, const QString& expected)
 {
     Form1Ui& ui = h.ui();

@@ -86,13 +86,21 @@ private slots:
         const QString haus = "shown=Haus|das|Gebäude|3|O|ff0000";
         row("full record", "select:Haus", haus);
         row("empty fields after a full record", "select:Haus;select:Ziel", "shown=Ziel||||N|");
-        // A word held twice shows the record that comes first in the table;
-        // letter case is ignored by the lookup.
-        row("duplicate, second entry", "select:Ziel;select:Tor#2", "shown=Tor|das|||N|");
-        // A rename takes every entry of the old word out of the list.
-        row("rename a word listed twice", "select:Tor;modify;word:Tore;apply",
-            "entries='s,ab'cd'ef,Auto,Haus,l'eau,l’eau,Tore,Tür,tür,Ziel");
-        row("case variant", "select:tür", "shown=Tür|die|||N|");
+        // Each entry stands for its own record, also where two words are
+        // equal or differ only in letter case.
+        row("duplicate, second entry", "select:Ziel;select:Tor#2", "shown=Tor|der|Sport|9|O|");
+        row("rename one of a word listed twice", "select:Tor;modify;word:Tore;apply",
+            "entries='s,ab'cd'ef,Auto,Haus,l'eau,l’eau,Tor,Tore,Tür,tür,Ziel;"
+            "mot=Auto,Tore,Haus,Tür,Tor,Ziel,tür,l'eau,'s,l’eau,ab'cd'ef");
+        row("case variant", "select:tür", "shown=tür|DIE|||N|;highlight=tür");
+        row("modify a case variant", "select:tür;modify;article:die;apply;select:Tür",
+            "determinant=das,das,das,die,der,<null>,die,le,le,le,le;shown=Tür|die|||N|");
+        row("delete a case variant, undo", "select:tür;yes;delete",
+            "entries='s,ab'cd'ef,Auto,Haus,l'eau,l’eau,Tor,Tor,Tür,Ziel;"
+            "mot=Auto,Tor,Haus,Tür,Tor,Ziel,l'eau,'s,l’eau,ab'cd'ef;boxes=Wort löschen? ");
+        row("delete a case variant, undone", "select:tür;yes;delete;undo",
+            "mot=Auto,Tor,Haus,Tür,Tor,Ziel,tür,l'eau,'s,l’eau,ab'cd'ef;shown=tür|DIE|||N|;"
+            "highlight=tür;boxes=Wort löschen? ");
         // A word with two apostrophes is refused: the raw word is kept and
         // the record shown stays.
         row("apostrophe inside", "select:l'eau", "criterion=l''eau;shown=l'eau|le|||N|");
@@ -115,6 +123,7 @@ private slots:
                          {"'s", "le"},
                          {"l’eau", "le"},
                          {"ab'cd'ef", "le"}}));
+        Steps::showWindow(h);
         Steps::runAll(h.ui(), steps);
         QFETCH(QString, expected);
         Steps::check(h, expected);

@@ -187,8 +187,8 @@ private slots:
         Steps::check(h, expected);
     }
 
-    // After the last record is deleted no record is current: deleting again
-    // may report that, but the window goes on working.
+    // After the last record is deleted no word is shown: deleting or
+    // modifying then says what to do, and the first new word is shown.
     void deleteWithoutRecords()
     {
         Harness h;
@@ -196,9 +196,11 @@ private slots:
         Steps::showWindow(h);
         Steps::runAll(h.ui(), "select:Haus;yes;delete");
         QVERIFY(Fixtures::column(h.dir(), "mot").isEmpty());
-        Steps::runAll(h.ui(), "yes;ok;delete;new;word:Neu;add");
-        QCOMPARE(MessageBox::takeAnswered().mid(0, 2), QStringList({Delete, Delete}));
-        Steps::check(h, "listed=Neu;mot=Neu");
+        Steps::runAll(h.ui(), "ok;delete;ok;modify;new;word:Neu;add");
+        const QString none = "Es wird kein Wort angezeigt. Bitte wählen Sie zuerst ein Wort in "
+                             "der Liste.";
+        QCOMPARE(MessageBox::takeAnswered(), QStringList({Delete, none, none}));
+        Steps::check(h, "listed=Neu;mot=Neu;shown=Neu||||N|;highlight=Neu;state=Browse");
     }
 
     // The boxes as the user sees them: text|title|icon|buttons|default button.

@@ -57,7 +57,7 @@ private slots:
 
         auto* list = window->findChild<QTreeWidget*>("groups");
         emit list->itemDoubleClicked(item(window, "Straße"), 0);
-        QCOMPARE(h.ui().List1->currentItem()->text(), "Straße");
+        QCOMPARE(h.ui().List1->entry(h.ui().List1->listIndex()), "Straße");
         QCOMPARE(h.ui().deter->text(), "die");
 
         item(window, "Doppelt: „Kiefer“")->setSelected(true);

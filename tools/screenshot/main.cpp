@@ -32,11 +32,11 @@ int main(int argc, char* argv[])
         return 1;
     }
     form.show();
-    ListBox* list = form.ui().List1;
-    const auto matches =
-        args.size() > 2 ? list->findItems(args.at(2), Qt::MatchExactly) : QList<QListWidgetItem*>();
+    WordList* list = form.ui().List1;
+    const QList<int> matches =
+        args.size() > 2 ? form.editor().words().rowsIgnoringCase(args.at(2)) : QList<int>();
     if (list->entryCount() > 0) {
-        list->setListIndex(matches.isEmpty() ? 0 : list->row(matches.first()));
+        list->setListIndex(matches.isEmpty() ? 0 : matches.first());
     }
     QApplication::processEvents();
     bool ok = form.grab().save(out.filePath(QStringLiteral("form1") + suffix));

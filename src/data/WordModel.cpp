@@ -1,0 +1,224 @@
+#include "data/WordModel.h"
+
+#include "data/DataSource.h"
+
+#include <QSet>
+#include <algorithm>
+
+namespace {
+// Past this many rows leaving at once the list is laid out anew.
+constexpr size_t ManyLeaving = 64;
+} // namespace
+
+WordModel::WordModel(DataSource& words, QObject* parent)
+    : QAbstractListModel(parent), m_source(words)
+{
+    m_source.setWatcher(this);
+    if (m_source.isOpen()) {
+        rowsRead();
+    }
+}
+
+WordModel::~WordModel()
+{
+    m_source.setWatcher(nullptr);
+    if (m_source.isOpen()) {
+        m_source.Recordset().setWatcher(nullptr);
+    }
+}
+
+const RecordSet* WordModel::records() const
+{
+    return m_source.isOpen() ? &m_source.Recordset() : nullptr;
+}
+
+QString WordModel::textOf(qint64 rowid) const
+{
+    const RecordSet* set = records();
+    return set != nullptr ? set->textOf(rowid) : QString();
+}
+
+int WordModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+QVariant WordModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount()) {
+        return {};
+    }
+    const qint64 rowid = m_rows[static_cast<size_t>(index.row())];
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
+        return textOf(rowid);
+    }
+    return role == RowidRole ? QVariant(rowid) : QVariant();
+}
+
+QString WordModel::word(int row) const
+{
+    return row >= 0 && row < rowCount() ? textOf(m_rows[static_cast<size_t>(row)]) : QString();
+}
+
+qint64 WordModel::rowidAt(int row) const
+{
+    return row >= 0 && row < rowCount() ? m_rows[static_cast<size_t>(row)] : -1;
+}
+
+int WordModel::rowOf(qint64 rowid) const
+{
+    const auto it = std::find(m_rows.begin(), m_rows.end(), rowid);
+    return it != m_rows.end() ? static_cast<int>(it - m_rows.begin()) : -1;
+}
+
+int WordModel::lowerBound(const QString& text) const
+{
+    int low = 0;
+    int high = rowCount();
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (m_order.less(word(middle), text)) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low;
+}
+
+QList<int> WordModel::rowsIgnoringCase(const QString& text) const
+{
+    QList<int> rows;
+    for (int row = lowerBound(text); row < rowCount(); ++row) {
+        const QString listed = word(row);
+        if (m_order.less(text, listed)) {
+            break;
+        }
+        if (listed.compare(text, Qt::CaseInsensitive) == 0) {
+            rows.append(row);
+        }
+    }
+    return rows;
+}
+
+bool WordModel::lists(const QString& text) const
+{
+    const QList<int> rows = rowsIgnoringCase(text);
+    return std::any_of(rows.begin(), rows.end(), [&](int row) { return word(row) == text; });
+}
+
+bool WordModel::listable(qint64 rowid, const QString& text) const
+{
+    return !text.isEmpty() && (rowid < m_hiddenFrom || rowid > m_lastRead);
+}
+
+bool WordModel::goesBefore(const QString& text, qint64 rowid, qint64 other) const
+{
+    const QString otherText = textOf(other);
+    if (m_order.less(text, otherText)) {
+        return true;
+    }
+    return !m_order.less(otherText, text) && rowid < other;
+}
+
+int WordModel::placeFor(const QString& text, qint64 rowid, int skipped) const
+{
+    // Binary search over the rows as they are without row `skipped`.
+    const int size = rowCount() - (skipped >= 0 ? 1 : 0);
+    const auto at = [&](int i) {
+        return m_rows[static_cast<size_t>(skipped >= 0 && i >= skipped ? i + 1 : i)];
+    };
+    int low = 0;
+    int high = size;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (goesBefore(text, rowid, at(middle))) {
+            high = middle;
+        } else {
+            low = middle + 1;
+        }
+    }
+    return low;
+}
+
+void WordModel::rowsRead()
+{
+    beginResetModel();
+    m_rows.clear();
+    const RecordSet* set = records();
+    const std::vector<qint64> none;
+    const std::vector<qint64>& rowids = set != nullptr ? set->rowids() : none;
+    m_lastRead = rowids.empty() ? 0 : rowids.back();
+    m_hiddenFrom = rowids.size() > static_cast<size_t>(ListedRecords)
+                       ? rowids[static_cast<size_t>(ListedRecords)]
+                       : std::numeric_limits<qint64>::max();
+    QStringList texts;
+    std::vector<qint64> listed;
+    const size_t limit = std::min(rowids.size(), static_cast<size_t>(ListedRecords));
+    texts.reserve(static_cast<qsizetype>(limit));
+    listed.reserve(limit);
+    for (size_t i = 0; i < limit; ++i) {
+        QString text = set->textOf(rowids[i]);
+        if (!text.isEmpty()) {
+            texts.append(std::move(text));
+            listed.push_back(rowids[i]);
+        }
+    }
+    m_rows.reserve(listed.size());
+    for (const qsizetype index : m_order.order(texts)) {
+        m_rows.push_back(listed[static_cast<size_t>(index)]);
+    }
+    endResetModel();
+}
+
+void WordModel::rowAdded(qint64 rowid)
+{
+    const QString text = textOf(rowid);
+    if (!listable(rowid, text)) {
+        return;
+    }
+    const int place = placeFor(text, rowid);
+    beginInsertRows({}, place, place);
+    m_rows.insert(m_rows.begin() + place, rowid);
+    endInsertRows();
+}
+
+void WordModel::rowChanged(qint64 rowid)
+{
+    const int row = rowOf(rowid);
+    const QString text = textOf(rowid);
+    if (row < 0) {
+        rowAdded(rowid);
+        return;
+    }
+    // A listed word emptied by a modification stays listed, as an empty entry.
+    const int place = placeFor(text, rowid, row);
+    if (place != row) {
+        // Qt names the destination as a place before the move.
+        beginMoveRows({}, row, row, {}, place > row ? place + 1 : place);
+        m_rows.erase(m_rows.begin() + row);
+        m_rows.insert(m_rows.begin() + place, rowid);
+        endMoveRows();
+    }
+    const QModelIndex changed = index(place);
+    emit dataChanged(changed, changed);
+}
+
+void WordModel::rowsLeaving(const std::vector<qint64>& rowids)
+{
+    if (rowids.size() > ManyLeaving) {
+        const QSet<qint64> leaving(rowids.begin(), rowids.end());
+        beginResetModel();
+        std::erase_if(m_rows, [&](qint64 rowid) { return leaving.contains(rowid); });
+        endResetModel();
+        return;
+    }
+    for (const qint64 rowid : rowids) {
+        const int row = rowOf(rowid);
+        if (row >= 0) {
+            beginRemoveRows({}, row, row);
+            m_rows.erase(m_rows.begin() + row);
+            endRemoveRows();
+        }
+    }
+}
