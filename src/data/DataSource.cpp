@@ -30,6 +30,14 @@ void DataSource::bind(BoundControl* control)
     }
 }
 
+void DataSource::setWatcher(RecordWatcher* watcher)
+{
+    m_watcher = watcher;
+    if (m_recordset) {
+        m_recordset->setWatcher(watcher);
+    }
+}
+
 bool DataSource::Refresh()
 {
     if (m_recordset && !m_recordset->leaveRecord()) {

@@ -44,8 +44,9 @@ public:
 
     // Registers a control; it is not owned and must outlive the data source.
     void bind(BoundControl* control);
-    // Follows the rows of every record set built from now on; not owned.
-    void setWatcher(RecordWatcher* watcher) { m_watcher = watcher; }
+    // Follows the rows of the record set, and of every one built from now
+    // on; not owned.
+    void setWatcher(RecordWatcher* watcher);
 
     // (Re)opens the database and builds a new record set positioned on the
     // first record.

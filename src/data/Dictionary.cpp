@@ -184,14 +184,13 @@ Dictionary::Outcome Dictionary::take(History::Direction direction)
         return outcome;
     }
     QList<qint64> rows;
-    if (!m_history.apply(db, *step, direction, &outcome.words, &rows, &outcome.error)) {
+    if (!m_history.apply(db, *step, direction, &rows, &outcome.error)) {
         words.RollbackTrans();
         return outcome;
     }
     outcome.row = rows.size() == 1 ? rows.front() : -1;
     if (!words.CommitTrans()) {
         outcome.error = words.lastError();
-        outcome.words.clear();
         return outcome;
     }
     // The rows the step wrote are read again: the record set shows the file.

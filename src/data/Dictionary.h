@@ -23,9 +23,8 @@ public:
         QString error;
         // It failed because another program deleted or changed the record.
         bool fileChanged = false;
-        // Undo and redo: the words put in, taken out or renamed, and the one
-        // row the step changed (-1 for a step over several rows).
-        QList<History::WordChange> words;
+        // Undo and redo: the one row the step changed (-1 for a step over
+        // several rows).
         qint64 row = -1;
     };
 

@@ -393,36 +393,8 @@ qint64 History::conflict(const Plan& plan, const Rows& rows) const
     return -1;
 }
 
-QList<History::WordChange> History::wordChanges(const Plan& plan, const Rows& rows) const
-{
-    const qsizetype word = m_columns.indexOf(QStringLiteral("mot"));
-    QList<WordChange> changes;
-    for (const auto& [rowid, row] : plan) {
-        const auto mot = row.fields.find(word);
-        if (!row.marked && mot == row.fields.end()) {
-            continue;
-        }
-        const auto stored = rows.values.find(rowid);
-        const bool exists = stored != rows.values.end();
-        std::optional<QString> before;
-        if (exists) {
-            before = stored->second.at(word).toString();
-        }
-        std::optional<QString> after;
-        if (row.marked ? row.existsAfter : exists) {
-            after = mot != row.fields.end() ? mot->second.target.toString()
-                    : exists                ? stored->second.at(word).toString()
-                                            : QString();
-        }
-        if (before != after) {
-            changes.append({rowid, before, after});
-        }
-    }
-    return changes;
-}
-
-bool History::apply(Database& db, const Step& step, Direction direction, QList<WordChange>* words,
-                    QList<qint64>* touched, QString* error)
+bool History::apply(Database& db, const Step& step, Direction direction, QList<qint64>* touched,
+                    QString* error)
 {
     if (!install(db, error)) {
         return false;
@@ -445,7 +417,6 @@ bool History::apply(Database& db, const Step& step, Direction direction, QList<W
                           wordOf(db, step.id, conflicting));
         return false;
     }
-    *words = wordChanges(*planned, rows);
     QList<qint64> gone;
     bool comeBack = false;
     QSet<qsizetype> fields;

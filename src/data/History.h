@@ -19,14 +19,6 @@
 class History
 {
 public:
-    // A word that a step put in, took out or renamed: `before` and `after`
-    // are its text, or nullopt where the row is absent.
-    struct WordChange
-    {
-        qint64 rowid = -1;
-        std::optional<QString> before;
-        std::optional<QString> after;
-    };
     struct Step
     {
         qint64 id = -1;
@@ -63,12 +55,11 @@ public:
     std::optional<Step> next(Database& db, Direction direction) const;
 
     // Takes the step back (Undo) or again (Redo), inside the caller's
-    // transaction; the words it puts in, takes out or renames are appended to
-    // `words`, every row it touches to `rows`. A row that no longer holds
+    // transaction; every row it touches is appended to `rows`. A row that no longer holds
     // what the step left refuses it with a message naming the word, and
     // changes nothing.
     [[nodiscard]] bool apply(Database& db, const Step& step, Direction direction,
-                             QList<WordChange>* words, QList<qint64>* rows, QString* error);
+                             QList<qint64>* rows, QString* error);
     // Makes the tables (when missing) and this connection's triggers; every
     // step does it first, so calling it ahead only saves the first step's time.
     [[nodiscard]] bool install(Database& db, QString* error);
@@ -117,7 +108,6 @@ private:
     bool readRows(Database& db, const Plan& plan, Rows* rows, QString* error) const;
     // The first row that no longer holds what the plan finds; -1 when none.
     qint64 conflict(const Plan& plan, const Rows& rows) const;
-    QList<WordChange> wordChanges(const Plan& plan, const Rows& rows) const;
     bool takeOut(Database& db, qint64 step, Direction direction, const QList<qint64>& gone,
                  const Rows& rows, QString* error) const;
     QString wordOf(Database& db, qint64 step, qint64 row) const;

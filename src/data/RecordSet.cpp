@@ -7,10 +7,8 @@
 #include <algorithm>
 #include <limits>
 
-namespace {
-const QString NoCurrentRecord =
+const QString RecordSet::NoWordShown =
     QStringLiteral("Es wird kein Wort angezeigt. Bitte wählen Sie zuerst ein Wort in der Liste.");
-} // namespace
 
 // -------------------------------------------------------------- RecordSet
 
@@ -186,7 +184,7 @@ qsizetype RecordSet::positionOf(qint64 rowid) const
 bool RecordSet::moveToBookmark(qint64 bookmark)
 {
     const qsizetype position = positionOf(bookmark);
-    return position >= 0 ? moveTo(position) : fail(NoCurrentRecord);
+    return position >= 0 ? moveTo(position) : fail(NoWordShown);
 }
 
 QVariant RecordSet::readStored(qint64 rowid, int field) const
@@ -288,7 +286,7 @@ bool RecordSet::MoveFirst()
 {
     if (m_rowids.empty()) {
         leaveRecord();
-        return fail(NoCurrentRecord);
+        return fail(NoWordShown);
     }
     return moveTo(0);
 }
@@ -297,7 +295,7 @@ bool RecordSet::MoveLast()
 {
     if (m_rowids.empty()) {
         leaveRecord();
-        return fail(NoCurrentRecord);
+        return fail(NoWordShown);
     }
     return moveTo(static_cast<qsizetype>(m_rowids.size()) - 1);
 }
@@ -307,7 +305,7 @@ bool RecordSet::MoveNext()
     const qsizetype size = static_cast<qsizetype>(m_rowids.size());
     const qsizetype next = m_deleted ? m_pos : m_pos + 1;
     if (m_mode != Mode::Adding && m_pos >= size) {
-        return fail(NoCurrentRecord);
+        return fail(NoWordShown);
     }
     return moveTo(std::min(next, size));
 }
@@ -378,7 +376,7 @@ bool RecordSet::AddNew()
 bool RecordSet::Edit()
 {
     if (m_mode == Mode::Adding || !hasCurrent()) {
-        return fail(NoCurrentRecord);
+        return fail(NoWordShown);
     }
     m_mode = Mode::Editing;
     m_pendingFields.clear();
@@ -427,7 +425,7 @@ bool RecordSet::Update()
 bool RecordSet::Delete()
 {
     if (!hasCurrent()) {
-        return fail(NoCurrentRecord);
+        return fail(NoWordShown);
     }
     const auto row = static_cast<size_t>(m_pos);
     Statement* statement =
@@ -472,7 +470,7 @@ bool RecordSet::setEveryRecord(const QString& name, const QVariant& value)
     }
     if (isCached(index)) {
         m_columns[static_cast<size_t>(index)].fill(value);
-        if (m_watcher) {
+        if (index == 0 && m_watcher) {
             m_watcher->rowsRead();
         }
     }
@@ -516,17 +514,37 @@ bool RecordSet::writeRow(qsizetype position, const FieldValues& values)
     if (m_db.changes() == 0) {
         return giveUpChangedRow(row);
     }
-    bool cachedChanged = false;
+    bool wordChanged = false;
     for (const auto& [index, value] : values) {
         if (isCached(index)) {
-            m_columns[static_cast<size_t>(index)].set(row, value);
-            cachedChanged = true;
+            wordChanged = setCached(row, index, value) || wordChanged;
         }
     }
-    if (cachedChanged && m_watcher) {
-        m_watcher->rowChanged(m_rowids[row]);
+    if (wordChanged && m_watcher) {
+        m_watcher->wordChanged(m_rowids[row]);
     }
     return true;
+}
+
+bool RecordSet::setCached(size_t row, int field, const QVariant& value)
+{
+    TextColumn& column = m_columns[static_cast<size_t>(field)];
+    const bool wordChanged = field == 0 && column.at(row) != value;
+    column.set(row, value);
+    return wordChanged;
+}
+
+void RecordSet::takeStored(size_t row, const Statement& query)
+{
+    bool wordChanged = false;
+    for (int i = 0; i < m_cachedFields; ++i) {
+        const QVariant value =
+            query.column(i + 1).isNull() ? QVariant() : QVariant(query.text(i + 1));
+        wordChanged = setCached(row, i, value) || wordChanged;
+    }
+    if (wordChanged && m_watcher) {
+        m_watcher->wordChanged(m_rowids[row]);
+    }
 }
 
 bool RecordSet::giveUpChangedRow(size_t row)
@@ -548,14 +566,8 @@ bool RecordSet::giveUpChangedRow(size_t row)
                        "LEXA zeigt jetzt, was in der Datei „%2“ steht; ändern Sie das Wort bei "
                        "Bedarf noch einmal.")
             .arg(valueAt(row, 0).toString(), QDir::toNativeSeparators(m_db.path()));
-    for (int i = 0; i < m_cachedFields; ++i) {
-        m_columns[static_cast<size_t>(i)].set(
-            row, query->column(i + 1).isNull() ? QVariant() : QVariant(query->text(i + 1)));
-    }
+    takeStored(row, *query);
     query->reset();
-    if (m_watcher) {
-        m_watcher->rowChanged(rowid);
-    }
     return giveUpWrite(message, true);
 }
 
@@ -699,13 +711,8 @@ bool RecordSet::reread(QList<qint64> rowids)
         if (!stored && position >= 0) {
             eraseRow(static_cast<size_t>(position));
         }
-        for (int i = 0; stored && position >= 0 && i < m_cachedFields; ++i) {
-            m_columns[static_cast<size_t>(i)].set(
-                static_cast<size_t>(position),
-                query->column(i + 1).isNull() ? QVariant() : QVariant(query->text(i + 1)));
-        }
-        if (stored && position >= 0 && m_watcher) {
-            m_watcher->rowChanged(*it);
+        if (stored && position >= 0) {
+            takeStored(static_cast<size_t>(position), *query);
         }
     }
     // New rows beyond the last come in, in order.

@@ -25,15 +25,16 @@ protected:
     ~RecordView() = default;
 };
 
-// What follows the rows of a record set, as the word list's model does:
-// told after the rows were read anew, after a row came in or its cached
-// fields changed, and before rows leave (they can still be read then).
+// What follows the rows of a record set and their words, as the word list's
+// model does: told after the rows were read anew, after a row came in or its
+// word (the first field) changed, and before rows leave (they can still be
+// read then).
 class RecordWatcher
 {
 public:
     virtual void rowsRead() = 0;
     virtual void rowAdded(qint64 rowid) = 0;
-    virtual void rowChanged(qint64 rowid) = 0;
+    virtual void wordChanged(qint64 rowid) = 0;
     virtual void rowsLeaving(const std::vector<qint64>& rowids) = 0;
 
 protected:
@@ -53,6 +54,8 @@ class RecordSet
 {
 public:
     RecordSet(Database& db, const QString& table, RecordView& view);
+    // What a move, a write or a deletion without a current record says.
+    static const QString NoWordShown;
     // Reads the table; the first record (if any) becomes current, unshown.
     bool load();
     // The one that follows the rows from now on (none: nullptr); not owned.
@@ -140,6 +143,10 @@ private:
     // A write found the row gone or changed by another program: the cache
     // takes what the file holds.
     bool giveUpChangedRow(size_t row);
+    // Sets a cached field of a row; true when that changed the row's word.
+    bool setCached(size_t row, int field, const QVariant& value);
+    // The row takes the cached fields `query` read of it.
+    void takeStored(size_t row, const Statement& query);
     QString goneMessage(size_t row) const;
     int fieldIndex(const QString& name) const;
     bool isCached(int field) const { return field < m_cachedFields; }

@@ -22,9 +22,6 @@ WordModel::WordModel(DataSource& words, QObject* parent)
 WordModel::~WordModel()
 {
     m_source.setWatcher(nullptr);
-    if (m_source.isOpen()) {
-        m_source.Recordset().setWatcher(nullptr);
-    }
 }
 
 const RecordSet* WordModel::records() const
@@ -183,7 +180,7 @@ void WordModel::rowAdded(qint64 rowid)
     endInsertRows();
 }
 
-void WordModel::rowChanged(qint64 rowid)
+void WordModel::wordChanged(qint64 rowid)
 {
     const int row = rowOf(rowid);
     const QString text = textOf(rowid);

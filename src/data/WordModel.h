@@ -45,7 +45,7 @@ public:
 private:
     void rowsRead() override;
     void rowAdded(qint64 rowid) override;
-    void rowChanged(qint64 rowid) override;
+    void wordChanged(qint64 rowid) override;
     void rowsLeaving(const std::vector<qint64>& rowids) override;
 
     const RecordSet* records() const;

@@ -12,86 +12,81 @@
 
 namespace {
 
-// What a move between the editing states does to the controls, by name.
+// What a move between the editing states does to the controls.
 struct StateTable
 {
     Editor::EditState state;
-    const char* show;
-    const char* hide;
-    const char* enable;
-    const char* disable;
+    std::initializer_list<QWidget*> show;
+    std::initializer_list<QWidget*> hide;
+    std::initializer_list<QWidget*> enable;
+    std::initializer_list<QWidget*> disable;
 };
-
-StateTable tableOf(int change)
-{
-    using S = Editor::EditState;
-    static const StateTable tables[] = {
-        // BeginNew
-        {S::NewWord, "Dir1 File1 List2 Command4 Command9", "Command5 Command3 Command6",
-         "image1 deter Text1 theme cat", "List1"},
-        // ConfirmNew
-        {S::Browse, "Command5 Command3 Command6", "File1 Dir1 List2 Command9 Command4", "List1",
-         "Text1 theme deter cat"},
-        // CancelNew
-        {S::Browse, "Command5 Command3 Command6", "Dir1 File1 Command9 Command4 List2", "List1",
-         "Text1 deter cat"},
-        // BeginModify
-        {S::Modify, "Command8 Command1", "Command5 Command3 Command6 Command2",
-         "Text1 theme deter mot_marque image1", "List1"},
-        // ConfirmModify
-        {S::Browse, "Command5 Command3 Command6 Command2", "List2 Command8 Command1 Dir1 File1",
-         "List1", "Text1 theme deter image1 mot_marque"},
-        // CancelModify
-        {S::Browse, "Command5 Command3 Command6 Command2", "List2 Command8 Command1 Dir1 File1",
-         "List1", "Text1 theme deter image1 cat"},
-        // ShowFile
-        {S::Browse, "Command5 Command3 Command6 Command2",
-         "Command4 Command9 Command8 Command1 Dir1 File1 List2", "List1",
-         "Text1 theme deter cat image1 mot_marque"},
-    };
-    return tables[change];
-}
 
 } // namespace
 
 void Editor::enter(Change change)
 {
-    const StateTable table = tableOf(static_cast<int>(change));
-    // By the window's own controls: the search window has controls of the same names.
-    const std::pair<QLatin1StringView, QWidget*> controls[] = {
-        {QLatin1StringView("Text1"), ui.Text1},
-        {QLatin1StringView("deter"), ui.deter},
-        {QLatin1StringView("theme"), ui.theme},
-        {QLatin1StringView("cat"), ui.cat},
-        {QLatin1StringView("image1"), ui.image1},
-        {QLatin1StringView("mot_marque"), ui.mot_marque},
-        {QLatin1StringView("List1"), ui.List1},
-        {QLatin1StringView("List2"), ui.List2},
-        {QLatin1StringView("Dir1"), ui.Dir1},
-        {QLatin1StringView("File1"), ui.File1},
-        {QLatin1StringView("Command1"), ui.Command1},
-        {QLatin1StringView("Command2"), ui.Command2},
-        {QLatin1StringView("Command3"), ui.Command3},
-        {QLatin1StringView("Command4"), ui.Command4},
-        {QLatin1StringView("Command5"), ui.Command5},
-        {QLatin1StringView("Command6"), ui.Command6},
-        {QLatin1StringView("Command8"), ui.Command8},
-        {QLatin1StringView("Command9"), ui.Command9},
-    };
-    const auto each = [&controls](const char* names, auto&& apply) {
-        for (const QString& name : QString::fromLatin1(names).split(u' ')) {
-            for (const auto& [known, control] : controls) {
-                if (name == known) {
-                    apply(control);
-                }
-            }
+    using S = EditState;
+    const auto apply = [this](const StateTable& table) {
+        for (QWidget* w : table.show) {
+            w->setVisible(true);
         }
+        for (QWidget* w : table.hide) {
+            w->setVisible(false);
+        }
+        for (QWidget* w : table.enable) {
+            w->setEnabled(true);
+        }
+        for (QWidget* w : table.disable) {
+            w->setEnabled(false);
+        }
+        m_state = table.state;
     };
-    each(table.show, [](QWidget* w) { w->setVisible(true); });
-    each(table.hide, [](QWidget* w) { w->setVisible(false); });
-    each(table.enable, [](QWidget* w) { w->setEnabled(true); });
-    each(table.disable, [](QWidget* w) { w->setEnabled(false); });
-    m_state = table.state;
+    const Form1Ui& u = ui;
+    switch (change) {
+    case Change::BeginNew:
+        return apply({S::NewWord,
+                      {u.Dir1, u.File1, u.List2, u.Command4, u.Command9},
+                      {u.Command5, u.Command3, u.Command6},
+                      {u.image1, u.deter, u.Text1, u.theme, u.cat},
+                      {u.List1}});
+    case Change::ConfirmNew:
+        return apply({S::Browse,
+                      {u.Command5, u.Command3, u.Command6},
+                      {u.File1, u.Dir1, u.List2, u.Command9, u.Command4},
+                      {u.List1},
+                      {u.Text1, u.theme, u.deter, u.cat}});
+    case Change::CancelNew:
+        return apply({S::Browse,
+                      {u.Command5, u.Command3, u.Command6},
+                      {u.Dir1, u.File1, u.Command9, u.Command4, u.List2},
+                      {u.List1},
+                      {u.Text1, u.deter, u.cat}});
+    case Change::BeginModify:
+        return apply({S::Modify,
+                      {u.Command8, u.Command1},
+                      {u.Command5, u.Command3, u.Command6, u.Command2},
+                      {u.Text1, u.theme, u.deter, u.mot_marque, u.image1},
+                      {u.List1}});
+    case Change::ConfirmModify:
+        return apply({S::Browse,
+                      {u.Command5, u.Command3, u.Command6, u.Command2},
+                      {u.List2, u.Command8, u.Command1, u.Dir1, u.File1},
+                      {u.List1},
+                      {u.Text1, u.theme, u.deter, u.image1, u.mot_marque}});
+    case Change::CancelModify:
+        return apply({S::Browse,
+                      {u.Command5, u.Command3, u.Command6, u.Command2},
+                      {u.List2, u.Command8, u.Command1, u.Dir1, u.File1},
+                      {u.List1},
+                      {u.Text1, u.theme, u.deter, u.image1, u.cat}});
+    case Change::ShowFile:
+        return apply({S::Browse,
+                      {u.Command5, u.Command3, u.Command6, u.Command2},
+                      {u.Command4, u.Command9, u.Command8, u.Command1, u.Dir1, u.File1, u.List2},
+                      {u.List1},
+                      {u.Text1, u.theme, u.deter, u.cat, u.image1, u.mot_marque}});
+    }
 }
 
 bool Editor::checkWordShown()
@@ -99,8 +94,7 @@ bool Editor::checkWordShown()
     if (Data1.isOpen() && Data1.Recordset().hasCurrent()) {
         return true;
     }
-    MessageBox::show(m_form, QStringLiteral("Es wird kein Wort angezeigt. Bitte wählen Sie "
-                                            "zuerst ein Wort in der Liste."));
+    MessageBox::show(m_form, RecordSet::NoWordShown);
     return false;
 }
 
