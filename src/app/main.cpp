@@ -1,6 +1,7 @@
 #include "app/DictionaryFolder.h"
 #include "app/Form1.h"
 #include "app/LegacyStartup.h"
+#include "app/PdfCommand.h"
 #include "app/SessionEnd.h"
 #include "data/Backup.h"
 #include "data/DictionaryLock.h"
@@ -37,7 +38,7 @@ void nameApplication()
 // dictionary) named on the command line in `argument`. Runs before the
 // windowing system is reached, so it works on a plain terminal. An exit code
 // when the program should end here.
-std::optional<int> handleCommandLine(int argc, char* argv[], QString* argument)
+std::optional<int> handleCommandLine(int argc, char* argv[], QString* argument, PdfCommand& pdf)
 {
     QCoreApplication app(argc, argv);
     nameApplication();
@@ -45,7 +46,8 @@ std::optional<int> handleCommandLine(int argc, char* argv[], QString* argument)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Bearbeitet ein deutsches Wörterbuch: die Wörter mit Artikel, "
-                       "Frequenz, Themen, Icon und Markierung."));
+                       "Frequenz, Themen, Icon und Markierung. Mit --pdf schreibt es "
+                       "Wortkarten, Bildseiten oder eine Wortliste als PDF, ohne Fenster."));
     // Qt's own options (-platform, -style ...) pass through to the windows.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const char* name : {"platform", "platformtheme", "style", "display", "qwindowgeometry"}) {
@@ -57,6 +59,7 @@ std::optional<int> handleCommandLine(int argc, char* argv[], QString* argument)
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Zeigt Versionsinformation an."));
     parser.addOption(version);
+    pdf.addOptions(parser);
     parser.addPositionalArgument(
         QStringLiteral("ORDNER"),
         QStringLiteral("Der Ordner mit LEXA.MDB und THEME.MDB, oder eine dieser Dateien (sonst "
@@ -72,6 +75,14 @@ std::optional<int> handleCommandLine(int argc, char* argv[], QString* argument)
     if (folders.size() > 1) {
         QTextStream(stderr) << "lexa: Nur ein Ordner kann geöffnet werden.\n";
         return exitUsage;
+    }
+    QString error;
+    if (!pdf.read(parser, folders.value(0), &error)) {
+        QTextStream(stderr) << "lexa: " << error << '\n';
+        return exitUsage;
+    }
+    if (pdf.wanted()) {
+        return std::nullopt;
     }
     if (!folders.isEmpty()) {
         *argument = folders.first();
@@ -112,8 +123,12 @@ void sayReadOnly(const QString& folder)
 int main(int argc, char* argv[])
 {
     QString argument;
-    if (const std::optional<int> exitCode = handleCommandLine(argc, argv, &argument)) {
+    PdfCommand pdf;
+    if (const std::optional<int> exitCode = handleCommandLine(argc, argv, &argument, pdf)) {
         return *exitCode;
+    }
+    if (pdf.wanted()) {
+        return pdf.run(argc, argv);
     }
     QApplication app(argc, argv);
     nameApplication();
