@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "app/PrintEntry.h"
 #include "app/ResulCh.h"
 #include "app/SimilarWordsEntry.h"
 #include "widgets/Look.h"
@@ -7,6 +8,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QShowEvent>
 #include <utility>
@@ -17,6 +19,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), m_editor(this, m_ui)
     m_editor.quitProgram = [] { QCoreApplication::quit(); };
     wireControls();
     addSimilarWordsEntry(*this);
+    addPrintEntry(*this);
 }
 
 Form1::~Form1() = default;
@@ -79,6 +82,7 @@ ResulCh& Form1::openedSearchWindow()
     // Built when first opened: hidden until then, it shows nothing earlier.
     if (!m_search) {
         m_search = std::make_unique<ResulCh>(*this, m_editor.Data1, m_editor.Data2);
+        addPrintEntry(*m_search, QFileInfo(m_editor.Data1.databasePath()).absolutePath());
     }
     return *m_search;
 }

@@ -88,6 +88,8 @@ void ResulChUi::setupResultList(QWidget* resul_ch)
     liste_temp->setAccessibleName(QStringLiteral("Zwischenliste"));
     liste_temp->hide();
 
+    imprimer =
+        button(resul_ch, "imprimer", QStringLiteral("Drucken …"), twipsRect(5640, 5640, 1095, 495));
     Command1 =
         button(resul_ch, "Command1", QStringLiteral("Zurück"), twipsRect(6840, 5640, 855, 495));
 }
@@ -157,12 +159,13 @@ void ResulChUi::setupInputs(QWidget* resul_ch)
 }
 
 // Tab goes as the eye reads: the result list, then the panel row by row
-// with the input beside its buttons, "Zurück" last.
+// with the input beside its buttons, "Drucken …" and "Zurück" last.
 void ResulChUi::setupTabOrder()
 {
-    QWidget* const order[] = {
-        resul_cherch, extrac_liste, Option2, commence, contient, termine,  ecrire,     longueur,
-        lg,           theme_cherch, theme,   Command3, List2,    Command2, liste_temp, Command1};
+    QWidget* const order[] = {resul_cherch, extrac_liste, Option2,  commence, contient,
+                              termine,      ecrire,       longueur, lg,       theme_cherch,
+                              theme,        Command3,     List2,    Command2, liste_temp,
+                              imprimer,     Command1};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }

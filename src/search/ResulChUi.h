@@ -17,6 +17,7 @@ public:
     Label* nb_tr = nullptr;
     ListBox* liste_temp = nullptr;
     PushButton* Command1 = nullptr;
+    PushButton* imprimer = nullptr;
 
     Panel* SSPanel1 = nullptr;
     Label* Label1 = nullptr;

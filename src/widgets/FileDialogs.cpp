@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QStringList>
 
 namespace {
 
@@ -24,10 +25,29 @@ public:
     }
 };
 
+QStringList& pendingAnswers()
+{
+    static QStringList answers;
+    return answers;
+}
+
 } // namespace
 
 void showByNameOnly(QFileDialog& dialog)
 {
     static NameOnlyIcons icons; // outlives every dialog
     dialog.setIconProvider(&icons);
+}
+
+QString runFileDialog(QFileDialog& dialog)
+{
+    if (!pendingAnswers().isEmpty()) {
+        return pendingAnswers().takeFirst();
+    }
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+void setNextFileDialogAnswer(const QString& path)
+{
+    pendingAnswers().append(path);
 }

@@ -45,7 +45,8 @@ private slots:
                       "List1");
         Fixtures::row("resul_ch", "lexa",
                       "resul_cherch extrac_liste Option2 commence contient termine ecrire "
-                      "longueur lg theme_cherch theme Command3 List2 Command2 liste_temp Command1",
+                      "longueur lg theme_cherch theme Command3 List2 Command2 liste_temp imprimer "
+                      "Command1",
                       "ecrire");
     }
 
