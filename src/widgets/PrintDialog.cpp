@@ -160,7 +160,6 @@ void PrintDialog::fail(const QString& message)
 
 std::unique_ptr<PrintWords> PrintDialog::openWords(std::vector<Word>* words)
 {
-    rememberChoices();
     ResultOf<std::unique_ptr<PrintWords>> source = PrintWords::open(m_folder);
     if (!source) {
         fail(source.error);
@@ -207,6 +206,7 @@ void PrintDialog::paintOn(QPrinter& printer)
 
 void PrintDialog::preview()
 {
+    rememberChoices();
     QPrinter printer(QPrinter::HighResolution);
     setUpPrinter(printer);
     QPrintPreviewDialog dialog(&printer, this);
@@ -219,6 +219,7 @@ void PrintDialog::preview()
 
 void PrintDialog::print()
 {
+    rememberChoices();
     QPrinter printer(QPrinter::HighResolution);
     setUpPrinter(printer);
     QPrintDialog dialog(&printer, this);
@@ -230,6 +231,7 @@ void PrintDialog::print()
 
 void PrintDialog::savePdf()
 {
+    rememberChoices();
     QFileDialog dialog(this, QStringLiteral("Als PDF speichern"));
     dialog.setObjectName(QStringLiteral("pdfDialog"));
     showByNameOnly(dialog);
