@@ -371,7 +371,7 @@ private:
                 drawPicture(picture, members[i]->rowid);
                 drawWordLine(QRectF(cell.left() + m_mm(1), picture.bottom() + m_mm(1),
                                     cellWide - m_mm(2), m_mm(8)),
-                             *members[i], 12);
+                             *members[i], 14);
             }
             y += cellHigh + m_mm(4);
         }
