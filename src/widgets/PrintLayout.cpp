@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImageReader>
 #include <QLocale>
 #include <QPageLayout>
@@ -23,7 +24,8 @@ namespace {
 constexpr int cardColumns = 2;
 constexpr int cardRows = 4;
 constexpr int pictureColumns = 4;
-// Pictures read on one page and kept for the next (a word under two themes).
+// Pictures kept for the pages that follow: a word under two themes, words
+// sharing a picture.
 constexpr size_t keptPictures = 64;
 const QString noTheme = QStringLiteral("Ohne Thema");
 
@@ -128,14 +130,16 @@ private:
 
     QImage pictureOf(qint64 rowid)
     {
-        // One image object per word, so that the PDF holds its picture once.
-        if (const auto kept = m_pictures.find(rowid); kept != m_pictures.end()) {
-            return kept->second;
+        // The same picture bytes give the same image object, which the PDF
+        // holds once; the last pictures are kept, not all of them.
+        const QByteArray bytes = m_source.picture(rowid);
+        if (const auto kept = m_pictures.constFind(bytes); kept != m_pictures.constEnd()) {
+            return *kept;
         }
-        if (m_pictures.size() >= keptPictures) {
+        if (static_cast<size_t>(m_pictures.size()) >= keptPictures) {
             m_pictures.clear();
         }
-        return m_pictures[rowid] = sharpened(decodePicture(m_source.picture(rowid)));
+        return *m_pictures.insert(bytes, sharpened(decodePicture(bytes)));
     }
 
     // The picture fitted into `area`, sharp; a clean empty frame without one.
@@ -439,7 +443,7 @@ private:
     QRectF m_page;
     QPainter m_painter;
     int m_pages = 0;
-    std::map<qint64, QImage> m_pictures;
+    QHash<QByteArray, QImage> m_pictures;
 };
 
 } // namespace
