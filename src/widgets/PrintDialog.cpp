@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QLabel>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -83,7 +84,15 @@ void PrintDialog::buildControls(bool offerMarked)
     connect(layout, &QComboBox::currentIndexChanged, this,
             [this] { twoSided->setEnabled(options().layout == PrintLayout::Cards); });
 
+    auto* what = new QLabel(
+        m_choice.listed.isEmpty()
+            ? QStringLiteral("Die Wörter des Wörterbuchs in „%1“")
+                  .arg(QDir::toNativeSeparators(m_folder))
+            : QStringLiteral("Die gefundene Liste: %1 Wörter").arg(m_choice.listed.size()),
+        this);
+    what->setObjectName(QStringLiteral("words"));
     auto* form = new QFormLayout;
+    form->addRow(what);
     form->addRow(QStringLiteral("&Art:"), layout);
     form->addRow(QStringLiteral("&Papier:"), paper);
     form->addRow(colours);
