@@ -84,6 +84,18 @@ QImage sharpened(const QImage& image)
     return image.scaled(image.size() * factor, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
+// A picture for a printout without colours: grey on white paper.
+QImage greyed(const QImage& image)
+{
+    if (image.isNull()) {
+        return image;
+    }
+    QImage onPaper(image.size(), QImage::Format_RGB32);
+    onPaper.fill(Qt::white);
+    QPainter(&onPaper).drawImage(0, 0, image);
+    return onPaper.convertToFormat(QImage::Format_Grayscale8);
+}
+
 class Pages
 {
 public:
@@ -139,7 +151,8 @@ private:
         if (static_cast<size_t>(m_pictures.size()) >= keptPictures) {
             m_pictures.clear();
         }
-        return *m_pictures.insert(bytes, sharpened(decodePicture(bytes)));
+        const QImage image = sharpened(decodePicture(bytes));
+        return *m_pictures.insert(bytes, m_options.colours ? image : greyed(image));
     }
 
     // The picture fitted into `area`, sharp; a clean empty frame without one.

@@ -260,7 +260,8 @@ private slots:
         QVERIFY(text(pdf).contains("Hund"));
     }
 
-    // The articles' colours on the cards, and a page without colour.
+    // The articles' colours on the cards, and a page without colour, its
+    // pictures included.
     void colours_data()
     {
         columns<bool>("colours");
@@ -270,7 +271,8 @@ private slots:
     void colours()
     {
         QFETCH(bool, colours);
-        const QString pdf = pdfOf({noun("der", "Hund"), noun("die", "Katze"), noun("das", "Pferd")},
+        const QString pdf = pdfOf({noun("der", "Hund", "Tiere", icoOfSizes({32}, 0xffff00)),
+                                   noun("die", "Katze"), noun("das", "Pferd")},
                                   {PrintLayout::Cards, colours, false, QPageSize::A4, {}});
         QVERIFY(!pdf.isEmpty());
         const QString png = pdf + "-page";
