@@ -85,9 +85,10 @@ void PrintDialog::buildControls(bool offerMarked)
             [this] { twoSided->setEnabled(options().layout == PrintLayout::Cards); });
 
     auto* what = new QLabel(
-        m_choice.listed.isEmpty()
-            ? QStringLiteral("Die Wörter des Wörterbuchs in „%1“")
-                  .arg(QDir::toNativeSeparators(m_folder))
+        m_choice.listed.isEmpty() ? QStringLiteral("Die Wörter des Wörterbuchs in „%1“")
+                                        .arg(QDir::toNativeSeparators(m_folder))
+        : m_choice.listed.size() == 1
+            ? QStringLiteral("Die gefundene Liste: 1 Wort")
             : QStringLiteral("Die gefundene Liste: %1 Wörter").arg(m_choice.listed.size()),
         this);
     what->setObjectName(QStringLiteral("words"));
@@ -197,44 +198,51 @@ void PrintDialog::setUpPrinter(QPrinter& printer) const
     printer.setDocName(QStringLiteral("LEXA"));
 }
 
-void PrintDialog::paintOn(QPrinter& printer)
+void PrintDialog::paintOn(QPrinter& printer, PrintWords& source, const std::vector<Word>& words)
 {
-    std::vector<Word> words;
-    std::unique_ptr<PrintWords> source = openWords(&words);
-    if (!source) {
-        return;
-    }
     const Result painted = [&] {
         const Busy busy;
-        return paintWords(printer, *source, words, options());
+        return paintWords(printer, source, words, options());
     }();
     if (!painted) {
         fail(painted.error);
     }
 }
 
+// The words are read before a dialog opens: without any there is no dialog.
 void PrintDialog::preview()
 {
     rememberChoices();
+    std::vector<Word> words;
+    const std::unique_ptr<PrintWords> source = openWords(&words);
+    if (!source) {
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     setUpPrinter(printer);
     QPrintPreviewDialog dialog(&printer, this);
     dialog.setObjectName(QStringLiteral("printPreview"));
     dialog.setWindowTitle(QStringLiteral("Druckvorschau"));
+    // Drawn again whenever the preview's page setup changes.
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* shown) { paintOn(*shown); });
+            [&](QPrinter* shown) { paintOn(*shown, *source, words); });
     dialog.exec();
 }
 
 void PrintDialog::print()
 {
     rememberChoices();
+    std::vector<Word> words;
+    const std::unique_ptr<PrintWords> source = openWords(&words);
+    if (!source) {
+        return;
+    }
     QPrinter printer(QPrinter::HighResolution);
     setUpPrinter(printer);
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Drucken"));
     if (dialog.exec() == QDialog::Accepted) {
-        paintOn(printer);
+        paintOn(printer, *source, words);
     }
 }
 

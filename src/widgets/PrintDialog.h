@@ -45,7 +45,7 @@ private:
     // The words chosen, read now; null (after a message) when there are none.
     std::unique_ptr<PrintWords> openWords(std::vector<Word>* words);
     void setUpPrinter(QPrinter& printer) const;
-    void paintOn(QPrinter& printer);
+    void paintOn(QPrinter& printer, PrintWords& source, const std::vector<Word>& words);
     void fail(const QString& message);
 
     QString m_folder;
