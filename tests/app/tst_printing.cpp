@@ -107,6 +107,19 @@ private slots:
         QVERIFY(MessageBox::takeAnswered().isEmpty());
     }
 
+    // Strg+P opens the dialog wherever the focus is in the main window.
+    void shortcut()
+    {
+        Harness h;
+        QVERIFY(h.start({{"Hund", "der"}}));
+        h.form().show();
+        h.form().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&h.form()));
+        h.ui().List1->setFocus();
+        QVERIFY(inPrintDialog([&] { QTest::keyClick(&h.form(), Qt::Key_P, Qt::ControlModifier); },
+                              [](PrintDialog& dialog) { QVERIFY(dialog.markedOnly != nullptr); }));
+    }
+
     // An empty result list says so instead of opening the dialog.
     void emptyList()
     {
