@@ -373,20 +373,10 @@ bool RecordSet::AddNew()
     return true;
 }
 
-bool RecordSet::Edit()
-{
-    if (m_mode == Mode::Adding || !hasCurrent()) {
-        return fail(NoWordShown);
-    }
-    m_mode = Mode::Editing;
-    m_pendingFields.clear();
-    return true;
-}
-
 bool RecordSet::setField(const QString& name, const QVariant& value)
 {
     if (m_mode == Mode::Browse) {
-        return fail(QStringLiteral("Der Datensatz wird weder bearbeitet noch hinzugefügt."));
+        return fail(QStringLiteral("Es wird gerade kein Wort hinzugefügt."));
     }
     const int index = fieldIndex(name);
     if (index < 0) {
@@ -403,11 +393,6 @@ bool RecordSet::Update()
     switch (m_mode) {
     case Mode::Browse:
         return saveBoundControls();
-    case Mode::Editing:
-        if (!values.isEmpty() && !writeRow(m_pos, values)) {
-            return false;
-        }
-        break;
     case Mode::Adding:
         if (!insertRow(values)) {
             return false;

@@ -77,8 +77,7 @@ public:
     bool NoMatch() const { return m_noMatch; }
 
     bool AddNew();
-    bool Edit();
-    // Fields(name).Value = value on the record being added or edited.
+    // Fields(name).Value = value on the record being added.
     bool setField(const QString& name, const QVariant& value);
     bool Update();
     bool Delete();
@@ -124,8 +123,7 @@ private:
     enum class Mode
     {
         Browse,
-        Adding,
-        Editing
+        Adding
     };
     using FieldValues = QList<std::pair<int, QVariant>>;
 
