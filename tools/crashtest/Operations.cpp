@@ -1,9 +1,11 @@
 #include "Operations.h"
 
+#include "DictionaryWriter.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 
 #include <QDir>
+#include <QFile>
 #include <cstdio>
 #include <unistd.h>
 
@@ -331,6 +333,32 @@ std::optional<Words> read(Database& db, QString* error)
         word.icon = query->column(6).toByteArray();
     }
     return words;
+}
+
+bool writeInitialDictionary(const QString& path, int count, QString& error)
+{
+    QList<WordRecord> records;
+    for (const auto& [rowid, word] : initialWords(count)) {
+        records.append({word.mot,
+                        word.determinant,
+                        word.categorie,
+                        word.theme,
+                        word.mark == QLatin1String("O"),
+                        word.icon,
+                        {}});
+    }
+    return DictionaryWriter::writeDictionary(path, records, error);
+}
+
+QStringList journalLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QByteArray bytes = file.readAll();
+    bytes.truncate(bytes.lastIndexOf('\n') + 1);
+    return QString::fromUtf8(bytes).split(u'\n', Qt::SkipEmptyParts);
 }
 
 } // namespace Crash
