@@ -247,7 +247,7 @@ QString History::wordOf(Database& db, qint64 step, qint64 row) const
     if (!query || !query->bindAll({step, row}) || !query->next()) {
         return {};
     }
-    const QString word = query->text(0);
+    QString word = query->text(0);
     query->reset();
     return word;
 }
