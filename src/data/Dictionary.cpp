@@ -26,23 +26,22 @@ Dictionary::Outcome Dictionary::run(const QString& label, const std::function<bo
         outcome.error = words.lastError();
         return outcome;
     }
-    QString error;
-    bool ok = m_history.beginStep(db, label, &error);
-    if (ok && !write()) {
-        ok = false;
-        error = words.lastError();
-        outcome.fileChanged = words.lastFailureFoundFileChanged();
+    Result done = m_history.beginStep(db, label);
+    if (done && !write()) {
+        done = Result::failure(words.lastError(), words.lastFailureFoundFileChanged());
     }
-    ok = ok && m_history.endStep(db, &error);
-    if (ok && !words.CommitTrans()) {
-        ok = false;
-        error = words.lastError();
+    if (done) {
+        done = m_history.endStep(db);
     }
-    if (!ok) {
+    if (done && !words.CommitTrans()) {
+        done = Result::failure(words.lastError());
+    }
+    if (!done) {
         // The record set follows the file back.
         words.RollbackTrans();
         m_history.abandonStep();
-        outcome.error = error;
+        outcome.error = done.error;
+        outcome.fileChanged = done.fileChanged;
         return outcome;
     }
     outcome.ok = true;
@@ -84,8 +83,9 @@ Dictionary::Outcome Dictionary::deleteWord()
     QString logError;
     Outcome outcome = run(QStringLiteral("Wort „%1“ löschen").arg(currentWord()), [&] {
         RecordSet& words = m_source.Recordset();
-        return m_history.logTakingOut(m_source.database(), words.bookmark(), &logError) &&
-               words.Delete();
+        const Result logged = m_history.logTakingOut(m_source.database(), words.bookmark());
+        logError = logged.error;
+        return logged && words.Delete();
     });
     if (!outcome.ok && !logError.isEmpty()) {
         outcome.error = logError;
@@ -124,9 +124,8 @@ Dictionary::Outcome Dictionary::importWords(const QStringList& list)
 
 bool Dictionary::prepare()
 {
-    QString error;
     return m_source.isOpen() && m_source.access() == Database::Access::ReadWrite &&
-           m_history.install(m_source.database(), &error);
+           m_history.install(m_source.database());
 }
 
 bool Dictionary::isStored(const QString& word) const
@@ -183,11 +182,13 @@ Dictionary::Outcome Dictionary::take(History::Direction direction)
         outcome.error = words.lastError();
         return outcome;
     }
-    QList<qint64> rows;
-    if (!m_history.apply(db, *step, direction, &rows, &outcome.error)) {
+    const auto applied = m_history.apply(db, *step, direction);
+    if (!applied) {
         words.RollbackTrans();
+        outcome.error = applied.error;
         return outcome;
     }
+    const QList<qint64>& rows = applied.value;
     outcome.row = rows.size() == 1 ? rows.front() : -1;
     if (!words.CommitTrans()) {
         outcome.error = words.lastError();
