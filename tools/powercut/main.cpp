@@ -100,8 +100,8 @@ int runChild(const ChildPlan& plan)
                 return fail(QStringLiteral("journal cannot be written"));
             }
             const auto backup = Backup::makeDailyBackup(plan.folder, plan.today);
-            if (backup.status != Backup::Result::Status::Made) {
-                return fail(QStringLiteral("the backup failed: %1").arg(backup.message));
+            if (!backup || backup.value != Backup::Copy::Made) {
+                return fail(QStringLiteral("the backup failed: %1").arg(backup.error));
             }
             if (!journal(fd, JournalLine::End)) {
                 return fail(QStringLiteral("journal cannot be written"));
