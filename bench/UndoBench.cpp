@@ -32,8 +32,8 @@ public:
         for (BoundValue* field : {&mot, &theme}) {
             m_source.bind(field);
         }
-        if (!m_source.Refresh()) {
-            Measure::fail(m_source.lastError());
+        if (const Result opened = m_source.Refresh(); !opened) {
+            Measure::fail(opened.error);
         }
         QDir::setCurrent(old);
     }

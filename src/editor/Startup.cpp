@@ -94,15 +94,15 @@ bool Editor::Form_Load()
         // Reading, listing and finding the first word move the record set
         // three times: the fields show where it ends, once.
         const DataSource::DeferDisplay deferred(Data1);
-        if (!Data1.Refresh()) {
+        if (const Result opened = Data1.Refresh(); !opened) {
             setScreenPointer(Pointer::Default);
-            MessageBox::show(m_form, Data1.lastError(), QMessageBox::Ok, QMessageBox::NoButton,
+            MessageBox::show(m_form, opened.error, QMessageBox::Ok, QMessageBox::NoButton,
                              QMessageBox::Critical);
             return false;
         }
-        if (!Data2.Refresh()) {
+        if (const Result opened = Data2.Refresh(); !opened) {
             setScreenPointer(Pointer::Default);
-            MessageBox::show(m_form, Data2.lastError(), QMessageBox::Ok, QMessageBox::NoButton,
+            MessageBox::show(m_form, opened.error, QMessageBox::Ok, QMessageBox::NoButton,
                              QMessageBox::Critical);
             return false;
         }

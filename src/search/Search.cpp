@@ -268,8 +268,8 @@ void Search::longueur_Click()
 
 void Search::theme_Click()
 {
-    if (!m_data2.Refresh()) {
-        MessageBox::show(m_window, m_data2.lastError(), QMessageBox::Ok, QMessageBox::NoButton,
+    if (const Result opened = m_data2.Refresh(); !opened) {
+        MessageBox::show(m_window, opened.error, QMessageBox::Ok, QMessageBox::NoButton,
                          QMessageBox::Warning);
         return;
     }

@@ -45,7 +45,7 @@ class TestDictionary : public QObject
             m_source->bind(bound);
         }
         m_dictionary = std::make_unique<Dictionary>(*m_source);
-        return m_source->Refresh();
+        return m_source->Refresh().ok;
     }
     bool select(const QString& word)
     {

@@ -115,7 +115,7 @@ private slots:
                                                               {"add", [&] { return rs.AddNew(); }},
                                                               {"update", [&] { return rs.Update(); }},
                                                               {"delete", [&] { return rs.Delete(); }},
-                                                              {"refresh", [&] { return source->Refresh(); }},
+                                                              {"refresh", [&] { return source->Refresh().ok; }},
                                                               {"find", [&] { return rs.FindFirst(arg); }}};
             if (moves.contains(verb)) {
                 QVERIFY2(moves[verb]() != fails, qPrintable(step));
@@ -288,10 +288,11 @@ private slots:
             QVERIFY(Fixtures::writeFile(m_dir->filePath("LEXA.MDB"), content));
         }
         const auto source = dataSource();
-        QVERIFY(!source->Refresh());
+        const Result opened = source->Refresh();
+        QVERIFY(!opened);
         QVERIFY(!source->isOpen());
-        QVERIFY2(source->lastError().contains("LEXA.MDB") && source->lastError().contains(reason),
-                 qPrintable(source->lastError()));
+        QVERIFY2(opened.error.contains("LEXA.MDB") && opened.error.contains(reason),
+                 qPrintable(opened.error));
         QVERIFY(lock || content.isNull() ||
                 Fixtures::fileBytes(m_dir->filePath("LEXA.MDB")) == content); // never touched
     }

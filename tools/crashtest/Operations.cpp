@@ -373,11 +373,11 @@ Window::Window(const QString& dictionary)
 
 bool Window::open(QString* error)
 {
-    if (!m_source.Refresh()) {
-        *error = m_source.lastError();
-        return false;
+    const Result opened = m_source.Refresh();
+    if (!opened) {
+        *error = opened.error;
     }
-    return true;
+    return opened.ok;
 }
 
 bool Window::perform(const Operation& operation, QString* error)
