@@ -46,7 +46,7 @@ public:
     }
     QString path() const { return m_dir.filePath(QString(Schema::DictionaryFile)); }
     RecordSet& words() { return m_source.Recordset(); }
-    static void check(const Dictionary::Outcome& outcome)
+    static void check(const Result& outcome)
     {
         if (!outcome.ok) {
             Measure::fail(outcome.error);

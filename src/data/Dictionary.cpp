@@ -17,14 +17,12 @@ QString Dictionary::currentWord() const
     return m_source.Recordset().field(Word).toString();
 }
 
-Dictionary::Outcome Dictionary::run(const QString& label, const std::function<bool()>& write)
+Result Dictionary::run(const QString& label, const std::function<bool()>& write)
 {
     RecordSet& words = m_source.Recordset();
     Database& db = m_source.database();
-    Outcome outcome;
     if (!words.BeginTrans()) {
-        outcome.error = words.lastError();
-        return outcome;
+        return Result::failure(words.lastError());
     }
     Result done = m_history.beginStep(db, label);
     if (done && !write()) {
@@ -40,48 +38,45 @@ Dictionary::Outcome Dictionary::run(const QString& label, const std::function<bo
         // The record set follows the file back.
         words.RollbackTrans();
         m_history.abandonStep();
-        outcome.error = done.error;
-        outcome.fileChanged = done.fileChanged;
-        return outcome;
+        return done;
     }
-    outcome.ok = true;
-    return outcome;
+    return Result::success();
 }
 
-Dictionary::Outcome Dictionary::storeCurrent(const QString& label)
+Result Dictionary::storeCurrent(const QString& label)
 {
     return run(label, [this] { return m_source.Recordset().Update(); });
 }
 
-Dictionary::Outcome Dictionary::newWord(const QString& word)
+Result Dictionary::newWord(const QString& word)
 {
     return storeCurrent(QStringLiteral("Neues Wort „%1“").arg(word));
 }
 
-Dictionary::Outcome Dictionary::modifyWord(const QString& word)
+Result Dictionary::modifyWord(const QString& word)
 {
     return storeCurrent(QStringLiteral("Wort „%1“ ändern").arg(word));
 }
 
-Dictionary::Outcome Dictionary::markWord()
+Result Dictionary::markWord()
 {
     return storeCurrent(QStringLiteral("Markierung von „%1“").arg(currentWord()));
 }
 
-Dictionary::Outcome Dictionary::setIcon()
+Result Dictionary::setIcon()
 {
     return storeCurrent(QStringLiteral("Icon von „%1“").arg(currentWord()));
 }
 
-Dictionary::Outcome Dictionary::storeShown()
+Result Dictionary::storeShown()
 {
     return modifyWord(currentWord());
 }
 
-Dictionary::Outcome Dictionary::deleteWord()
+Result Dictionary::deleteWord()
 {
     QString logError;
-    Outcome outcome = run(QStringLiteral("Wort „%1“ löschen").arg(currentWord()), [&] {
+    Result outcome = run(QStringLiteral("Wort „%1“ löschen").arg(currentWord()), [&] {
         RecordSet& words = m_source.Recordset();
         const Result logged = m_history.logTakingOut(m_source.database(), words.bookmark());
         logError = logged.error;
@@ -93,7 +88,7 @@ Dictionary::Outcome Dictionary::deleteWord()
     return outcome;
 }
 
-Dictionary::Outcome Dictionary::clearMarks()
+Result Dictionary::clearMarks()
 {
     return run(QStringLiteral("Alle Markierungen aufheben"), [this] {
         RecordSet& words = m_source.Recordset();
@@ -106,7 +101,7 @@ Dictionary::Outcome Dictionary::clearMarks()
     });
 }
 
-Dictionary::Outcome Dictionary::importWords(const QStringList& list)
+Result Dictionary::importWords(const QStringList& list)
 {
     return run(QStringLiteral("%1 Wörter aus listemot.txt").arg(list.size()), [&] {
         RecordSet& words = m_source.Recordset();
@@ -156,51 +151,43 @@ std::optional<History::Step> Dictionary::nextRedo() const
     return m_history.next(m_source.database(), History::Direction::Redo);
 }
 
-Dictionary::Outcome Dictionary::undo()
+ResultOf<qint64> Dictionary::undo()
 {
     return take(History::Direction::Undo);
 }
 
-Dictionary::Outcome Dictionary::redo()
+ResultOf<qint64> Dictionary::redo()
 {
     return take(History::Direction::Redo);
 }
 
-Dictionary::Outcome Dictionary::take(History::Direction direction)
+ResultOf<qint64> Dictionary::take(History::Direction direction)
 {
     RecordSet& words = m_source.Recordset();
     Database& db = m_source.database();
-    Outcome outcome;
     const auto step = m_history.next(db, direction);
     if (!step) {
-        outcome.error = direction == History::Direction::Undo
-                            ? QStringLiteral("Es gibt nichts rückgängig zu machen.")
-                            : QStringLiteral("Es gibt nichts zu wiederholen.");
-        return outcome;
+        return Result::failure(direction == History::Direction::Undo
+                                   ? QStringLiteral("Es gibt nichts rückgängig zu machen.")
+                                   : QStringLiteral("Es gibt nichts zu wiederholen."));
     }
     if (!words.leaveRecord() || !words.BeginTrans()) {
-        outcome.error = words.lastError();
-        return outcome;
+        return Result::failure(words.lastError());
     }
     const auto applied = m_history.apply(db, *step, direction);
     if (!applied) {
         words.RollbackTrans();
-        outcome.error = applied.error;
-        return outcome;
+        return applied;
     }
     const QList<qint64>& rows = applied.value;
-    outcome.row = rows.size() == 1 ? rows.front() : -1;
     if (!words.CommitTrans()) {
-        outcome.error = words.lastError();
-        return outcome;
+        return Result::failure(words.lastError());
     }
     // The rows the step wrote are read again: the record set shows the file.
     // Beyond a few rows, reading them all at once is quicker.
     const bool few = rows.size() * 8 < words.RecordCount();
     if (!(few && words.reread(rows)) && !words.reload()) {
-        outcome.error = words.lastError();
-        return outcome;
+        return Result::failure(words.lastError());
     }
-    outcome.ok = true;
-    return outcome;
+    return rows.size() == 1 ? rows.front() : qint64{-1};
 }

@@ -141,7 +141,7 @@ bool Editor::storeShownWord(Operation operation)
                                                 "der Liste."));
     }
     // In browsing, the changed bound fields go into the record.
-    const Dictionary::Outcome stored = (m_dictionary.*operation)();
+    const Result stored = (m_dictionary.*operation)();
     if (!checkStore(stored)) {
         if (stored.fileChanged) {
             followFile();
@@ -403,7 +403,7 @@ void Editor::Command8_Click()
         followFile();
         return;
     }
-    const Dictionary::Outcome stored = m_dictionary.modifyWord(ancien_mot);
+    const Result stored = m_dictionary.modifyWord(ancien_mot);
     if (!checkStore(stored)) {
         if (stored.fileChanged) {
             // Another program deleted or changed the word: the window shows
@@ -446,7 +446,7 @@ void Editor::Command3_Click()
         return;
     }
     RecordSet& words = Data1.Recordset();
-    const Dictionary::Outcome deleted = m_dictionary.deleteWord();
+    const Result deleted = m_dictionary.deleteWord();
     if (!checkStore(deleted)) {
         if (deleted.fileChanged) {
             followFile();

@@ -68,7 +68,7 @@ bool Editor::checkStore(bool ok)
     return checkStore(ok, Data1.Recordset().lastError());
 }
 
-bool Editor::checkStore(const Dictionary::Outcome& outcome)
+bool Editor::checkStore(const Result& outcome)
 {
     return checkStore(outcome.ok, outcome.error);
 }

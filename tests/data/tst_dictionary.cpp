@@ -53,7 +53,7 @@ class TestDictionary : public QObject
         return words.FindFirst(QStringLiteral("mot='%1'").arg(word)) && !words.NoMatch();
     }
     // "op:argument" as the main window does it.
-    Dictionary::Outcome perform(const QString& operation)
+    Result perform(const QString& operation)
     {
         const QString name = operation.section(u':', 0, 0);
         const QString argument = operation.section(u':', 1);
@@ -146,7 +146,7 @@ private slots:
             return texts.join(u',');
         };
         QCOMPARE(m_dictionary->nextUndo()->label, label);
-        const Dictionary::Outcome undone = m_dictionary->undo();
+        const Result undone = m_dictionary->undo();
         QVERIFY2(undone.ok, qPrintable(undone.error));
         QCOMPARE(file(), before);
         QCOMPARE(m_source->Recordset().RecordCount(), before.size());
@@ -182,7 +182,7 @@ private slots:
         QVERIFY(perform(operation).ok);
         QVERIFY(other(change));
         const auto changed = file();
-        const Dictionary::Outcome undone = m_dictionary->undo();
+        const Result undone = m_dictionary->undo();
         QVERIFY(!undone.ok);
         QVERIFY2(undone.error.contains(u'„' + word + u'“'), qPrintable(undone.error));
         QCOMPARE(file(), changed);

@@ -382,7 +382,7 @@ bool Window::open(QString* error)
 
 bool Window::perform(const Operation& operation, QString* error)
 {
-    const Dictionary::Outcome outcome = perform(operation);
+    const Result outcome = perform(operation);
     if (!outcome.ok) {
         *error = outcome.error;
     }
@@ -391,7 +391,7 @@ bool Window::perform(const Operation& operation, QString* error)
 
 // Each operation as the main window runs it: the bound controls take what the
 // user typed or chose, the dictionary's operation stores it.
-Dictionary::Outcome Window::perform(const Operation& operation)
+Result Window::perform(const Operation& operation)
 {
     using Kind = Operation::Kind;
     RecordSet& words = m_source.Recordset();
@@ -399,9 +399,7 @@ Dictionary::Outcome Window::perform(const Operation& operation)
     const bool onRecord = operation.kind == Kind::Modify || operation.kind == Kind::Delete ||
                           operation.kind == Kind::Mark || operation.kind == Kind::Icon;
     if (onRecord && !words.moveToBookmark(operation.rowid)) {
-        Dictionary::Outcome failed;
-        failed.error = words.lastError();
-        return failed;
+        return Result::failure(words.lastError());
     }
     switch (operation.kind) {
     case Kind::NewWord:
@@ -439,7 +437,5 @@ Dictionary::Outcome Window::perform(const Operation& operation)
     case Kind::Redo:
         return m_dictionary.redo();
     }
-    Dictionary::Outcome failed;
-    failed.error = words.lastError();
-    return failed;
+    return Result::failure(words.lastError());
 }

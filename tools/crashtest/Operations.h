@@ -151,7 +151,7 @@ public:
     bool canRedo() const { return m_dictionary.nextRedo().has_value(); }
 
 private:
-    Dictionary::Outcome perform(const Operation& operation);
+    Result perform(const Operation& operation);
 
     BoundValue m_mot{QStringLiteral("mot")};
     BoundValue m_determinant{QStringLiteral("determinant")};
