@@ -40,8 +40,10 @@ void DataSource::setWatcher(RecordWatcher* watcher)
 
 Result DataSource::Refresh()
 {
-    if (m_recordset && !m_recordset->leaveRecord()) {
-        return Result::failure(m_recordset->lastError());
+    if (m_recordset) {
+        if (Result left = m_recordset->leaveRecord(); !left) {
+            return left;
+        }
     }
     const QString path =
         m_path.isEmpty() ? QDir::current().absoluteFilePath(m_databaseName) : m_path;
@@ -51,8 +53,8 @@ Result DataSource::Refresh()
     }
     RecordView& view = *this;
     auto recordset = std::make_unique<RecordSet>(*db, m_recordSource, view);
-    if (!recordset->load()) {
-        return Result::failure(recordset->lastError());
+    if (Result loaded = recordset->load(); !loaded) {
+        return loaded;
     }
     // The rows read are told only once the record set is the one in use.
     recordset->setWatcher(m_watcher);

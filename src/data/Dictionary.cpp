@@ -17,22 +17,22 @@ QString Dictionary::currentWord() const
     return m_source.Recordset().field(Word).toString();
 }
 
-Result Dictionary::run(const QString& label, const std::function<bool()>& write)
+Result Dictionary::run(const QString& label, const std::function<Result()>& write)
 {
     RecordSet& words = m_source.Recordset();
     Database& db = m_source.database();
-    if (!words.BeginTrans()) {
-        return Result::failure(words.lastError());
+    if (Result begun = words.BeginTrans(); !begun) {
+        return begun;
     }
     Result done = m_history.beginStep(db, label);
-    if (done && !write()) {
-        done = Result::failure(words.lastError(), words.lastFailureFoundFileChanged());
+    if (done) {
+        done = write();
     }
     if (done) {
         done = m_history.endStep(db);
     }
-    if (done && !words.CommitTrans()) {
-        done = Result::failure(words.lastError());
+    if (done) {
+        done = words.CommitTrans();
     }
     if (!done) {
         // The record set follows the file back.
@@ -75,17 +75,11 @@ Result Dictionary::storeShown()
 
 Result Dictionary::deleteWord()
 {
-    QString logError;
-    Result outcome = run(QStringLiteral("Wort „%1“ löschen").arg(currentWord()), [&] {
+    return run(QStringLiteral("Wort „%1“ löschen").arg(currentWord()), [&] {
         RecordSet& words = m_source.Recordset();
         const Result logged = m_history.logTakingOut(m_source.database(), words.bookmark());
-        logError = logged.error;
-        return logged && words.Delete();
+        return logged ? words.Delete() : logged;
     });
-    if (!outcome.ok && !logError.isEmpty()) {
-        outcome.error = logError;
-    }
-    return outcome;
 }
 
 Result Dictionary::clearMarks()
@@ -95,9 +89,14 @@ Result Dictionary::clearMarks()
         // One statement clears every mark; the walk's end state follows: the
         // last record is current, shown once.
         const DataSource::DeferDisplay deferred(m_source);
-        return words.RecordCount() == 0 ||
-               (words.MoveFirst() && words.setEveryRecord(Mark, QStringLiteral("N")) &&
-                words.MoveLast());
+        if (words.RecordCount() == 0) {
+            return Result::success();
+        }
+        Result done = words.MoveFirst();
+        if (done) {
+            done = words.setEveryRecord(Mark, QStringLiteral("N"));
+        }
+        return done ? words.MoveLast() : done;
     });
 }
 
@@ -109,11 +108,18 @@ Result Dictionary::importWords(const QStringList& list)
         // current record once, at the end.
         const DataSource::DeferDisplay deferred(m_source);
         for (const QString& word : list) {
-            if (!words.AddNew() || !words.setField(Word, word) || !words.Update()) {
-                return false;
+            Result done = words.AddNew();
+            if (done) {
+                done = words.setField(Word, word);
+            }
+            if (done) {
+                done = words.Update();
+            }
+            if (!done) {
+                return done;
             }
         }
-        return true;
+        return Result::success();
     });
 }
 
@@ -171,8 +177,12 @@ ResultOf<qint64> Dictionary::take(History::Direction direction)
                                    ? QStringLiteral("Es gibt nichts rückgängig zu machen.")
                                    : QStringLiteral("Es gibt nichts zu wiederholen."));
     }
-    if (!words.leaveRecord() || !words.BeginTrans()) {
-        return Result::failure(words.lastError());
+    Result begun = words.leaveRecord();
+    if (begun) {
+        begun = words.BeginTrans();
+    }
+    if (!begun) {
+        return begun;
     }
     const auto applied = m_history.apply(db, *step, direction);
     if (!applied) {
@@ -180,14 +190,16 @@ ResultOf<qint64> Dictionary::take(History::Direction direction)
         return applied;
     }
     const QList<qint64>& rows = applied.value;
-    if (!words.CommitTrans()) {
-        return Result::failure(words.lastError());
+    if (Result committed = words.CommitTrans(); !committed) {
+        return committed;
     }
     // The rows the step wrote are read again: the record set shows the file.
     // Beyond a few rows, reading them all at once is quicker.
     const bool few = rows.size() * 8 < words.RecordCount();
-    if (!(few && words.reread(rows)) && !words.reload()) {
-        return Result::failure(words.lastError());
+    if (!(few && words.reread(rows))) {
+        if (Result read = words.reload(); !read) {
+            return read;
+        }
     }
     return rows.size() == 1 ? rows.front() : qint64{-1};
 }

@@ -54,7 +54,7 @@ public:
     std::optional<History::Step> nextRedo() const;
 
 private:
-    Result run(const QString& label, const std::function<bool()>& write);
+    Result run(const QString& label, const std::function<Result()>& write);
     Result storeCurrent(const QString& label);
     ResultOf<qint64> take(History::Direction direction);
     QString currentWord() const;

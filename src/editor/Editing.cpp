@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -199,7 +200,7 @@ void Editor::followFile()
         checkStore(words.reload());
         nb_mots = words.RecordCount();
         if (shown < 0 || !words.moveToBookmark(shown)) {
-            words.MoveLast();
+            std::ignore = words.MoveLast();
         }
     }
     showCount();
@@ -357,7 +358,7 @@ void Editor::Command9_Click()
     if (!Data1.Recordset().isAdding()) {
         forgetFieldChanges();
     }
-    Data1.Recordset().MoveLast();
+    std::ignore = Data1.Recordset().MoveLast();
     focusList();
 }
 
@@ -456,8 +457,8 @@ void Editor::Command3_Click()
         return;
     }
     // The word model took the record's entry out already.
-    words.MoveLast();
-    words.MoveFirst();
+    std::ignore = words.MoveLast();
+    std::ignore = words.MoveFirst();
     nb_mots = words.RecordCount();
     showCount();
     focusList();

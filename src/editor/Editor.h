@@ -152,7 +152,6 @@ private:
 
     // Shows a failed store operation's reason; returns `ok`.
     bool checkStore(bool ok, const QString& error);
-    bool checkStore(bool ok);
     bool checkStore(const Result& outcome);
     void showCount();
     void bindControls();

@@ -10,6 +10,7 @@
 
 #include <QTimer>
 #include <optional>
+#include <tuple>
 
 Editor::Editor(QWidget* form, Form1Ui& ui, QObject* parent)
     : QObject(parent), Data1(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable),
@@ -61,11 +62,6 @@ bool Editor::checkStore(bool ok, const QString& error)
                          QMessageBox::Warning);
     }
     return ok;
-}
-
-bool Editor::checkStore(bool ok)
-{
-    return checkStore(ok, Data1.Recordset().lastError());
 }
 
 bool Editor::checkStore(const Result& outcome)
@@ -146,10 +142,10 @@ void Editor::LoadLists()
     // record once, when it is over.
     std::optional<DataSource::DeferDisplay> deferWords(std::in_place, Data1);
     // An empty dictionary has no last record; it simply lists nothing.
-    words.MoveLast();
-    words.MoveFirst();
+    std::ignore = words.MoveLast();
+    std::ignore = words.MoveFirst();
     nb_mots = words.RecordCount();
-    words.MoveFirst();
+    std::ignore = words.MoveFirst();
     deferWords.reset();
     // The word model lists the words of the first records, sorted, as soon
     // as they are read.
@@ -160,14 +156,14 @@ void Editor::LoadLists()
 
     RecordSet& themes = Data2.Recordset();
     const DataSource::DeferDisplay deferThemes(Data2);
-    themes.MoveLast();
-    themes.MoveFirst();
+    std::ignore = themes.MoveLast();
+    std::ignore = themes.MoveFirst();
     const int n = themes.RecordCount();
-    themes.MoveFirst();
+    std::ignore = themes.MoveFirst();
     QStringList themeNames;
     for (int j = 0; j < n; ++j) {
         themeNames.append(themes.field(QStringLiteral("theme")).toString());
-        themes.MoveNext();
+        std::ignore = themes.MoveNext();
     }
     ui.List2->addEntries(themeNames);
 }

@@ -8,6 +8,7 @@
 
 #include <QMenu>
 #include <QShortcut>
+#include <tuple>
 
 void Editor::wireUndo()
 {
@@ -68,7 +69,7 @@ void Editor::takeStep(History::Direction direction)
         outcome = direction == History::Direction::Undo ? m_dictionary.undo() : m_dictionary.redo();
         if (outcome && outcome.value >= 0) {
             // The word the step touched is shown, where it still is.
-            Data1.Recordset().moveToBookmark(outcome.value);
+            std::ignore = Data1.Recordset().moveToBookmark(outcome.value);
         }
     }
     setScreenPointer(Pointer::Arrow);

@@ -59,7 +59,7 @@ class TestDictionary : public QObject
         const QString argument = operation.section(u':', 1);
         const QString word = argument.section(u'>', 0, 0);
         if (name == "new") {
-            m_source->Recordset().AddNew();
+            std::ignore = m_source->Recordset().AddNew();
             m_mot.set(word);
             m_theme.set(QStringLiteral("Tiere"));
             return m_dictionary->newWord(word);
@@ -216,3 +216,5 @@ private slots:
 
 QTEST_MAIN(TestDictionary)
 #include "tst_dictionary.moc"
+
+#include <tuple>

@@ -398,13 +398,15 @@ Result Window::perform(const Operation& operation)
     const QVariant icon = operation.icon < 0 ? QVariant() : QVariant(Crash::icon(operation.icon));
     const bool onRecord = operation.kind == Kind::Modify || operation.kind == Kind::Delete ||
                           operation.kind == Kind::Mark || operation.kind == Kind::Icon;
-    if (onRecord && !words.moveToBookmark(operation.rowid)) {
-        return Result::failure(words.lastError());
+    if (onRecord) {
+        if (Result moved = words.moveToBookmark(operation.rowid); !moved) {
+            return moved;
+        }
     }
     switch (operation.kind) {
     case Kind::NewWord:
-        if (!words.AddNew()) {
-            break;
+        if (Result added = words.AddNew(); !added) {
+            return added;
         }
         m_mot.set(operation.word.mot);
         m_determinant.set(operation.word.determinant);
@@ -437,5 +439,5 @@ Result Window::perform(const Operation& operation)
     case Kind::Redo:
         return m_dictionary.redo();
     }
-    return Result::failure(words.lastError());
+    return Result::failure(QStringLiteral("unknown operation"));
 }
