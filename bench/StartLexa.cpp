@@ -23,8 +23,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     // Made on the first start of a day (the uncounted one), checked after it.
-    if (Backup::makeDailyBackup(QDir::currentPath(), QDate::currentDate()).status ==
-        Backup::Result::Status::Failed) {
+    if (!Backup::makeDailyBackup(QDir::currentPath(), QDate::currentDate())) {
         return 1;
     }
     Form1 form;

@@ -32,8 +32,8 @@ public:
         for (BoundValue* field : {&mot, &theme}) {
             m_source.bind(field);
         }
-        if (!m_source.Refresh()) {
-            Measure::fail(m_source.lastError());
+        if (const Result opened = m_source.Refresh(); !opened) {
+            Measure::fail(opened.error);
         }
         QDir::setCurrent(old);
     }
@@ -46,7 +46,7 @@ public:
     }
     QString path() const { return m_dir.filePath(QString(Schema::DictionaryFile)); }
     RecordSet& words() { return m_source.Recordset(); }
-    static void check(const Dictionary::Outcome& outcome)
+    static void check(const Result& outcome)
     {
         if (!outcome.ok) {
             Measure::fail(outcome.error);
@@ -73,25 +73,25 @@ QList<UndoBench::Timed> confirming(const QString& folder)
     open.prepare();
     QList<double> newWith, newWithout, modifyWith, modifyWithout;
     const auto added = [&](bool step, int i) {
-        open.words().AddNew();
+        Open::check(open.words().AddNew());
         open.mot.set(QStringLiteral("Neu%1%2").arg(step).arg(i));
         open.theme.set(QStringLiteral("Tiere"));
         return Measure::elapsedMs([&] {
             if (step) {
                 Open::check(open.dictionary.newWord(QStringLiteral("Neu")));
-            } else if (!open.words().Update()) {
-                Measure::fail(open.words().lastError());
+            } else {
+                Open::check(open.words().Update());
             }
         });
     };
     const auto modified = [&](bool step, int i) {
-        open.words().moveToBookmark(100 + i);
+        Open::check(open.words().moveToBookmark(100 + i));
         open.theme.set(QStringLiteral("Zoo%1%2").arg(step).arg(i));
         return Measure::elapsedMs([&] {
             if (step) {
                 Open::check(open.dictionary.modifyWord(QStringLiteral("Wort")));
-            } else if (!open.words().Update()) {
-                Measure::fail(open.words().lastError());
+            } else {
+                Open::check(open.words().Update());
             }
         });
     };

@@ -17,6 +17,6 @@ run_build() {
   ctest --test-dir "$root/$dir" --output-on-failure -j"$jobs"
 }
 
-run_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-run_build build-asan -DCMAKE_BUILD_TYPE=Debug -DLEXA_SANITIZE=ON -DLEXA_BUILD_BENCH=OFF
+run_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLEXA_WERROR=ON
+run_build build-asan -DCMAKE_BUILD_TYPE=Debug -DLEXA_WERROR=ON -DLEXA_SANITIZE=ON -DLEXA_BUILD_BENCH=OFF
 "$root/scripts/fuzz.sh"

@@ -98,11 +98,10 @@ std::optional<int> handleCommandLine(int argc, char* argv[], QString* argument, 
 void backUpDictionary()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const Backup::Result backup =
-        Backup::makeDailyBackup(QDir::currentPath(), QDate::currentDate());
+    const auto backup = Backup::makeDailyBackup(QDir::currentPath(), QDate::currentDate());
     QApplication::restoreOverrideCursor();
-    if (backup.status == Backup::Result::Status::Failed) {
-        MessageBox::show(nullptr, backup.message, QMessageBox::Ok, QMessageBox::NoButton,
+    if (!backup) {
+        MessageBox::show(nullptr, backup.error, QMessageBox::Ok, QMessageBox::NoButton,
                          QMessageBox::Warning);
     }
 }

@@ -124,7 +124,7 @@ bool LegacyReader::read(const QString& file, const QString& table, LegacyTable* 
                         QString* error) const
 {
     QProcess process;
-    const qint64 memory = m_memoryLimit;
+    const qint64 memory = DefaultMemoryLimit;
     const auto cpuSeconds =
         static_cast<rlim_t>(std::chrono::ceil<std::chrono::seconds>(m_timeout).count() + 1);
     process.setChildProcessModifier([memory, cpuSeconds] { limitChild(memory, cpuSeconds); });

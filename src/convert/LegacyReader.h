@@ -34,7 +34,6 @@ public:
 
     void setProgram(const QString& program) { m_program = program; }
     void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
-    void setMemoryLimit(qint64 bytes) { m_memoryLimit = bytes; }
 
     // False with the reason, in German, in `error`.
     bool read(const QString& file, const QString& table, LegacyTable* result, QString* error) const;
@@ -42,5 +41,4 @@ public:
 private:
     QString m_program;
     std::chrono::milliseconds m_timeout = DefaultTimeout;
-    qint64 m_memoryLimit = DefaultMemoryLimit;
 };

@@ -72,26 +72,26 @@ bool syncFolder(const QString& folder)
     return synced;
 }
 
-Backup::Result failed(const QString& backupPath, const QString& reason)
+Result failed(const QString& backupPath, const QString& reason)
 {
-    return {Backup::Result::Status::Failed,
-            QStringLiteral("Die tägliche Sicherung des Wörterbuchs wurde nicht gemacht.\n\n%1\n\n"
-                           "Die bisherigen Sicherungen im Ordner „%2“ bleiben unverändert.")
-                .arg(reason, QDir::toNativeSeparators(backupPath))};
+    return Result::failure(
+        QStringLiteral("Die tägliche Sicherung des Wörterbuchs wurde nicht gemacht.\n\n%1\n\n"
+                       "Die bisherigen Sicherungen im Ordner „%2“ bleiben unverändert.")
+            .arg(reason, QDir::toNativeSeparators(backupPath)));
 }
 
 } // namespace
 
 namespace Backup {
 
-Result makeDailyBackup(const QString& folder, const QDate& today)
+ResultOf<Copy> makeDailyBackup(const QString& folder, const QDate& today)
 {
     const QDir dictionary(folder);
     const QString backupPath = dictionary.absoluteFilePath(BackupFolder);
     QDir backups(backupPath);
     const QStringList existing = copiesOf(backups, Schema::DictionaryFile);
     if (!existing.isEmpty() && existing.last() >= backupName(Schema::DictionaryFile, today)) {
-        return {Result::Status::UpToDate, {}};
+        return Copy::UpToDate;
     }
     // Only a dictionary that opens and is sound is copied: a damaged file
     // must never take the place of a good copy.
@@ -131,7 +131,7 @@ Result makeDailyBackup(const QString& folder, const QDate& today)
             backups.remove(copies.at(i));
         }
     }
-    return {Result::Status::Made, {}};
+    return Copy::Made;
 }
 
 } // namespace Backup

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Result.h"
+
 #include <QDate>
 #include <QString>
 
@@ -10,16 +12,11 @@ namespace Backup {
 
 inline constexpr int KeptCopies = 7;
 
-struct Result
+// What a call that did not fail did.
+enum class Copy
 {
-    enum class Status
-    {
-        Made,     // both files copied
-        UpToDate, // a copy of today (or later) is there already
-        Failed    // nothing new kept; message says why, in German
-    };
-    Status status;
-    QString message;
+    Made,    // both files copied
+    UpToDate // a copy of today (or later) is there already
 };
 
 // Makes today's copy unless the newest one is from `today` or later. Only a
@@ -28,7 +25,8 @@ struct Result
 // the folder is not even made. Uses SQLite's online backup, so the copies are
 // consistent even when a -wal file holds the last commits; each is renamed
 // into place when whole, and the rename synced. A failure is for a warning
-// (German, naming the file and why): the dictionary itself is never touched.
-Result makeDailyBackup(const QString& folder, const QDate& today);
+// (German, naming the file and why), with nothing new kept: the dictionary
+// itself is never touched.
+ResultOf<Copy> makeDailyBackup(const QString& folder, const QDate& today);
 
 } // namespace Backup

@@ -33,7 +33,6 @@ private:
         bool negated = false;                  // Set
     };
 
-    bool matchesFrom(qsizetype token, const QString& text, qsizetype pos) const;
     static bool matchesOne(const Token& token, QChar c);
 
     QList<Token> m_tokens;

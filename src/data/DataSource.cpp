@@ -38,24 +38,23 @@ void DataSource::setWatcher(RecordWatcher* watcher)
     }
 }
 
-bool DataSource::Refresh()
+Result DataSource::Refresh()
 {
-    if (m_recordset && !m_recordset->leaveRecord()) {
-        m_error = m_recordset->lastError();
-        return false;
+    if (m_recordset) {
+        if (Result left = m_recordset->leaveRecord(); !left) {
+            return left;
+        }
     }
     const QString path =
         m_path.isEmpty() ? QDir::current().absoluteFilePath(m_databaseName) : m_path;
     auto db = std::make_unique<Database>();
     if (!db->open(path, m_access)) {
-        m_error = db->lastError();
-        return false;
+        return Result::failure(db->lastError());
     }
     RecordView& view = *this;
     auto recordset = std::make_unique<RecordSet>(*db, m_recordSource, view);
-    if (!recordset->load()) {
-        m_error = recordset->lastError();
-        return false;
+    if (Result loaded = recordset->load(); !loaded) {
+        return loaded;
     }
     // The rows read are told only once the record set is the one in use.
     recordset->setWatcher(m_watcher);
@@ -66,7 +65,7 @@ bool DataSource::Refresh()
         m_watcher->rowsRead();
     }
     showCurrent();
-    return true;
+    return Result::success();
 }
 
 RecordSet& DataSource::Recordset()

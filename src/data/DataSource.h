@@ -3,6 +3,7 @@
 #include "data/BoundControl.h"
 #include "data/Database.h"
 #include "data/RecordSet.h"
+#include "data/Result.h"
 
 #include <QList>
 #include <QObject>
@@ -50,7 +51,7 @@ public:
 
     // (Re)opens the database and builds a new record set positioned on the
     // first record.
-    bool Refresh();
+    Result Refresh();
     // The record set of the last successful Refresh(). Callers must not use it
     // before one.
     RecordSet& Recordset();
@@ -61,7 +62,6 @@ public:
 
     // Absolute path fixed by the first Refresh(); empty before.
     const QString& databasePath() const { return m_path; }
-    const QString& lastError() const { return m_error; }
 
 signals:
     // The bound controls were loaded with the current record (or none).
@@ -77,7 +77,6 @@ private:
     QString m_recordSource;
     Database::Access m_access;
     QString m_path;
-    QString m_error;
     QList<BoundControl*> m_bound;
     RecordWatcher* m_watcher = nullptr;
     int m_deferred = 0;

@@ -17,96 +17,90 @@ QString Dictionary::currentWord() const
     return m_source.Recordset().field(Word).toString();
 }
 
-Dictionary::Outcome Dictionary::run(const QString& label, const std::function<bool()>& write)
+Result Dictionary::run(const QString& label, const std::function<Result()>& write)
 {
     RecordSet& words = m_source.Recordset();
     Database& db = m_source.database();
-    Outcome outcome;
-    if (!words.BeginTrans()) {
-        outcome.error = words.lastError();
-        return outcome;
+    if (Result begun = words.BeginTrans(); !begun) {
+        return begun;
     }
-    QString error;
-    bool ok = m_history.beginStep(db, label, &error);
-    if (ok && !write()) {
-        ok = false;
-        error = words.lastError();
-        outcome.fileChanged = words.lastFailureFoundFileChanged();
+    Result done = m_history.beginStep(db, label);
+    if (done) {
+        done = write();
     }
-    ok = ok && m_history.endStep(db, &error);
-    if (ok && !words.CommitTrans()) {
-        ok = false;
-        error = words.lastError();
+    if (done) {
+        done = m_history.endStep(db);
     }
-    if (!ok) {
+    if (done) {
+        done = words.CommitTrans();
+    }
+    if (!done) {
         // The record set follows the file back.
         words.RollbackTrans();
         m_history.abandonStep();
-        outcome.error = error;
-        return outcome;
+        return done;
     }
-    outcome.ok = true;
-    return outcome;
+    return Result::success();
 }
 
-Dictionary::Outcome Dictionary::storeCurrent(const QString& label)
+Result Dictionary::storeCurrent(const QString& label)
 {
     return run(label, [this] { return m_source.Recordset().Update(); });
 }
 
-Dictionary::Outcome Dictionary::newWord(const QString& word)
+Result Dictionary::newWord(const QString& word)
 {
     return storeCurrent(QStringLiteral("Neues Wort „%1“").arg(word));
 }
 
-Dictionary::Outcome Dictionary::modifyWord(const QString& word)
+Result Dictionary::modifyWord(const QString& word)
 {
     return storeCurrent(QStringLiteral("Wort „%1“ ändern").arg(word));
 }
 
-Dictionary::Outcome Dictionary::markWord()
+Result Dictionary::markWord()
 {
     return storeCurrent(QStringLiteral("Markierung von „%1“").arg(currentWord()));
 }
 
-Dictionary::Outcome Dictionary::setIcon()
+Result Dictionary::setIcon()
 {
     return storeCurrent(QStringLiteral("Icon von „%1“").arg(currentWord()));
 }
 
-Dictionary::Outcome Dictionary::storeShown()
+Result Dictionary::storeShown()
 {
     return modifyWord(currentWord());
 }
 
-Dictionary::Outcome Dictionary::deleteWord()
+Result Dictionary::deleteWord()
 {
-    QString logError;
-    Outcome outcome = run(QStringLiteral("Wort „%1“ löschen").arg(currentWord()), [&] {
+    return run(QStringLiteral("Wort „%1“ löschen").arg(currentWord()), [&] {
         RecordSet& words = m_source.Recordset();
-        return m_history.logTakingOut(m_source.database(), words.bookmark(), &logError) &&
-               words.Delete();
+        const Result logged = m_history.logTakingOut(m_source.database(), words.bookmark());
+        return logged ? words.Delete() : logged;
     });
-    if (!outcome.ok && !logError.isEmpty()) {
-        outcome.error = logError;
-    }
-    return outcome;
 }
 
-Dictionary::Outcome Dictionary::clearMarks()
+Result Dictionary::clearMarks()
 {
     return run(QStringLiteral("Alle Markierungen aufheben"), [this] {
         RecordSet& words = m_source.Recordset();
         // One statement clears every mark; the walk's end state follows: the
         // last record is current, shown once.
         const DataSource::DeferDisplay deferred(m_source);
-        return words.RecordCount() == 0 ||
-               (words.MoveFirst() && words.setEveryRecord(Mark, QStringLiteral("N")) &&
-                words.MoveLast());
+        if (words.RecordCount() == 0) {
+            return Result::success();
+        }
+        Result done = words.MoveFirst();
+        if (done) {
+            done = words.setEveryRecord(Mark, QStringLiteral("N"));
+        }
+        return done ? words.MoveLast() : done;
     });
 }
 
-Dictionary::Outcome Dictionary::importWords(const QStringList& list)
+Result Dictionary::importWords(const QStringList& list)
 {
     return run(QStringLiteral("%1 Wörter aus listemot.txt").arg(list.size()), [&] {
         RecordSet& words = m_source.Recordset();
@@ -114,19 +108,25 @@ Dictionary::Outcome Dictionary::importWords(const QStringList& list)
         // current record once, at the end.
         const DataSource::DeferDisplay deferred(m_source);
         for (const QString& word : list) {
-            if (!words.AddNew() || !words.setField(Word, word) || !words.Update()) {
-                return false;
+            Result done = words.AddNew();
+            if (done) {
+                done = words.setField(Word, word);
+            }
+            if (done) {
+                done = words.Update();
+            }
+            if (!done) {
+                return done;
             }
         }
-        return true;
+        return Result::success();
     });
 }
 
 bool Dictionary::prepare()
 {
-    QString error;
     return m_source.isOpen() && m_source.access() == Database::Access::ReadWrite &&
-           m_history.install(m_source.database(), &error);
+           m_history.install(m_source.database());
 }
 
 bool Dictionary::isStored(const QString& word) const
@@ -157,49 +157,49 @@ std::optional<History::Step> Dictionary::nextRedo() const
     return m_history.next(m_source.database(), History::Direction::Redo);
 }
 
-Dictionary::Outcome Dictionary::undo()
+ResultOf<qint64> Dictionary::undo()
 {
     return take(History::Direction::Undo);
 }
 
-Dictionary::Outcome Dictionary::redo()
+ResultOf<qint64> Dictionary::redo()
 {
     return take(History::Direction::Redo);
 }
 
-Dictionary::Outcome Dictionary::take(History::Direction direction)
+ResultOf<qint64> Dictionary::take(History::Direction direction)
 {
     RecordSet& words = m_source.Recordset();
     Database& db = m_source.database();
-    Outcome outcome;
     const auto step = m_history.next(db, direction);
     if (!step) {
-        outcome.error = direction == History::Direction::Undo
-                            ? QStringLiteral("Es gibt nichts rückgängig zu machen.")
-                            : QStringLiteral("Es gibt nichts zu wiederholen.");
-        return outcome;
+        return Result::failure(direction == History::Direction::Undo
+                                   ? QStringLiteral("Es gibt nichts rückgängig zu machen.")
+                                   : QStringLiteral("Es gibt nichts zu wiederholen."));
     }
-    if (!words.leaveRecord() || !words.BeginTrans()) {
-        outcome.error = words.lastError();
-        return outcome;
+    Result begun = words.leaveRecord();
+    if (begun) {
+        begun = words.BeginTrans();
     }
-    QList<qint64> rows;
-    if (!m_history.apply(db, *step, direction, &rows, &outcome.error)) {
+    if (!begun) {
+        return begun;
+    }
+    const auto applied = m_history.apply(db, *step, direction);
+    if (!applied) {
         words.RollbackTrans();
-        return outcome;
+        return applied;
     }
-    outcome.row = rows.size() == 1 ? rows.front() : -1;
-    if (!words.CommitTrans()) {
-        outcome.error = words.lastError();
-        return outcome;
+    const QList<qint64>& rows = applied.value;
+    if (Result committed = words.CommitTrans(); !committed) {
+        return committed;
     }
     // The rows the step wrote are read again: the record set shows the file.
     // Beyond a few rows, reading them all at once is quicker.
     const bool few = rows.size() * 8 < words.RecordCount();
-    if (!(few && words.reread(rows)) && !words.reload()) {
-        outcome.error = words.lastError();
-        return outcome;
+    if (!(few && words.reread(rows))) {
+        if (Result read = words.reload(); !read) {
+            return read;
+        }
     }
-    outcome.ok = true;
-    return outcome;
+    return rows.size() == 1 ? rows.front() : qint64{-1};
 }

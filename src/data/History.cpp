@@ -17,6 +17,12 @@ const QString CreateTables = QStringLiteral(
     "field TEXT, before, after);"
     "CREATE INDEX IF NOT EXISTS lexa_undo_change_step ON lexa_undo_change (step, field, word);");
 
+// A failure of the connection, with its message.
+Result failure(const Database& db)
+{
+    return Result::failure(db.lastError());
+}
+
 QString quoteText(const QString& text)
 {
     QString quoted = text;
@@ -38,26 +44,23 @@ History::History(QString table) : m_table(std::move(table)), m_quotedTable(quote
 {
 }
 
-bool History::exec(Database& db, const QString& sql, const QVariantList& values,
-                   QString* error) const
+Result History::exec(Database& db, const QString& sql, const QVariantList& values) const
 {
     Statement* statement = db.cached(sql);
     if (!statement || !statement->bindAll(values) || !statement->exec()) {
-        *error = db.lastError();
-        return false;
+        return failure(db);
     }
-    return true;
+    return Result::success();
 }
 
 // The tables stay in the file; the triggers and the open step's number live
 // with the connection, so other programs writing the file log nothing.
-bool History::install(Database& db, QString* error)
+Result History::install(Database& db)
 {
     if (m_columns.isEmpty()) {
         const auto columns = db.columns(m_table);
         if (!columns || columns->isEmpty()) {
-            *error = db.lastError();
-            return false;
+            return failure(db);
         }
         m_columns = *columns;
     }
@@ -65,18 +68,16 @@ bool History::install(Database& db, QString* error)
     // at once, for every row an undo or "raz" writes.
     m_openStep = db.makeValue(QStringLiteral("lexa_undo_step"));
     if (!m_openStep) {
-        *error = db.lastError();
-        return false;
+        return failure(db);
     }
     Statement* installed = db.cached(QStringLiteral(
         "SELECT 1 FROM sqlite_temp_master WHERE type='trigger' AND name LIKE 'lexa_undo_%'"));
     if (installed && installed->next()) {
         installed->reset();
-        return true;
+        return Result::success();
     }
     if (!db.exec(CreateTables)) {
-        *error = db.lastError();
-        return false;
+        return failure(db);
     }
     // A trigger logs each field a step changes. Rows put in and taken out are
     // logged whole by one statement each (logRows): a trigger run for every
@@ -94,36 +95,37 @@ bool History::install(Database& db, QString* error)
                      m_quotedTable, name);
     }
     if (!db.exec(triggers)) {
-        *error = db.lastError();
-        return false;
+        return failure(db);
     }
-    return true;
+    return Result::success();
 }
 
-bool History::beginStep(Database& db, const QString& label, QString* error)
+Result History::beginStep(Database& db, const QString& label)
 {
-    if (!install(db, error) ||
-        !exec(db, QStringLiteral("INSERT INTO lexa_undo_step (label, done) VALUES (?, 1)"), {label},
-              error)) {
-        return false;
+    Result done = install(db);
+    if (done) {
+        done = exec(db, QStringLiteral("INSERT INTO lexa_undo_step (label, done) VALUES (?, 1)"),
+                    {label});
+    }
+    if (!done) {
+        return done;
     }
     const qint64 step = db.lastInsertRowid();
-    const auto last = lastRow(db, error);
+    const auto last = lastRow(db);
     if (!last) {
-        return false;
+        return last;
     }
-    m_lastRowBefore = *last;
+    m_lastRowBefore = last.value;
     *m_openStep = step;
-    return true;
+    return Result::success();
 }
 
-std::optional<qint64> History::lastRow(Database& db, QString* error) const
+ResultOf<qint64> History::lastRow(Database& db) const
 {
     Statement* last =
         db.cached(QStringLiteral("SELECT max(rowid) FROM main.%1").arg(m_quotedTable));
     if (!last || !last->next()) {
-        *error = db.lastError();
-        return std::nullopt;
+        return failure(db);
     }
     const qint64 row = last->columnInt64(0);
     last->reset();
@@ -131,7 +133,7 @@ std::optional<qint64> History::lastRow(Database& db, QString* error) const
 }
 
 // Logs rows whole: the row itself and each of its fields that holds a value.
-bool History::logRows(Database& db, Logged kind, qint64 step, qint64 rowid, QString* error)
+Result History::logRows(Database& db, Logged kind, qint64 step, qint64 rowid)
 {
     QString& sql = m_logRows.at(kind == Logged::PutIn ? 0 : 1);
     if (sql.isEmpty()) {
@@ -151,61 +153,71 @@ bool History::logRows(Database& db, Logged kind, qint64 step, qint64 rowid, QStr
                      values, m_quotedTable, fields.join(QStringLiteral(" UNION ALL ")),
                      kind == Logged::PutIn ? QStringLiteral(">") : QStringLiteral("="));
     }
-    return exec(db, sql, {step, rowid}, error);
+    return exec(db, sql, {step, rowid});
 }
 
-bool History::logTakingOut(Database& db, qint64 rowid, QString* error)
+Result History::logTakingOut(Database& db, qint64 rowid)
 {
-    return logRows(db, Logged::TakenOut, *m_openStep, rowid, error);
+    return logRows(db, Logged::TakenOut, *m_openStep, rowid);
 }
 
-bool History::endStep(Database& db, QString* error)
+Result History::endStep(Database& db)
 {
     const qint64 step = std::exchange(*m_openStep, 0);
     // A row put in gets the next rowid above the largest: those above the
     // largest at the step's start are the rows it put in.
-    const auto last = lastRow(db, error);
-    if (!last ||
-        (*last > m_lastRowBefore && !logRows(db, Logged::PutIn, step, m_lastRowBefore, error))) {
-        return false;
+    const auto last = lastRow(db);
+    if (!last) {
+        return last;
+    }
+    if (last.value > m_lastRowBefore) {
+        if (Result logged = logRows(db, Logged::PutIn, step, m_lastRowBefore); !logged) {
+            return logged;
+        }
     }
     Statement* changed =
         db.cached(QStringLiteral("SELECT 1 FROM lexa_undo_change WHERE step=? LIMIT 1"));
     if (!changed || !changed->bind(1, step)) {
-        *error = db.lastError();
-        return false;
+        return failure(db);
     }
     const bool any = changed->next();
     changed->reset();
     if (!any) {
-        return exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE id=?"), {step}, error);
+        return exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE id=?"), {step});
     }
     // A new change ends the steps that could be redone: those above the last
     // step in force, below this one (there are none unless an undo came since
     // the last time).
     const QString undone = QStringLiteral(
         "%1>(SELECT coalesce(max(id), 0) FROM lexa_undo_step WHERE done=1 AND id<?1) AND %1<?1");
-    if (std::exchange(m_mayRedo, false) &&
-        (!exec(db,
-               QStringLiteral("DELETE FROM lexa_undo_change WHERE ") +
-                   undone.arg(QStringLiteral("step")),
-               {step}, error) ||
-         !exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE ") + undone.arg("id"), {step},
-               error))) {
-        return false;
+    if (std::exchange(m_mayRedo, false)) {
+        Result ended = exec(db,
+                            QStringLiteral("DELETE FROM lexa_undo_change WHERE ") +
+                                undone.arg(QStringLiteral("step")),
+                            {step});
+        if (ended) {
+            ended = exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE ") + undone.arg("id"),
+                         {step});
+        }
+        if (!ended) {
+            return ended;
+        }
     }
     // Now and then the steps beyond those kept go, the oldest first.
     if (step % TrimEvery != 0) {
-        return true;
+        return Result::success();
+    }
+    Result trimmed = exec(db,
+                          QStringLiteral("DELETE FROM lexa_undo_change WHERE step<(SELECT id FROM "
+                                         "lexa_undo_step ORDER BY id DESC LIMIT 1 OFFSET ?)"),
+                          {KeptSteps - 1});
+    if (!trimmed) {
+        return trimmed;
     }
     return exec(db,
-                QStringLiteral("DELETE FROM lexa_undo_change WHERE step<(SELECT id FROM "
-                               "lexa_undo_step ORDER BY id DESC LIMIT 1 OFFSET ?)"),
-                {KeptSteps - 1}, error) &&
-           exec(db,
                 QStringLiteral("DELETE FROM lexa_undo_step WHERE id<(SELECT id FROM "
                                "lexa_undo_step ORDER BY id DESC LIMIT 1 OFFSET ?)"),
-                {KeptSteps - 1}, error);
+                {KeptSteps - 1});
 }
 
 void History::abandonStep()
@@ -247,7 +259,7 @@ QString History::wordOf(Database& db, qint64 step, qint64 row) const
     if (!query || !query->bindAll({step, row}) || !query->next()) {
         return {};
     }
-    const QString word = query->text(0);
+    QString word = query->text(0);
     query->reset();
     return word;
 }
@@ -262,15 +274,13 @@ bool sameValue(const QVariant& a, const QVariant& b)
 
 } // namespace
 
-std::optional<History::Plan> History::plan(Database& db, qint64 step, Direction direction,
-                                           QString* error) const
+ResultOf<History::Plan> History::plan(Database& db, qint64 step, Direction direction) const
 {
     Statement* query =
         db.cached(QStringLiteral("SELECT word, field, before, after FROM "
                                  "lexa_undo_change WHERE step=? ORDER BY field, word, rowid"));
     if (!query || !query->bind(1, step)) {
-        *error = db.lastError();
-        return std::nullopt;
+        return failure(db);
     }
     QList<QByteArray> names;
     for (const QString& column : m_columns) {
@@ -310,13 +320,12 @@ std::optional<History::Plan> History::plan(Database& db, qint64 step, Direction 
         }
     }
     if (query->failed()) {
-        *error = db.lastError();
-        return std::nullopt;
+        return failure(db);
     }
     return plan;
 }
 
-bool History::readRows(Database& db, const Plan& plan, Rows* rows, QString* error) const
+Result History::readRows(Database& db, const Plan& plan, Rows* rows) const
 {
     rows->clear();
     // The word and the fields the step changed are read, no other.
@@ -345,8 +354,7 @@ bool History::readRows(Database& db, const Plan& plan, Rows* rows, QString* erro
             .arg(fields.join(u','), m_quotedTable,
                  range ? QStringLiteral("rowid BETWEEN ?1 AND ?2") : QStringLiteral("rowid=?1")));
     if (!query) {
-        *error = db.lastError();
-        return false;
+        return failure(db);
     }
     const auto readAll = [&] {
         while (query->next()) {
@@ -362,18 +370,16 @@ bool History::readRows(Database& db, const Plan& plan, Rows* rows, QString* erro
     };
     if (range) {
         if (!query->bindAll({first, last}) || !readAll()) {
-            *error = db.lastError();
-            return false;
+            return failure(db);
         }
-        return true;
+        return Result::success();
     }
     for (const auto& entry : plan) {
         if (!query->bind(1, entry.first) || !readAll()) {
-            *error = db.lastError();
-            return false;
+            return failure(db);
         }
     }
-    return true;
+    return Result::success();
 }
 
 qint64 History::conflict(const Plan& plan, const Rows& rows) const
@@ -393,35 +399,37 @@ qint64 History::conflict(const Plan& plan, const Rows& rows) const
     return -1;
 }
 
-bool History::apply(Database& db, const Step& step, Direction direction, QList<qint64>* touched,
-                    QString* error)
+ResultOf<QList<qint64>> History::apply(Database& db, const Step& step, Direction direction)
 {
-    if (!install(db, error)) {
-        return false;
+    if (Result installed = install(db); !installed) {
+        return installed;
     }
     m_mayRedo = true;
-    const auto planned = plan(db, step.id, direction, error);
+    const auto planned = plan(db, step.id, direction);
     if (!planned) {
-        return false;
+        return planned;
     }
     Rows rows;
-    if (!planned->empty() && !readRows(db, *planned, &rows, error)) {
-        return false;
+    if (!planned.value.empty()) {
+        if (Result read = readRows(db, planned.value, &rows); !read) {
+            return read;
+        }
     }
-    if (const qint64 conflicting = conflict(*planned, rows); conflicting >= 0) {
-        *error = QStringLiteral("„%1“ kann nicht %2 werden: das Wort „%3“ wurde inzwischen von "
-                                "einem anderen Programm geändert. Es bleibt, wie es ist.")
-                     .arg(step.label,
-                          direction == Direction::Undo ? QStringLiteral("rückgängig gemacht")
-                                                       : QStringLiteral("wiederholt"),
-                          wordOf(db, step.id, conflicting));
-        return false;
+    if (const qint64 conflicting = conflict(planned.value, rows); conflicting >= 0) {
+        return Result::failure(
+            QStringLiteral("„%1“ kann nicht %2 werden: das Wort „%3“ wurde inzwischen von "
+                           "einem anderen Programm geändert. Es bleibt, wie es ist.")
+                .arg(step.label,
+                     direction == Direction::Undo ? QStringLiteral("rückgängig gemacht")
+                                                  : QStringLiteral("wiederholt"),
+                     wordOf(db, step.id, conflicting)));
     }
+    QList<qint64> touched;
     QList<qint64> gone;
     bool comeBack = false;
     QSet<qsizetype> fields;
-    for (const auto& [rowid, row] : *planned) {
-        touched->append(rowid);
+    for (const auto& [rowid, row] : planned.value) {
+        touched.append(rowid);
         const bool existsAfter = row.marked ? row.existsAfter : true;
         if (row.marked && !row.existsAfter && row.existsNow) {
             gone.append(rowid);
@@ -433,8 +441,8 @@ bool History::apply(Database& db, const Step& step, Direction direction, QList<q
             }
         }
     }
-    if (!takeOut(db, step.id, direction, gone, rows, error)) {
-        return false;
+    if (Result taken = takeOut(db, step.id, direction, gone, rows); !taken) {
+        return taken;
     }
     const QString target = targetColumn(direction);
     QStringList statements;
@@ -464,22 +472,23 @@ bool History::apply(Database& db, const Step& step, Direction direction, QList<q
                     .arg(m_quotedTable, quoteIdentifier(column), target, quoteText(column), order));
         }
     }
+    statements.append(QStringLiteral("UPDATE lexa_undo_step SET done=%1 WHERE id=?1")
+                          .arg(direction == Direction::Undo ? 0 : 1));
     for (const QString& sql : std::as_const(statements)) {
-        if (!exec(db, sql, {step.id}, error)) {
-            return false;
+        if (Result done = exec(db, sql, {step.id}); !done) {
+            return done;
         }
     }
-    return exec(db, QStringLiteral("UPDATE lexa_undo_step SET done=? WHERE id=?"),
-                {direction == Direction::Undo ? 0 : 1, step.id}, error);
+    return touched;
 }
 
 // The rows `gone` leave; when they are all the rows of their range, as after
 // an import, by that range.
-bool History::takeOut(Database& db, qint64 step, Direction direction, const QList<qint64>& gone,
-                      const Rows& rows, QString* error) const
+Result History::takeOut(Database& db, qint64 step, Direction direction, const QList<qint64>& gone,
+                        const Rows& rows) const
 {
     if (gone.isEmpty()) {
-        return true;
+        return Result::success();
     }
     const auto from = rows.values.find(gone.front());
     const auto to = rows.values.find(gone.back());
@@ -487,11 +496,11 @@ bool History::takeOut(Database& db, qint64 step, Direction direction, const QLis
         std::distance(from, to) + 1 == gone.size()) {
         return exec(db,
                     QStringLiteral("DELETE FROM %1 WHERE rowid BETWEEN ? AND ?").arg(m_quotedTable),
-                    {gone.front(), gone.back()}, error);
+                    {gone.front(), gone.back()});
     }
     return exec(db,
                 QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT word FROM lexa_undo_change "
                                "WHERE step=?1 AND field IS NULL AND %2 IS NULL)")
                     .arg(m_quotedTable, targetColumn(direction)),
-                {step}, error);
+                {step});
 }

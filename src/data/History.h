@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Database.h"
+#include "data/Result.h"
 
 #include <QList>
 #include <QString>
@@ -39,30 +40,29 @@ public:
 
     // Opens a step named `label` on `db`, inside the caller's transaction:
     // every change to the table from now on belongs to it.
-    [[nodiscard]] bool beginStep(Database& db, const QString& label, QString* error);
+    Result beginStep(Database& db, const QString& label);
     // Closes the open step, still inside the caller's transaction: a step
     // that changed nothing is dropped; one that did ends the steps that
     // could be redone.
-    [[nodiscard]] bool endStep(Database& db, QString* error);
+    Result endStep(Database& db);
     // Forgets the open step after a rollback took its rows away.
     void abandonStep();
     // Logs the row `rowid` into the open step before the step takes it out
     // (a deletion goes through here: no trigger runs for every row deleted).
-    [[nodiscard]] bool logTakingOut(Database& db, qint64 rowid, QString* error);
+    Result logTakingOut(Database& db, qint64 rowid);
 
     // The step an undo or a redo would take; nullopt when there is none (or
     // the file has no history).
     std::optional<Step> next(Database& db, Direction direction) const;
 
     // Takes the step back (Undo) or again (Redo), inside the caller's
-    // transaction; every row it touches is appended to `rows`. A row that no longer holds
+    // transaction, and gives the rows it touched. A row that no longer holds
     // what the step left refuses it with a message naming the word, and
     // changes nothing.
-    [[nodiscard]] bool apply(Database& db, const Step& step, Direction direction,
-                             QList<qint64>* rows, QString* error);
+    ResultOf<QList<qint64>> apply(Database& db, const Step& step, Direction direction);
     // Makes the tables (when missing) and this connection's triggers; every
     // step does it first, so calling it ahead only saves the first step's time.
-    [[nodiscard]] bool install(Database& db, QString* error);
+    Result install(Database& db);
 
 private:
     enum class Logged
@@ -73,10 +73,9 @@ private:
     // Logs into `step` the rows above `rowid` (put in) or the row `rowid`
     // (about to be taken out), each with its fields that hold a value.
     // The largest rowid of the words table.
-    std::optional<qint64> lastRow(Database& db, QString* error) const;
-    [[nodiscard]] bool logRows(Database& db, Logged kind, qint64 step, qint64 rowid,
-                               QString* error);
-    bool exec(Database& db, const QString& sql, const QVariantList& values, QString* error) const;
+    ResultOf<qint64> lastRow(Database& db) const;
+    Result logRows(Database& db, Logged kind, qint64 step, qint64 rowid);
+    Result exec(Database& db, const QString& sql, const QVariantList& values) const;
     // What applying a step does to one row: whether it is there now and
     // after, and each field's value now and after.
     struct FieldChange
@@ -104,12 +103,12 @@ private:
     };
 
     // The step's changes, row by row, for applying in `direction`.
-    std::optional<Plan> plan(Database& db, qint64 step, Direction direction, QString* error) const;
-    bool readRows(Database& db, const Plan& plan, Rows* rows, QString* error) const;
+    ResultOf<Plan> plan(Database& db, qint64 step, Direction direction) const;
+    Result readRows(Database& db, const Plan& plan, Rows* rows) const;
     // The first row that no longer holds what the plan finds; -1 when none.
     qint64 conflict(const Plan& plan, const Rows& rows) const;
-    bool takeOut(Database& db, qint64 step, Direction direction, const QList<qint64>& gone,
-                 const Rows& rows, QString* error) const;
+    Result takeOut(Database& db, qint64 step, Direction direction, const QList<qint64>& gone,
+                   const Rows& rows) const;
     QString wordOf(Database& db, qint64 step, qint64 row) const;
 
     QString m_table;

@@ -6,6 +6,7 @@
 #include <QSet>
 #include <algorithm>
 #include <limits>
+#include <tuple>
 
 const QString RecordSet::NoWordShown =
     QStringLiteral("Es wird kein Wort angezeigt. Bitte wählen Sie zuerst ein Wort in der Liste.");
@@ -17,14 +18,12 @@ RecordSet::RecordSet(Database& db, const QString& table, RecordView& view)
 {
 }
 
-bool RecordSet::fail(const QString& message)
+Result RecordSet::fail(const QString& message)
 {
-    m_error = message;
-    m_fileChanged = false;
-    return false;
+    return Result::failure(message);
 }
 
-bool RecordSet::giveUpWrite(const QString& message, bool fileChanged)
+Result RecordSet::giveUpWrite(const QString& message, bool fileChanged)
 {
     if (m_mode == Mode::Adding) {
         m_pos = m_posBeforeAdd;
@@ -34,9 +33,7 @@ bool RecordSet::giveUpWrite(const QString& message, bool fileChanged)
     m_pendingFields.clear();
     m_view.clearChanged();
     m_view.showCurrent();
-    fail(message);
-    m_fileChanged = fileChanged;
-    return false;
+    return Result::failure(message, fileChanged);
 }
 
 QString RecordSet::goneMessage(size_t row) const
@@ -47,7 +44,7 @@ QString RecordSet::goneMessage(size_t row) const
         .arg(valueAt(row, 0).toString(), m_db.path());
 }
 
-bool RecordSet::load()
+Result RecordSet::load()
 {
     QList<int> blobs;
     const auto names = m_db.columns(m_table, &blobs);
@@ -67,11 +64,11 @@ bool RecordSet::load()
     }
     m_selectList =
         (QStringList{QStringLiteral("rowid")} + m_quotedFields.first(m_cachedFields)).join(u',');
-    if (!readRows()) {
-        return false;
+    if (Result done = readRows(); !done) {
+        return done;
     }
     m_pos = m_rowids.empty() ? -1 : 0;
-    return true;
+    return Result::success();
 }
 
 void RecordSet::appendRow(const Statement& query)
@@ -128,16 +125,16 @@ bool RecordSet::holds(const QString& text)
     return false;
 }
 
-bool RecordSet::readRows()
+Result RecordSet::readRows()
 {
-    const bool read = readStoredRows();
+    const Result read = readStoredRows();
     if (m_watcher) {
         m_watcher->rowsRead();
     }
     return read;
 }
 
-bool RecordSet::readStoredRows()
+Result RecordSet::readStoredRows()
 {
     m_dataVersion = dataVersion(m_db);
     m_rowids.clear();
@@ -150,7 +147,7 @@ bool RecordSet::readStoredRows()
     while (query->next()) {
         appendRow(*query);
     }
-    return !query->failed() || fail(m_db.lastError());
+    return query->failed() ? fail(m_db.lastError()) : Result::success();
 }
 
 int RecordSet::fieldIndex(const QString& name) const
@@ -181,7 +178,7 @@ qsizetype RecordSet::positionOf(qint64 rowid) const
     return it != m_rowids.end() && *it == rowid ? it - m_rowids.begin() : -1;
 }
 
-bool RecordSet::moveToBookmark(qint64 bookmark)
+Result RecordSet::moveToBookmark(qint64 bookmark)
 {
     const qsizetype position = positionOf(bookmark);
     return position >= 0 ? moveTo(position) : fail(NoWordShown);
@@ -241,21 +238,23 @@ RecordSet::FieldValues RecordSet::changedBoundValues() const
     return values;
 }
 
-bool RecordSet::saveBoundControls()
+Result RecordSet::saveBoundControls()
 {
     const auto changes = changedBoundValues();
     if (changes.isEmpty()) {
-        return true;
+        return Result::success();
     }
-    if (hasCurrent() && !writeRow(m_pos, changes)) {
-        return false;
+    if (hasCurrent()) {
+        if (Result written = writeRow(m_pos, changes); !written) {
+            return written;
+        }
     }
     // Changes made while no record is current have nowhere to go.
     m_view.clearChanged();
-    return true;
+    return Result::success();
 }
 
-bool RecordSet::leaveRecord()
+Result RecordSet::leaveRecord()
 {
     if (m_mode == Mode::Adding) {
         // A new record is stored only by Update: leaving it abandons it.
@@ -264,43 +263,43 @@ bool RecordSet::leaveRecord()
         m_pos = m_posBeforeAdd;
         m_deleted = m_deletedBeforeAdd;
         m_view.clearChanged();
-        return true;
+        return Result::success();
     }
     m_mode = Mode::Browse;
     m_pendingFields.clear();
     return saveBoundControls();
 }
 
-bool RecordSet::moveTo(qsizetype position)
+Result RecordSet::moveTo(qsizetype position)
 {
-    if (!leaveRecord()) {
-        return false;
+    if (Result done = leaveRecord(); !done) {
+        return done;
     }
     m_pos = position;
     m_deleted = false;
     m_view.showCurrent();
-    return true;
+    return Result::success();
 }
 
-bool RecordSet::MoveFirst()
+Result RecordSet::MoveFirst()
 {
     if (m_rowids.empty()) {
-        leaveRecord();
+        std::ignore = leaveRecord();
         return fail(NoWordShown);
     }
     return moveTo(0);
 }
 
-bool RecordSet::MoveLast()
+Result RecordSet::MoveLast()
 {
     if (m_rowids.empty()) {
-        leaveRecord();
+        std::ignore = leaveRecord();
         return fail(NoWordShown);
     }
     return moveTo(static_cast<qsizetype>(m_rowids.size()) - 1);
 }
 
-bool RecordSet::MoveNext()
+Result RecordSet::MoveNext()
 {
     const qsizetype size = static_cast<qsizetype>(m_rowids.size());
     const qsizetype next = m_deleted ? m_pos : m_pos + 1;
@@ -310,7 +309,7 @@ bool RecordSet::MoveNext()
     return moveTo(std::min(next, size));
 }
 
-bool RecordSet::find(const QString& text, bool fromStart)
+Result RecordSet::find(const QString& text, bool fromStart)
 {
     QString error;
     const auto criterion = Criterion::parse(text, &error);
@@ -319,8 +318,8 @@ bool RecordSet::find(const QString& text, bool fromStart)
         return fail(error);
     }
     const bool wasAdding = m_mode == Mode::Adding;
-    if (!leaveRecord()) {
-        return false;
+    if (Result done = leaveRecord(); !done) {
+        return done;
     }
     const int index = fieldIndex(criterion->field());
     if (index < 0) {
@@ -348,69 +347,54 @@ bool RecordSet::find(const QString& text, bool fromStart)
         // The abandoned new record gives way to the record current before it.
         m_view.showCurrent();
     }
-    return true;
+    return Result::success();
 }
 
-bool RecordSet::FindFirst(const QString& criterion)
+Result RecordSet::FindFirst(const QString& criterion)
 {
     return find(criterion, true);
 }
 
-bool RecordSet::FindNext(const QString& criterion)
+Result RecordSet::FindNext(const QString& criterion)
 {
     return find(criterion, false);
 }
 
-bool RecordSet::AddNew()
+Result RecordSet::AddNew()
 {
-    if (!leaveRecord()) {
-        return false;
+    if (Result done = leaveRecord(); !done) {
+        return done;
     }
     m_posBeforeAdd = m_pos;
     m_deletedBeforeAdd = m_deleted;
     m_mode = Mode::Adding;
     m_view.showCurrent();
-    return true;
+    return Result::success();
 }
 
-bool RecordSet::Edit()
-{
-    if (m_mode == Mode::Adding || !hasCurrent()) {
-        return fail(NoWordShown);
-    }
-    m_mode = Mode::Editing;
-    m_pendingFields.clear();
-    return true;
-}
-
-bool RecordSet::setField(const QString& name, const QVariant& value)
+Result RecordSet::setField(const QString& name, const QVariant& value)
 {
     if (m_mode == Mode::Browse) {
-        return fail(QStringLiteral("Der Datensatz wird weder bearbeitet noch hinzugefügt."));
+        return fail(QStringLiteral("Es wird gerade kein Wort hinzugefügt."));
     }
     const int index = fieldIndex(name);
     if (index < 0) {
         return fail(QStringLiteral("Unbekanntes Feld: %1").arg(name));
     }
     m_pendingFields.append({index, value});
-    return true;
+    return Result::success();
 }
 
-bool RecordSet::Update()
+Result RecordSet::Update()
 {
     // Bound controls first, explicitly set fields last: those win.
     const auto values = changedBoundValues() + m_pendingFields;
     switch (m_mode) {
     case Mode::Browse:
         return saveBoundControls();
-    case Mode::Editing:
-        if (!values.isEmpty() && !writeRow(m_pos, values)) {
-            return false;
-        }
-        break;
     case Mode::Adding:
-        if (!insertRow(values)) {
-            return false;
+        if (Result done = insertRow(values); !done) {
+            return done;
         }
         m_pos = m_posBeforeAdd;
         m_deleted = m_deletedBeforeAdd;
@@ -419,10 +403,10 @@ bool RecordSet::Update()
     m_mode = Mode::Browse;
     m_pendingFields.clear();
     m_view.showCurrent();
-    return true;
+    return Result::success();
 }
 
-bool RecordSet::Delete()
+Result RecordSet::Delete()
 {
     if (!hasCurrent()) {
         return fail(NoWordShown);
@@ -443,20 +427,20 @@ bool RecordSet::Delete()
     m_mode = Mode::Browse;
     m_pendingFields.clear();
     m_view.showCurrent();
-    return true;
+    return Result::success();
 }
 
-bool RecordSet::setEveryRecord(const QString& name, const QVariant& value)
+Result RecordSet::setEveryRecord(const QString& name, const QVariant& value)
 {
     const int index = fieldIndex(name);
     if (index < 0) {
         return fail(QStringLiteral("Unbekanntes Feld: %1").arg(name));
     }
-    if (!leaveRecord()) {
-        return false;
+    if (Result done = leaveRecord(); !done) {
+        return done;
     }
     if (m_rowids.empty()) {
-        return true;
+        return Result::success();
     }
     // Rows added by another program since the table was read stay as they
     // are; rows that hold the value already are not rewritten.
@@ -475,10 +459,10 @@ bool RecordSet::setEveryRecord(const QString& name, const QVariant& value)
         }
     }
     m_view.showCurrent();
-    return true;
+    return Result::success();
 }
 
-bool RecordSet::writeRow(qsizetype position, const FieldValues& values)
+Result RecordSet::writeRow(qsizetype position, const FieldValues& values)
 {
     QStringList assignments;
     for (const auto& [index, value] : values) {
@@ -523,7 +507,7 @@ bool RecordSet::writeRow(qsizetype position, const FieldValues& values)
     if (wordChanged && m_watcher) {
         m_watcher->wordChanged(m_rowids[row]);
     }
-    return true;
+    return Result::success();
 }
 
 bool RecordSet::setCached(size_t row, int field, const QVariant& value)
@@ -547,7 +531,7 @@ void RecordSet::takeStored(size_t row, const Statement& query)
     }
 }
 
-bool RecordSet::giveUpChangedRow(size_t row)
+Result RecordSet::giveUpChangedRow(size_t row)
 {
     const qint64 rowid = m_rowids[row];
     Statement* query = m_db.cached(
@@ -571,7 +555,7 @@ bool RecordSet::giveUpChangedRow(size_t row)
     return giveUpWrite(message, true);
 }
 
-bool RecordSet::insertRow(const FieldValues& values)
+Result RecordSet::insertRow(const FieldValues& values)
 {
     QStringList columns;
     for (const auto& [index, value] : values) {
@@ -607,10 +591,10 @@ bool RecordSet::insertRow(const FieldValues& values)
     if (m_watcher) {
         m_watcher->rowAdded(m_rowids.back());
     }
-    return true;
+    return Result::success();
 }
 
-bool RecordSet::BeginTrans()
+Result RecordSet::BeginTrans()
 {
     if (m_inTransaction) {
         return fail(QStringLiteral("Eine Transaktion ist schon offen."));
@@ -619,13 +603,13 @@ bool RecordSet::BeginTrans()
         return fail(m_db.lastError());
     }
     m_inTransaction = true;
-    return true;
+    return Result::success();
 }
 
-bool RecordSet::CommitTrans()
+Result RecordSet::CommitTrans()
 {
     if (!m_inTransaction) {
-        return true;
+        return Result::success();
     }
     m_inTransaction = false;
     if (!m_db.commit()) {
@@ -634,7 +618,7 @@ bool RecordSet::CommitTrans()
         RollbackTrans();
         return fail(error);
     }
-    return true;
+    return Result::success();
 }
 
 void RecordSet::RollbackTrans()
@@ -645,11 +629,8 @@ void RecordSet::RollbackTrans()
     m_inTransaction = false;
     m_db.rollback();
     // The cached rows follow the file back; the position follows its record.
-    const QString error = m_error;
-    const bool fileChanged = m_fileChanged;
-    reload();
-    m_error = error;
-    m_fileChanged = fileChanged;
+    // A failure to read is the caller's failure already being reported.
+    static_cast<void>(reload());
 }
 
 bool RecordSet::eraseGoneTail(QList<qint64>& rowids)
@@ -698,14 +679,14 @@ bool RecordSet::reread(QList<qint64> rowids)
     Statement* query = m_db.cached(
         QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(m_selectList, m_quotedTable));
     if (!query) {
-        return fail(m_db.lastError());
+        return false;
     }
     // Gone rows leave from the end backwards, so that positions stay valid.
     for (auto it = rowids.rbegin(); it != rowids.rend(); ++it) {
         const qsizetype position = positionOf(*it);
         query->reset();
         if (!query->bind(1, *it)) {
-            return fail(m_db.lastError());
+            return false;
         }
         const bool stored = query->next();
         if (!stored && position >= 0) {
@@ -720,7 +701,7 @@ bool RecordSet::reread(QList<qint64> rowids)
         if (rowid > last) {
             query->reset();
             if (!query->bind(1, rowid)) {
-                return fail(m_db.lastError());
+                return false;
             }
             if (query->next()) {
                 appendRow(*query);
@@ -740,10 +721,10 @@ bool RecordSet::reread(QList<qint64> rowids)
     return true;
 }
 
-bool RecordSet::reload()
+Result RecordSet::reload()
 {
     const qint64 currentRowid = bookmark();
-    const bool read = readRows();
+    const Result read = readRows();
     m_mode = Mode::Browse;
     m_pendingFields.clear();
     m_deleted = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/Database.h"
+#include "data/Result.h"
 #include "data/TextColumn.h"
 
 #include <QList>
@@ -47,8 +48,9 @@ protected:
 // fields from the first BLOB (picture) field on are read from the file only
 // when asked for: reading a field after a picture would read the picture.
 //
-// Every operation returns false on failure and leaves the reason in
-// lastError(); nothing here shows a message. A write that fails is given up:
+// Every operation that can fail returns a Result with the reason (and
+// whether another program deleted or changed the record); nothing here shows
+// a message. A write that fails is given up:
 // the cache stays equal to the file and the view is shown the file's values.
 class RecordSet
 {
@@ -57,7 +59,7 @@ public:
     // What a move, a write or a deletion without a current record says.
     static const QString NoWordShown;
     // Reads the table; the first record (if any) becomes current, unshown.
-    bool load();
+    Result load();
     // The one that follows the rows from now on (none: nullptr); not owned.
     void setWatcher(RecordWatcher* watcher) { m_watcher = watcher; }
 
@@ -67,26 +69,25 @@ public:
     // `rowid`; a null text for no value or no such row.
     QString textOf(qint64 rowid, int field = 0) const;
 
-    bool MoveFirst();
-    bool MoveLast();
-    bool MoveNext();
+    Result MoveFirst();
+    Result MoveLast();
+    Result MoveNext();
     int RecordCount() const;
 
-    bool FindFirst(const QString& criterion);
-    bool FindNext(const QString& criterion);
+    Result FindFirst(const QString& criterion);
+    Result FindNext(const QString& criterion);
     bool NoMatch() const { return m_noMatch; }
 
-    bool AddNew();
-    bool Edit();
-    // Fields(name).Value = value on the record being added or edited.
-    bool setField(const QString& name, const QVariant& value);
-    bool Update();
-    bool Delete();
+    Result AddNew();
+    // Fields(name).Value = value on the record being added.
+    Result setField(const QString& name, const QVariant& value);
+    Result Update();
+    Result Delete();
     // One write giving `name` the same value in every record.
-    bool setEveryRecord(const QString& name, const QVariant& value);
+    Result setEveryRecord(const QString& name, const QVariant& value);
     // Implicit saving: the changed controls go into the current record; a new
     // record being added is abandoned. Every move does this first.
-    bool leaveRecord();
+    Result leaveRecord();
 
     // Fields(name).Value of the current record; a null variant when there is
     // none or the field holds no value.
@@ -95,7 +96,7 @@ public:
     // Identifies the current record (-1 when there is none), to come back to
     // it with moveToBookmark().
     qint64 bookmark() const;
-    bool moveToBookmark(qint64 bookmark);
+    Result moveToBookmark(qint64 bookmark);
     bool isAdding() const { return m_mode == Mode::Adding; }
     // Another connection committed to the file since the rows were read.
     bool changedElsewhere() const;
@@ -104,33 +105,27 @@ public:
 
     // Groups many writes into one all-or-nothing commit (the reset of all
     // marks, the import). RollbackTrans() also puts the cached rows back.
-    bool BeginTrans();
-    bool CommitTrans();
+    Result BeginTrans();
+    Result CommitTrans();
     void RollbackTrans();
     // Reads every row again after a write beside the record set; the current
     // record stays current if it is still there, and is shown again.
-    bool reload();
+    Result reload();
     // Reads the rows `rowids` (ascending) again: each takes what the file
     // holds, a row gone leaves and one beyond the last comes in. False when a
-    // row would come in between: reload() then.
+    // row would come in between or the file cannot be read: reload() then.
     bool reread(QList<qint64> rowids);
-
-    const QString& lastError() const { return m_error; }
-    // The last failure was a write that found its record deleted or changed
-    // by another program.
-    bool lastFailureFoundFileChanged() const { return m_fileChanged; }
 
 private:
     enum class Mode
     {
         Browse,
-        Adding,
-        Editing
+        Adding
     };
     using FieldValues = QList<std::pair<int, QVariant>>;
 
-    bool readRows();
-    bool readStoredRows();
+    Result readRows();
+    Result readStoredRows();
     void appendRow(const Statement& query);
     void eraseRow(size_t row);
     // Takes out at once the cached rows from the end that are among `rowids`
@@ -138,11 +133,11 @@ private:
     bool eraseGoneTail(QList<qint64>& rowids);
     qsizetype positionOf(qint64 rowid) const;
     QVariant valueAt(size_t row, int field) const;
-    bool fail(const QString& message);
-    bool giveUpWrite(const QString& message, bool fileChanged = false);
+    Result fail(const QString& message);
+    Result giveUpWrite(const QString& message, bool fileChanged = false);
     // A write found the row gone or changed by another program: the cache
     // takes what the file holds.
-    bool giveUpChangedRow(size_t row);
+    Result giveUpChangedRow(size_t row);
     // Sets a cached field of a row; true when that changed the row's word.
     bool setCached(size_t row, int field, const QVariant& value);
     // The row takes the cached fields `query` read of it.
@@ -152,12 +147,12 @@ private:
     bool isCached(int field) const { return field < m_cachedFields; }
     QVariant readStored(qint64 rowid, int field) const;
 
-    bool saveBoundControls();
+    Result saveBoundControls();
     FieldValues changedBoundValues() const;
-    bool moveTo(qsizetype position);
-    bool find(const QString& criterion, bool fromStart);
-    bool writeRow(qsizetype position, const FieldValues& values);
-    bool insertRow(const FieldValues& values);
+    Result moveTo(qsizetype position);
+    Result find(const QString& criterion, bool fromStart);
+    Result writeRow(qsizetype position, const FieldValues& values);
+    Result insertRow(const FieldValues& values);
 
     Database& m_db;
     QString m_table;
@@ -182,8 +177,6 @@ private:
     bool m_deletedBeforeAdd = false;
     FieldValues m_pendingFields;
     bool m_inTransaction = false;
-    QString m_error;
-    bool m_fileChanged = false;
     RecordWatcher* m_watcher = nullptr;
     // The file's data version when the rows were read.
     qint64 m_dataVersion = -1;

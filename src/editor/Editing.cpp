@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -141,7 +142,7 @@ bool Editor::storeShownWord(Operation operation)
                                                 "der Liste."));
     }
     // In browsing, the changed bound fields go into the record.
-    const Dictionary::Outcome stored = (m_dictionary.*operation)();
+    const Result stored = (m_dictionary.*operation)();
     if (!checkStore(stored)) {
         if (stored.fileChanged) {
             followFile();
@@ -199,7 +200,7 @@ void Editor::followFile()
         checkStore(words.reload());
         nb_mots = words.RecordCount();
         if (shown < 0 || !words.moveToBookmark(shown)) {
-            words.MoveLast();
+            std::ignore = words.MoveLast();
         }
     }
     showCount();
@@ -357,7 +358,7 @@ void Editor::Command9_Click()
     if (!Data1.Recordset().isAdding()) {
         forgetFieldChanges();
     }
-    Data1.Recordset().MoveLast();
+    std::ignore = Data1.Recordset().MoveLast();
     focusList();
 }
 
@@ -403,7 +404,7 @@ void Editor::Command8_Click()
         followFile();
         return;
     }
-    const Dictionary::Outcome stored = m_dictionary.modifyWord(ancien_mot);
+    const Result stored = m_dictionary.modifyWord(ancien_mot);
     if (!checkStore(stored)) {
         if (stored.fileChanged) {
             // Another program deleted or changed the word: the window shows
@@ -446,7 +447,7 @@ void Editor::Command3_Click()
         return;
     }
     RecordSet& words = Data1.Recordset();
-    const Dictionary::Outcome deleted = m_dictionary.deleteWord();
+    const Result deleted = m_dictionary.deleteWord();
     if (!checkStore(deleted)) {
         if (deleted.fileChanged) {
             followFile();
@@ -456,8 +457,8 @@ void Editor::Command3_Click()
         return;
     }
     // The word model took the record's entry out already.
-    words.MoveLast();
-    words.MoveFirst();
+    std::ignore = words.MoveLast();
+    std::ignore = words.MoveFirst();
     nb_mots = words.RecordCount();
     showCount();
     focusList();

@@ -133,7 +133,7 @@ private:
     void enter(Change change);
     // Writes the changed bound fields of the record shown, at once, as one
     // undoable `operation` of the dictionary.
-    using Operation = Dictionary::Outcome (Dictionary::*)();
+    using Operation = Result (Dictionary::*)();
     bool storeShownWord(Operation operation);
     void storeBrowsing(Operation operation);
     bool anyFieldChanged() const;
@@ -152,8 +152,7 @@ private:
 
     // Shows a failed store operation's reason; returns `ok`.
     bool checkStore(bool ok, const QString& error);
-    bool checkStore(bool ok);
-    bool checkStore(const Dictionary::Outcome& outcome);
+    bool checkStore(const Result& outcome);
     void showCount();
     void bindControls();
     // The controls bound to the dictionary's fields.

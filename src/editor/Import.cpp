@@ -98,8 +98,7 @@ void Editor::Command10_Click()
     }
     const auto added = static_cast<qint16>(addedWords.size());
     // All words or none: one commit for the whole import.
-    Dictionary::Outcome imported;
-    imported.ok = true;
+    Result imported = Result::success();
     if (added > 0) {
         imported = m_dictionary.importWords(addedWords);
     }

@@ -120,7 +120,7 @@ void Editor::Command11_Click()
         return;
     }
     setScreenPointer(Pointer::Hourglass);
-    const Dictionary::Outcome cleared = m_dictionary.clearMarks();
+    const Result cleared = m_dictionary.clearMarks();
     setScreenPointer(Pointer::Arrow);
     checkStore(cleared);
     highlightShownWord();

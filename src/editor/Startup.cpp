@@ -10,6 +10,7 @@
 
 #include <QTimer>
 #include <optional>
+#include <tuple>
 
 Editor::Editor(QWidget* form, Form1Ui& ui, QObject* parent)
     : QObject(parent), Data1(QString(Schema::DictionaryFile), QString(Schema::DictionaryTable),
@@ -63,12 +64,7 @@ bool Editor::checkStore(bool ok, const QString& error)
     return ok;
 }
 
-bool Editor::checkStore(bool ok)
-{
-    return checkStore(ok, Data1.Recordset().lastError());
-}
-
-bool Editor::checkStore(const Dictionary::Outcome& outcome)
+bool Editor::checkStore(const Result& outcome)
 {
     return checkStore(outcome.ok, outcome.error);
 }
@@ -94,15 +90,15 @@ bool Editor::Form_Load()
         // Reading, listing and finding the first word move the record set
         // three times: the fields show where it ends, once.
         const DataSource::DeferDisplay deferred(Data1);
-        if (!Data1.Refresh()) {
+        if (const Result opened = Data1.Refresh(); !opened) {
             setScreenPointer(Pointer::Default);
-            MessageBox::show(m_form, Data1.lastError(), QMessageBox::Ok, QMessageBox::NoButton,
+            MessageBox::show(m_form, opened.error, QMessageBox::Ok, QMessageBox::NoButton,
                              QMessageBox::Critical);
             return false;
         }
-        if (!Data2.Refresh()) {
+        if (const Result opened = Data2.Refresh(); !opened) {
             setScreenPointer(Pointer::Default);
-            MessageBox::show(m_form, Data2.lastError(), QMessageBox::Ok, QMessageBox::NoButton,
+            MessageBox::show(m_form, opened.error, QMessageBox::Ok, QMessageBox::NoButton,
                              QMessageBox::Critical);
             return false;
         }
@@ -146,10 +142,10 @@ void Editor::LoadLists()
     // record once, when it is over.
     std::optional<DataSource::DeferDisplay> deferWords(std::in_place, Data1);
     // An empty dictionary has no last record; it simply lists nothing.
-    words.MoveLast();
-    words.MoveFirst();
+    std::ignore = words.MoveLast();
+    std::ignore = words.MoveFirst();
     nb_mots = words.RecordCount();
-    words.MoveFirst();
+    std::ignore = words.MoveFirst();
     deferWords.reset();
     // The word model lists the words of the first records, sorted, as soon
     // as they are read.
@@ -160,14 +156,14 @@ void Editor::LoadLists()
 
     RecordSet& themes = Data2.Recordset();
     const DataSource::DeferDisplay deferThemes(Data2);
-    themes.MoveLast();
-    themes.MoveFirst();
+    std::ignore = themes.MoveLast();
+    std::ignore = themes.MoveFirst();
     const int n = themes.RecordCount();
-    themes.MoveFirst();
+    std::ignore = themes.MoveFirst();
     QStringList themeNames;
     for (int j = 0; j < n; ++j) {
         themeNames.append(themes.field(QStringLiteral("theme")).toString());
-        themes.MoveNext();
+        std::ignore = themes.MoveNext();
     }
     ui.List2->addEntries(themeNames);
 }

@@ -8,6 +8,7 @@
 
 #include <QMenu>
 #include <QShortcut>
+#include <tuple>
 
 void Editor::wireUndo()
 {
@@ -62,13 +63,13 @@ void Editor::takeStep(History::Direction direction)
         return;
     }
     setScreenPointer(Pointer::Hourglass);
-    Dictionary::Outcome outcome;
+    ResultOf<qint64> outcome;
     {
         const DataSource::DeferDisplay deferred(Data1);
         outcome = direction == History::Direction::Undo ? m_dictionary.undo() : m_dictionary.redo();
-        if (outcome.ok && outcome.row >= 0) {
+        if (outcome && outcome.value >= 0) {
             // The word the step touched is shown, where it still is.
-            Data1.Recordset().moveToBookmark(outcome.row);
+            std::ignore = Data1.Recordset().moveToBookmark(outcome.value);
         }
     }
     setScreenPointer(Pointer::Arrow);

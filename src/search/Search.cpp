@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QSaveFile>
 #include <QStringEncoder>
+#include <tuple>
 
 const QString Search::OverwriteQuestion = QStringLiteral("Voulez-vous écraser le fichier ");
 const QString Search::SaveFailedMessage =
@@ -127,7 +128,7 @@ void Search::searchDictionary(const QString& criterion)
         // record found last once the search is over.
         const DataSource::DeferDisplay deferred(m_data1);
         // An empty dictionary has no first record; the find then finds nothing.
-        words.MoveFirst();
+        std::ignore = words.MoveFirst();
         // A find that fails (a malformed criterion) ends the search like a miss.
         bool match = words.FindFirst(criterion) && !words.NoMatch();
         while (match && found.size() < MaxEntries) {
@@ -147,7 +148,7 @@ void Search::walkDictionary(int length)
     QStringList found;
     {
         const DataSource::DeferDisplay deferred(m_data1);
-        words.MoveFirst();
+        std::ignore = words.MoveFirst();
         const int recordCount = words.RecordCount();
         const QString mot = QStringLiteral("mot");
         for (int i = 0; i < recordCount; ++i) {
@@ -155,9 +156,9 @@ void Search::walkDictionary(int length)
             if (word.size() == length && found.size() < MaxEntries) {
                 found.append(word);
             }
-            words.MoveNext();
+            std::ignore = words.MoveNext();
         }
-        words.MoveFirst();
+        std::ignore = words.MoveFirst();
     }
     ui.resul_cherch->addEntries(found);
     showCount(found.size());
@@ -268,8 +269,8 @@ void Search::longueur_Click()
 
 void Search::theme_Click()
 {
-    if (!m_data2.Refresh()) {
-        MessageBox::show(m_window, m_data2.lastError(), QMessageBox::Ok, QMessageBox::NoButton,
+    if (const Result opened = m_data2.Refresh(); !opened) {
+        MessageBox::show(m_window, opened.error, QMessageBox::Ok, QMessageBox::NoButton,
                          QMessageBox::Warning);
         return;
     }
@@ -278,13 +279,13 @@ void Search::theme_Click()
     {
         const DataSource::DeferDisplay deferred(m_data2);
         // An empty theme table has no last or first record: the list stays empty.
-        themes.MoveLast();
-        themes.MoveFirst();
+        std::ignore = themes.MoveLast();
+        std::ignore = themes.MoveFirst();
         const int themeCount = themes.RecordCount();
-        themes.MoveFirst();
+        std::ignore = themes.MoveFirst();
         for (int i = 0; i < themeCount; ++i) {
             names.append(themes.field(QStringLiteral("theme")).toString());
-            themes.MoveNext();
+            std::ignore = themes.MoveNext();
         }
     }
     ui.List2->clearEntries();

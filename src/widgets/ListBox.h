@@ -15,8 +15,6 @@ class ListBox : public EntryList
 public:
     explicit ListBox(bool sorted, QWidget* parent = nullptr);
 
-    bool isSorted() const { return m_sorted; }
-
     // Adds one entry at its sorted place (or at the end) and returns its index.
     int addEntry(const QString& text);
     // Adds many entries at once, sorted once: a few go in one by one (the

@@ -26,11 +26,9 @@ public:
     QByteArray picture() const { return m_bytes; }
     // Sets the picture (an empty array: none) and marks the box changed.
     void setPicture(const QByteArray& bytes);
-    bool hasPicture() const { return !m_bytes.isEmpty(); }
 
     // When on, pressing and moving the mouse drags the box.
     void setDragSource(bool on) { m_dragSource = on; }
-    bool isDragSource() const { return m_dragSource; }
     // What a drag of this box carries.
     std::unique_ptr<QMimeData> dragMimeData() const;
 

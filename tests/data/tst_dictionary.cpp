@@ -45,7 +45,7 @@ class TestDictionary : public QObject
             m_source->bind(bound);
         }
         m_dictionary = std::make_unique<Dictionary>(*m_source);
-        return m_source->Refresh();
+        return m_source->Refresh().ok;
     }
     bool select(const QString& word)
     {
@@ -53,13 +53,13 @@ class TestDictionary : public QObject
         return words.FindFirst(QStringLiteral("mot='%1'").arg(word)) && !words.NoMatch();
     }
     // "op:argument" as the main window does it.
-    Dictionary::Outcome perform(const QString& operation)
+    Result perform(const QString& operation)
     {
         const QString name = operation.section(u':', 0, 0);
         const QString argument = operation.section(u':', 1);
         const QString word = argument.section(u'>', 0, 0);
         if (name == "new") {
-            m_source->Recordset().AddNew();
+            std::ignore = m_source->Recordset().AddNew();
             m_mot.set(word);
             m_theme.set(QStringLiteral("Tiere"));
             return m_dictionary->newWord(word);
@@ -146,7 +146,7 @@ private slots:
             return texts.join(u',');
         };
         QCOMPARE(m_dictionary->nextUndo()->label, label);
-        const Dictionary::Outcome undone = m_dictionary->undo();
+        const Result undone = m_dictionary->undo();
         QVERIFY2(undone.ok, qPrintable(undone.error));
         QCOMPARE(file(), before);
         QCOMPARE(m_source->Recordset().RecordCount(), before.size());
@@ -182,7 +182,7 @@ private slots:
         QVERIFY(perform(operation).ok);
         QVERIFY(other(change));
         const auto changed = file();
-        const Dictionary::Outcome undone = m_dictionary->undo();
+        const Result undone = m_dictionary->undo();
         QVERIFY(!undone.ok);
         QVERIFY2(undone.error.contains(u'„' + word + u'“'), qPrintable(undone.error));
         QCOMPARE(file(), changed);
@@ -216,3 +216,5 @@ private slots:
 
 QTEST_MAIN(TestDictionary)
 #include "tst_dictionary.moc"
+
+#include <tuple>

@@ -109,7 +109,7 @@ private slots:
             const bool fails = step.startsWith(u'!');
             step.remove(0, fails ? 1 : 0);
             const QString verb = step.section(u':', 0, 0), arg = step.section(u':', 1);
-            const QHash<QString, std::function<bool()>> moves{{"first", [&] { return rs.MoveFirst(); }},
+            const QHash<QString, std::function<Result()>> moves{{"first", [&] { return rs.MoveFirst(); }},
                                                               {"next", [&] { return rs.MoveNext(); }},
                                                               {"last", [&] { return rs.MoveLast(); }},
                                                               {"add", [&] { return rs.AddNew(); }},
@@ -118,8 +118,9 @@ private slots:
                                                               {"refresh", [&] { return source->Refresh(); }},
                                                               {"find", [&] { return rs.FindFirst(arg); }}};
             if (moves.contains(verb)) {
-                QVERIFY2(moves[verb]() != fails, qPrintable(step));
-                QVERIFY(!fails || !rs.lastError().isEmpty());
+                const Result moved = moves[verb]();
+                QVERIFY2(moved.ok != fails, qPrintable(step));
+                QVERIFY(!fails || !moved.error.isEmpty());
             } else if (verb == "mot" || verb == "theme") {
                 (verb == "mot" ? m_mot : m_theme).set(arg);
             } else {
@@ -209,8 +210,9 @@ private slots:
         QVERIFY(readOnly || other.exec("DELETE FROM lexa WHERE mot='Zug'"));
         m_mot.set(QStringLiteral("Bahn"));
         RecordSet& rs = source->Recordset();
-        QVERIFY(!rs.MoveNext());
-        QVERIFY2(rs.lastError().contains(reason), qPrintable(rs.lastError()));
+        const Result moved = rs.MoveNext();
+        QVERIFY(!moved);
+        QVERIFY2(moved.error.contains(reason), qPrintable(moved.error));
         QCOMPARE(m_mot.text(), QString(readOnly ? "Zug" : ""));
         QCOMPARE(rs.RecordCount(), readOnly ? 2 : 1);
         QVERIFY(rs.MoveLast());
@@ -288,10 +290,11 @@ private slots:
             QVERIFY(Fixtures::writeFile(m_dir->filePath("LEXA.MDB"), content));
         }
         const auto source = dataSource();
-        QVERIFY(!source->Refresh());
+        const Result opened = source->Refresh();
+        QVERIFY(!opened);
         QVERIFY(!source->isOpen());
-        QVERIFY2(source->lastError().contains("LEXA.MDB") && source->lastError().contains(reason),
-                 qPrintable(source->lastError()));
+        QVERIFY2(opened.error.contains("LEXA.MDB") && opened.error.contains(reason),
+                 qPrintable(opened.error));
         QVERIFY(lock || content.isNull() ||
                 Fixtures::fileBytes(m_dir->filePath("LEXA.MDB")) == content); // never touched
     }

@@ -12,7 +12,20 @@
 #include <unistd.h>
 
 namespace {
-using S = Backup::Result::Status;
+// What a daily backup did: made the copies, found them there, or failed.
+enum class S
+{
+    Made,
+    UpToDate,
+    Failed
+};
+S statusOf(const ResultOf<Backup::Copy>& result)
+{
+    if (!result) {
+        return S::Failed;
+    }
+    return result.value == Backup::Copy::Made ? S::Made : S::UpToDate;
+}
 const QDate Today(2026, 12, 6);
 
 QStringList copies(const QString& dir, const QString& stem)
@@ -101,10 +114,10 @@ private slots:
             QVERIFY(dictionary == "empty" ? bytes.resize(0) : bytes.remove());
         }
 
-        const Backup::Result result = Backup::makeDailyBackup(dir.path(), Today);
-        QCOMPARE(result.status, status);
-        QVERIFY2(result.message.contains(says), qPrintable(result.message));
-        QCOMPARE(result.message.isEmpty(), says.isEmpty());
+        const auto result = Backup::makeDailyBackup(dir.path(), Today);
+        QCOMPARE(statusOf(result), status);
+        QVERIFY2(result.error.contains(says), qPrintable(result.error));
+        QCOMPARE(result.error.isEmpty(), says.isEmpty());
         QCOMPARE(QFileInfo::exists(backups), dictionary != "missing");
         QStringList expected;
         for (const int days : after) {
@@ -151,7 +164,7 @@ private slots:
         RecordSet& rows = source.Recordset();
         QVERIFY(rows.AddNew() && rows.setField("mot", "Haus") && rows.Update());
         if (backup) {
-            QCOMPARE(Backup::makeDailyBackup(dir.path(), Today).status, S::Made);
+            QCOMPARE(statusOf(Backup::makeDailyBackup(dir.path(), Today)), S::Made);
         } else {
             Database second;
             QVERIFY(second.open(file, Database::Access::ReadWrite));

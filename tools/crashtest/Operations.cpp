@@ -1,9 +1,11 @@
 #include "Operations.h"
 
+#include "DictionaryWriter.h"
 #include "data/Database.h"
 #include "data/Schema.h"
 
 #include <QDir>
+#include <QFile>
 #include <cstdio>
 #include <unistd.h>
 
@@ -333,6 +335,32 @@ std::optional<Words> read(Database& db, QString* error)
     return words;
 }
 
+bool writeInitialDictionary(const QString& path, int count, QString& error)
+{
+    QList<WordRecord> records;
+    for (const auto& [rowid, word] : initialWords(count)) {
+        records.append({word.mot,
+                        word.determinant,
+                        word.categorie,
+                        word.theme,
+                        word.mark == QLatin1String("O"),
+                        word.icon,
+                        {}});
+    }
+    return DictionaryWriter::writeDictionary(path, records, error);
+}
+
+QStringList journalLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QByteArray bytes = file.readAll();
+    bytes.truncate(bytes.lastIndexOf('\n') + 1);
+    return QString::fromUtf8(bytes).split(u'\n', Qt::SkipEmptyParts);
+}
+
 } // namespace Crash
 
 Window::Window(const QString& dictionary)
@@ -345,16 +373,16 @@ Window::Window(const QString& dictionary)
 
 bool Window::open(QString* error)
 {
-    if (!m_source.Refresh()) {
-        *error = m_source.lastError();
-        return false;
+    const Result opened = m_source.Refresh();
+    if (!opened) {
+        *error = opened.error;
     }
-    return true;
+    return opened.ok;
 }
 
 bool Window::perform(const Operation& operation, QString* error)
 {
-    const Dictionary::Outcome outcome = perform(operation);
+    const Result outcome = perform(operation);
     if (!outcome.ok) {
         *error = outcome.error;
     }
@@ -363,22 +391,22 @@ bool Window::perform(const Operation& operation, QString* error)
 
 // Each operation as the main window runs it: the bound controls take what the
 // user typed or chose, the dictionary's operation stores it.
-Dictionary::Outcome Window::perform(const Operation& operation)
+Result Window::perform(const Operation& operation)
 {
     using Kind = Operation::Kind;
     RecordSet& words = m_source.Recordset();
     const QVariant icon = operation.icon < 0 ? QVariant() : QVariant(Crash::icon(operation.icon));
     const bool onRecord = operation.kind == Kind::Modify || operation.kind == Kind::Delete ||
                           operation.kind == Kind::Mark || operation.kind == Kind::Icon;
-    if (onRecord && !words.moveToBookmark(operation.rowid)) {
-        Dictionary::Outcome failed;
-        failed.error = words.lastError();
-        return failed;
+    if (onRecord) {
+        if (Result moved = words.moveToBookmark(operation.rowid); !moved) {
+            return moved;
+        }
     }
     switch (operation.kind) {
     case Kind::NewWord:
-        if (!words.AddNew()) {
-            break;
+        if (Result added = words.AddNew(); !added) {
+            return added;
         }
         m_mot.set(operation.word.mot);
         m_determinant.set(operation.word.determinant);
@@ -411,7 +439,5 @@ Dictionary::Outcome Window::perform(const Operation& operation)
     case Kind::Redo:
         return m_dictionary.redo();
     }
-    Dictionary::Outcome failed;
-    failed.error = words.lastError();
-    return failed;
+    return Result::failure(QStringLiteral("unknown operation"));
 }

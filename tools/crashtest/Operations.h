@@ -76,6 +76,8 @@ inline constexpr int IconCount = 4;
 
 // A dictionary of `count` words for a first run.
 Words initialWords(int count);
+// Writes those words as a new dictionary file; false with the reason.
+bool writeInitialDictionary(const QString& path, int count, QString& error);
 
 // A random operation that makes sense on `words` and the history;
 // `serial` makes new words unique.
@@ -103,6 +105,38 @@ bool journal(int fd, const QString& line);
 // The dictionary in `folder`, opened for writing; null with the reason.
 std::unique_ptr<Database> openDictionary(const QString& folder, QString* error);
 
+// The journal a child keeps: a line when a step begins (its own tag), the
+// end line when it has returned.
+inline const QString JournalEnd = QStringLiteral("E");
+
+template <typename Step> struct Journal
+{
+    QList<Step> returned;
+    std::optional<Step> interrupted; // begun, not returned
+};
+
+// The journal's complete lines: a line cut off by the end of the child is
+// left out, and a child ended before its first line left none.
+QStringList journalLines(const QString& path);
+
+// Reads a journal; `begin` makes the step of a line that begins one
+// (nullopt: not such a line). Nullopt when the journal is malformed.
+template <typename Step, typename Begin>
+std::optional<Journal<Step>> readJournal(const QString& path, Begin begin)
+{
+    Journal<Step> result;
+    for (const QString& line : journalLines(path)) {
+        if (line == JournalEnd && result.interrupted) {
+            result.returned.append(*std::exchange(result.interrupted, std::nullopt));
+        } else if (std::optional<Step> step = result.interrupted ? std::nullopt : begin(line)) {
+            result.interrupted = std::move(step);
+        } else {
+            return std::nullopt;
+        }
+    }
+    return result;
+}
+
 } // namespace Crash
 
 // The main window's data source and bound controls, doing what its commands do.
@@ -117,7 +151,7 @@ public:
     bool canRedo() const { return m_dictionary.nextRedo().has_value(); }
 
 private:
-    Dictionary::Outcome perform(const Operation& operation);
+    Result perform(const Operation& operation);
 
     BoundValue m_mot{QStringLiteral("mot")};
     BoundValue m_determinant{QStringLiteral("determinant")};

@@ -3,7 +3,6 @@
 // operation that had returned, and no operation in part.
 //
 //   lexa-crashtest [--kills N] [--seed S] [--words W] [--dir D]
-#include "DictionaryWriter.h"
 #include "Operations.h"
 #include "data/Database.h"
 #include "data/Schema.h"
@@ -26,9 +25,8 @@ using Crash::journal;
 using Crash::openDictionary;
 
 const QString JournalName = QStringLiteral("journal.txt");
-// A journal line: "B <operation>" when it begins, "E" when it has returned.
+// The journal line of an operation begun: "B <operation>".
 const QString BeginTag = QStringLiteral("B\t");
-const QString EndTag = QStringLiteral("E");
 
 // The child: works on the dictionary until it is killed.
 int runChild(const QString& dir, quint32 seed)
@@ -63,7 +61,7 @@ int runChild(const QString& dir, quint32 seed)
                             .arg(static_cast<int>(operation.kind))
                             .arg(error));
         }
-        if (!journal(fd, EndTag)) {
+        if (!journal(fd, Crash::JournalEnd)) {
             return fail(QStringLiteral("journal cannot be written"));
         }
         if (!Crash::follow(model, *db, operation, &error)) {
@@ -72,35 +70,12 @@ int runChild(const QString& dir, quint32 seed)
     }
 }
 
-struct Journal
+// The journal's steps: the operations begun.
+std::optional<Crash::Journal<Operation>> readJournal(const QString& path)
 {
-    QList<Operation> returned;
-    std::optional<Operation> interrupted; // begun, not returned
-};
-
-// A line cut by the kill is left out: it was never confirmed.
-std::optional<Journal> readJournal(const QString& path)
-{
-    QFile file(path);
-    Journal result;
-    if (!file.open(QIODevice::ReadOnly)) {
-        return result; // killed before the first line
-    }
-    QByteArray bytes = file.readAll();
-    bytes.truncate(bytes.lastIndexOf('\n') + 1);
-    for (const QString& line : QString::fromUtf8(bytes).split(u'\n', Qt::SkipEmptyParts)) {
-        if (line == EndTag && result.interrupted) {
-            result.returned.append(*std::exchange(result.interrupted, std::nullopt));
-        } else if (line.startsWith(BeginTag) && !result.interrupted) {
-            result.interrupted = Crash::decode(line.mid(BeginTag.size()));
-            if (!result.interrupted) {
-                return std::nullopt;
-            }
-        } else {
-            return std::nullopt;
-        }
-    }
-    return result;
+    return Crash::readJournal<Operation>(path, [](const QString& line) {
+        return line.startsWith(BeginTag) ? Crash::decode(line.mid(BeginTag.size())) : std::nullopt;
+    });
 }
 
 QString difference(const Words& expected, const Words& actual)
@@ -131,19 +106,9 @@ struct Figures
 
 int runParent(const QString& dir, int kills, quint32 seed, int wordCount)
 {
-    QList<WordRecord> records;
-    for (const auto& [rowid, word] : Crash::initialWords(wordCount)) {
-        records.append({word.mot,
-                        word.determinant,
-                        word.categorie,
-                        word.theme,
-                        word.mark == QLatin1String("O"),
-                        word.icon,
-                        {}});
-    }
     QString error;
-    if (!DictionaryWriter::writeDictionary(QDir(dir).filePath(Schema::DictionaryFile), records,
-                                           error)) {
+    if (!Crash::writeInitialDictionary(QDir(dir).filePath(Schema::DictionaryFile), wordCount,
+                                       error)) {
         return fail(error);
     }
     std::optional<Words> initial;

@@ -11,33 +11,19 @@
 
 std::optional<Journal> readJournal(const QString& path)
 {
-    QFile file(path);
-    Journal result;
-    if (!file.open(QIODevice::ReadOnly)) {
-        return result; // cut before the first line
-    }
-    QByteArray bytes = file.readAll();
-    bytes.truncate(bytes.lastIndexOf('\n') + 1);
-    for (const QString& line : QString::fromUtf8(bytes).split(u'\n', Qt::SkipEmptyParts)) {
-        if (line == JournalLine::End && result.interrupted) {
-            result.returned.append(*std::exchange(result.interrupted, std::nullopt));
-        } else if (line.startsWith(JournalLine::Operation) && !result.interrupted) {
-            auto operation = Crash::decode(line.mid(JournalLine::Operation.size()));
-            if (!operation) {
-                return std::nullopt;
+    return Crash::readJournal<Step>(path, [](const QString& line) -> std::optional<Step> {
+        if (line.startsWith(JournalLine::Operation)) {
+            if (auto operation = Crash::decode(line.mid(JournalLine::Operation.size()))) {
+                return Step{std::move(operation), {}};
             }
-            result.interrupted = Step{operation, {}};
-        } else if (line.startsWith(JournalLine::Backup) && !result.interrupted) {
+        } else if (line.startsWith(JournalLine::Backup)) {
             const QDate date = QDate::fromString(line.mid(JournalLine::Backup.size()), Qt::ISODate);
-            if (!date.isValid()) {
-                return std::nullopt;
+            if (date.isValid()) {
+                return Step{std::nullopt, date};
             }
-            result.interrupted = Step{std::nullopt, date};
-        } else {
-            return std::nullopt;
         }
-    }
-    return result;
+        return std::nullopt;
+    });
 }
 
 void apply(Expected& model, StepModel& steps, const Operation& operation)

@@ -20,18 +20,14 @@ struct Step
     QDate backup;
 };
 
-struct Journal
-{
-    QList<Step> returned;
-    std::optional<Step> interrupted; // begun, not returned
-};
+using Journal = Crash::Journal<Step>;
 
 // A journal line: "B <operation>" or "K <date>" when a step begins, "E" when
 // it has returned.
 namespace JournalLine {
 inline const QString Operation = QStringLiteral("B\t");
 inline const QString Backup = QStringLiteral("K\t");
-inline const QString End = QStringLiteral("E");
+inline const QString End = Crash::JournalEnd;
 } // namespace JournalLine
 
 // A line cut off by the end of the child is left out; nullopt: malformed.

@@ -100,8 +100,8 @@ int runChild(const ChildPlan& plan)
                 return fail(QStringLiteral("journal cannot be written"));
             }
             const auto backup = Backup::makeDailyBackup(plan.folder, plan.today);
-            if (backup.status != Backup::Result::Status::Made) {
-                return fail(QStringLiteral("the backup failed: %1").arg(backup.message));
+            if (!backup || backup.value != Backup::Copy::Made) {
+                return fail(QStringLiteral("the backup failed: %1").arg(backup.error));
             }
             if (!journal(fd, JournalLine::End)) {
                 return fail(QStringLiteral("journal cannot be written"));
@@ -316,21 +316,11 @@ void report(const Figures& f, const Known& known, qint64 milliseconds)
 
 QString prepare(const QString& folder, int wordCount, Known& known)
 {
-    QList<WordRecord> records;
-    for (const auto& [rowid, word] : Crash::initialWords(wordCount)) {
-        records.append({word.mot,
-                        word.determinant,
-                        word.categorie,
-                        word.theme,
-                        word.mark == QLatin1String("O"),
-                        word.icon,
-                        {}});
-    }
     QString error;
     QDir(folder).removeRecursively();
     if (!QDir().mkpath(folder) ||
-        !DictionaryWriter::writeDictionary(QDir(folder).filePath(Schema::DictionaryFile), records,
-                                           error) ||
+        !Crash::writeInitialDictionary(QDir(folder).filePath(Schema::DictionaryFile), wordCount,
+                                       error) ||
         !DictionaryWriter::writeThemes(QDir(folder).filePath(Schema::ThemesFile), Themes, error)) {
         return error.isEmpty() ? QStringLiteral("%1 cannot be created").arg(folder) : error;
     }
