@@ -110,13 +110,13 @@ private slots:
             step.remove(0, fails ? 1 : 0);
             const QString verb = step.section(u':', 0, 0), arg = step.section(u':', 1);
             const QHash<QString, std::function<Result()>> moves{{"first", [&] { return rs.MoveFirst(); }},
-                                                              {"next", [&] { return rs.MoveNext(); }},
-                                                              {"last", [&] { return rs.MoveLast(); }},
-                                                              {"add", [&] { return rs.AddNew(); }},
-                                                              {"update", [&] { return rs.Update(); }},
-                                                              {"delete", [&] { return rs.Delete(); }},
-                                                              {"refresh", [&] { return source->Refresh(); }},
-                                                              {"find", [&] { return rs.FindFirst(arg); }}};
+                                                                {"next", [&] { return rs.MoveNext(); }},
+                                                                {"last", [&] { return rs.MoveLast(); }},
+                                                                {"add", [&] { return rs.AddNew(); }},
+                                                                {"update", [&] { return rs.Update(); }},
+                                                                {"delete", [&] { return rs.Delete(); }},
+                                                                {"refresh", [&] { return source->Refresh(); }},
+                                                                {"find", [&] { return rs.FindFirst(arg); }}};
             if (moves.contains(verb)) {
                 const Result moved = moves[verb]();
                 QVERIFY2(moved.ok != fails, qPrintable(step));
