@@ -198,7 +198,8 @@ private:
                            Qt::AlignLeft | Qt::AlignVCenter, article);
         m_painter.setPen(Qt::black);
         m_painter.setFont(wordFont);
-        m_painter.drawText(QRectF(left + articleWide, area.top(), area.right(), area.height()),
+        m_painter.drawText(QRectF(left + articleWide, area.top(), area.right() - left - articleWide,
+                                  area.height()),
                            Qt::AlignLeft | Qt::AlignVCenter, word.mot);
     }
 
@@ -208,7 +209,8 @@ private:
     {
         const double wide = m_page.width() / cardColumns;
         const double high = m_page.height() / cardRows;
-        return {(index % cardColumns) * wide, (index / cardColumns) * high, wide, high};
+        const int row = index / cardColumns; // whole rows above
+        return {(index % cardColumns) * wide, row * high, wide, high};
     }
 
     // A shape for the article that greyscale keeps: der a circle, die a
@@ -286,7 +288,7 @@ private:
 
     void paintCards(const std::vector<Word>& words)
     {
-        const size_t perPage = cardColumns * cardRows;
+        constexpr size_t perPage = size_t{cardColumns} * cardRows;
         for (size_t first = 0; first < words.size(); first += perPage) {
             const size_t count = std::min(perPage, words.size() - first);
             nextPage();
@@ -548,7 +550,7 @@ Result writePdf(const QString& path, PrintWords& source, const std::vector<Word>
         writer.setCreator(QStringLiteral("LEXA"));
         writer.setTitle(QFileInfo(path).completeBaseName());
         setUpPages(writer, options);
-        if (const Result painted = paintWords(writer, source, words, options); !painted) {
+        if (Result painted = paintWords(writer, source, words, options); !painted) {
             file.cancelWriting();
             return painted;
         }
