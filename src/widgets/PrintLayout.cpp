@@ -195,12 +195,13 @@ private:
                                                     : colourOf(word.determinant));
         m_painter.setFont(articleFont);
         m_painter.drawText(QRectF(left, area.top(), articleWide, area.height()),
-                           Qt::AlignLeft | Qt::AlignVCenter, article);
+                           Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, article);
         m_painter.setPen(Qt::black);
         m_painter.setFont(wordFont);
+        // Fitted to the line, the word is never clipped by a rounding.
         m_painter.drawText(QRectF(left + articleWide, area.top(), area.right() - left - articleWide,
                                   area.height()),
-                           Qt::AlignLeft | Qt::AlignVCenter, word.mot);
+                           Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, word.mot);
     }
 
     // ------------------------------------------------------------ cards
@@ -261,7 +262,7 @@ private:
         font.setBold(true);
         m_painter.setPen(Qt::black);
         m_painter.setFont(fitted(font, word.mot, inner.width(), &m_device));
-        m_painter.drawText(inner, Qt::AlignCenter, word.mot);
+        m_painter.drawText(inner, Qt::AlignCenter | Qt::TextDontClip, word.mot);
     }
 
     // Short lines along the edges at every cut, small crosses where cuts meet.
@@ -421,7 +422,8 @@ private:
                 m_painter.setFont(fitted(font, cells.at(column), wide - m_mm(2), &m_device));
                 m_painter.setPen(column == 0 ? articleColour : QColor(Qt::black));
                 m_painter.drawText(QRectF(x + m_mm(1), y, wide - m_mm(2), rowHigh),
-                                   Qt::AlignLeft | Qt::AlignVCenter, cells.at(column));
+                                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
+                                   cells.at(column));
                 x += wide;
             }
         };
