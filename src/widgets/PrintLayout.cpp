@@ -195,11 +195,13 @@ private:
                                                     : colourOf(word.determinant));
         m_painter.setFont(articleFont);
         m_painter.drawText(QRectF(left, area.top(), articleWide, area.height()),
-                           Qt::AlignLeft | Qt::AlignVCenter, article);
+                           Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, article);
         m_painter.setPen(Qt::black);
         m_painter.setFont(wordFont);
-        m_painter.drawText(QRectF(left + articleWide, area.top(), area.right(), area.height()),
-                           Qt::AlignLeft | Qt::AlignVCenter, word.mot);
+        // Fitted to the line, the word is never clipped by a rounding.
+        m_painter.drawText(QRectF(left + articleWide, area.top(), area.right() - left - articleWide,
+                                  area.height()),
+                           Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, word.mot);
     }
 
     // ------------------------------------------------------------ cards
@@ -208,7 +210,8 @@ private:
     {
         const double wide = m_page.width() / cardColumns;
         const double high = m_page.height() / cardRows;
-        return {(index % cardColumns) * wide, (index / cardColumns) * high, wide, high};
+        const int row = index / cardColumns; // whole rows above
+        return {(index % cardColumns) * wide, row * high, wide, high};
     }
 
     // A shape for the article that greyscale keeps: der a circle, die a
@@ -259,7 +262,7 @@ private:
         font.setBold(true);
         m_painter.setPen(Qt::black);
         m_painter.setFont(fitted(font, word.mot, inner.width(), &m_device));
-        m_painter.drawText(inner, Qt::AlignCenter, word.mot);
+        m_painter.drawText(inner, Qt::AlignCenter | Qt::TextDontClip, word.mot);
     }
 
     // Short lines along the edges at every cut, small crosses where cuts meet.
@@ -286,7 +289,7 @@ private:
 
     void paintCards(const std::vector<Word>& words)
     {
-        const size_t perPage = cardColumns * cardRows;
+        constexpr size_t perPage = size_t{cardColumns} * cardRows;
         for (size_t first = 0; first < words.size(); first += perPage) {
             const size_t count = std::min(perPage, words.size() - first);
             nextPage();
@@ -419,7 +422,8 @@ private:
                 m_painter.setFont(fitted(font, cells.at(column), wide - m_mm(2), &m_device));
                 m_painter.setPen(column == 0 ? articleColour : QColor(Qt::black));
                 m_painter.drawText(QRectF(x + m_mm(1), y, wide - m_mm(2), rowHigh),
-                                   Qt::AlignLeft | Qt::AlignVCenter, cells.at(column));
+                                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
+                                   cells.at(column));
                 x += wide;
             }
         };
@@ -548,7 +552,7 @@ Result writePdf(const QString& path, PrintWords& source, const std::vector<Word>
         writer.setCreator(QStringLiteral("LEXA"));
         writer.setTitle(QFileInfo(path).completeBaseName());
         setUpPages(writer, options);
-        if (const Result painted = paintWords(writer, source, words, options); !painted) {
+        if (Result painted = paintWords(writer, source, words, options); !painted) {
             file.cancelWriting();
             return painted;
         }
