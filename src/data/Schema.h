@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLatin1StringView>
+#include <array>
 
 // The on-disk layout of a LEXA dictionary: two SQLite files that keep the
 // names the users know. The natural order of a table is rowid order.
@@ -19,7 +20,15 @@ inline constexpr QLatin1StringView CreateDictionary{"CREATE TABLE lexa ("
                                                     "theme TEXT, "
                                                     "\"mot marque\" TEXT DEFAULT 'N', "
                                                     "\"icone integree\" BLOB, "
-                                                    "\"fichier son associe\" TEXT)"};
+                                                    "\"fichier son associe\" TEXT, "
+                                                    "pluriel TEXT, "
+                                                    "syllabes TEXT)"};
+
+// The fields that came later, at the end of the table: a file without them is
+// read as it is and gets them (empty) with its first write.
+inline constexpr QLatin1StringView PluralField{"pluriel"};
+inline constexpr QLatin1StringView SyllablesField{"syllabes"};
+inline constexpr std::array<QLatin1StringView, 2> AddedFields{PluralField, SyllablesField};
 
 inline constexpr QLatin1StringView CreateThemes{"CREATE TABLE themes (theme TEXT)"};
 

@@ -21,4 +21,8 @@ struct Word
     QByteArray icon;
     // Kept, never read or changed.
     QString sound;
+    // The plural ("Häuser"); empty for none.
+    QString pluriel;
+    // The split into syllables with "-" ("Schmet-ter-ling"); empty for none.
+    QString syllabes;
 };
