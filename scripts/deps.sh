@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6sql6-sqlite libsqlite3-dev mdbtools-dev libglib2.0-dev
   fonts-comic-neue fonts-dejavu-core fonts-liberation2 qt6-translations-l10n
-  wngerman poppler-utils
+  wngerman poppler-utils libhyphen-dev hyphen-de
   clang clang-format clang-tidy libclang-rt-14-dev
   xvfb xauth dbus-daemon libglib2.0-bin at-spi2-core python3-pyatspi
 )

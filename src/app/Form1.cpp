@@ -53,6 +53,7 @@ void Form1::wireControls()
             [e] { e->keepEditAcross([e] { e->Command11_Click(); }); });
     connect(ui.Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(ui.Text1, &TextBox::Click, e, &Editor::Text1_Click);
+    connect(ui.Text1, &QLineEdit::textEdited, e, &Editor::Text1_Change);
     // Return in the word of a new word confirms it as its button does.
     connect(ui.Text1, &QLineEdit::returnPressed, this, [this] {
         if (m_ui.Command4->isVisibleTo(this) && m_ui.Command4->isEnabled()) {

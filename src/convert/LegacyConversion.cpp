@@ -98,7 +98,11 @@ QStringList matchFields(LegacyTable& table, const QStringList& columns, QLatin1S
         kept.append(i);
     }
     for (const QString& column : columns) {
-        if (!matched.contains(column)) {
+        // The fields LEXA added since the old files come empty.
+        const bool added = std::any_of(
+            Schema::AddedFields.begin(), Schema::AddedFields.end(),
+            [&](QLatin1StringView name) { return column.compare(name, Qt::CaseInsensitive) == 0; });
+        if (!matched.contains(column) && !added) {
             problems->append(QStringLiteral("Feld „%1“ fehlt in „%2“").arg(column, file));
         }
     }

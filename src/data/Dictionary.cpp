@@ -17,11 +17,25 @@ QString Dictionary::currentWord() const
     return m_source.Recordset().field(Word).toString();
 }
 
+Result Dictionary::addFields()
+{
+    QStringList names;
+    for (const QLatin1StringView name : Schema::AddedFields) {
+        names.append(name);
+    }
+    return m_source.Recordset().addMissingFields(names);
+}
+
 Result Dictionary::run(const QString& label, const std::function<Result()>& write)
 {
     RecordSet& words = m_source.Recordset();
     Database& db = m_source.database();
-    if (Result begun = words.BeginTrans(); !begun) {
+    // The history logs the fields the table has when it is first installed.
+    Result begun = addFields();
+    if (begun) {
+        begun = words.BeginTrans();
+    }
+    if (!begun) {
         return begun;
     }
     Result done = m_history.beginStep(db, label);
@@ -125,7 +139,7 @@ Result Dictionary::importWords(const QStringList& list)
 
 bool Dictionary::prepare()
 {
-    return m_source.isOpen() && m_source.access() == Database::Access::ReadWrite &&
+    return m_source.isOpen() && m_source.access() == Database::Access::ReadWrite && addFields() &&
            m_history.install(m_source.database());
 }
 

@@ -38,8 +38,8 @@ public:
     // The import: each word a new record, in the order given.
     Result importWords(const QStringList& words);
 
-    // Readies the history of a dictionary open for writing, so that the first
-    // change does not wait for it; false (and nothing done) when it cannot.
+    // Readies the fields and the history of a dictionary open for writing, so
+    // that the first change does not wait for them; false (and nothing done) when it cannot.
     bool prepare();
 
     // Whether a record holds exactly `word`, in the file as it is now.
@@ -54,6 +54,8 @@ public:
     std::optional<History::Step> nextRedo() const;
 
 private:
+    // Gives an older table the fields added since, before its first write.
+    Result addFields();
     Result run(const QString& label, const std::function<Result()>& write);
     Result storeCurrent(const QString& label);
     ResultOf<qint64> take(History::Direction direction);

@@ -150,6 +150,24 @@ Result RecordSet::readStoredRows()
     return query->failed() ? fail(m_db.lastError()) : Result::success();
 }
 
+Result RecordSet::addMissingFields(const QStringList& names)
+{
+    for (const QString& name : names) {
+        if (fieldIndex(name) >= 0) {
+            continue;
+        }
+        const QString quoted = quoteIdentifier(name);
+        if (!m_db.exec(
+                QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT").arg(m_quotedTable, quoted))) {
+            return fail(m_db.lastError());
+        }
+        // Beyond the cached fields: the rows read keep what they hold.
+        m_fieldNames.append(name);
+        m_quotedFields.append(quoted);
+    }
+    return Result::success();
+}
+
 int RecordSet::fieldIndex(const QString& name) const
 {
     for (int i = 0; i < m_fieldNames.size(); ++i) {

@@ -85,6 +85,9 @@ public:
     Result Delete();
     // One write giving `name` the same value in every record.
     Result setEveryRecord(const QString& name, const QVariant& value);
+    // Adds at the table's end each of the text fields `names` it lacks, empty
+    // in every record (each its own write, outside any transaction).
+    Result addMissingFields(const QStringList& names);
     // Implicit saving: the changed controls go into the current record; a new
     // record being added is abandoned. Every move does this first.
     Result leaveRecord();

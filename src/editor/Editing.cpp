@@ -3,6 +3,7 @@
 #include "editor/Editor.h"
 #include "editor/Form1Ui.h"
 #include "editor/NearCheck.h"
+#include "editor/Syllables.h"
 #include "widgets/MessageBox.h"
 #include "widgets/Widgets.h"
 
@@ -49,44 +50,45 @@ void Editor::enter(Change change)
         return apply({S::NewWord,
                       {u.Dir1, u.File1, u.List2, u.Command4, u.Command9},
                       {u.Command5, u.Command3, u.Command6},
-                      {u.image1, u.deter, u.Text1, u.theme, u.cat},
+                      {u.image1, u.deter, u.Text1, u.pluriel, u.syllabes, u.theme, u.cat},
                       {u.List1}});
     case Change::ConfirmNew:
         return apply({S::Browse,
                       {u.Command5, u.Command3, u.Command6},
                       {u.File1, u.Dir1, u.List2, u.Command9, u.Command4},
                       {u.List1},
-                      {u.Text1, u.theme, u.deter, u.cat}});
+                      {u.Text1, u.theme, u.deter, u.pluriel, u.syllabes, u.cat}});
     case Change::CancelNew:
         return apply({S::Browse,
                       {u.Command5, u.Command3, u.Command6},
                       {u.Dir1, u.File1, u.Command9, u.Command4, u.List2},
                       {u.List1},
-                      {u.Text1, u.deter, u.cat}});
+                      {u.Text1, u.deter, u.pluriel, u.syllabes, u.cat}});
     case Change::BeginModify:
         return apply({S::Modify,
                       {u.Command8, u.Command1},
                       {u.Command5, u.Command3, u.Command6, u.Command2},
-                      {u.Text1, u.theme, u.deter, u.mot_marque, u.image1},
+                      {u.Text1, u.theme, u.deter, u.pluriel, u.syllabes, u.mot_marque, u.image1},
                       {u.List1}});
     case Change::ConfirmModify:
         return apply({S::Browse,
                       {u.Command5, u.Command3, u.Command6, u.Command2},
                       {u.List2, u.Command8, u.Command1, u.Dir1, u.File1},
                       {u.List1},
-                      {u.Text1, u.theme, u.deter, u.image1, u.mot_marque}});
+                      {u.Text1, u.theme, u.deter, u.pluriel, u.syllabes, u.image1, u.mot_marque}});
     case Change::CancelModify:
         return apply({S::Browse,
                       {u.Command5, u.Command3, u.Command6, u.Command2},
                       {u.List2, u.Command8, u.Command1, u.Dir1, u.File1},
                       {u.List1},
-                      {u.Text1, u.theme, u.deter, u.image1, u.cat}});
+                      {u.Text1, u.theme, u.deter, u.pluriel, u.syllabes, u.image1, u.cat}});
     case Change::ShowFile:
-        return apply({S::Browse,
-                      {u.Command5, u.Command3, u.Command6, u.Command2},
-                      {u.Command4, u.Command9, u.Command8, u.Command1, u.Dir1, u.File1, u.List2},
-                      {u.List1},
-                      {u.Text1, u.theme, u.deter, u.cat, u.image1, u.mot_marque}});
+        return apply(
+            {S::Browse,
+             {u.Command5, u.Command3, u.Command6, u.Command2},
+             {u.Command4, u.Command9, u.Command8, u.Command1, u.Dir1, u.File1, u.List2},
+             {u.List1},
+             {u.Text1, u.theme, u.deter, u.pluriel, u.syllabes, u.cat, u.image1, u.mot_marque}});
     }
 }
 
@@ -117,6 +119,8 @@ void Editor::SaveWordFields()
     ancien_mot = ui.Text1->text();
     ui.sauve_ico->setPicture(ui.image1->picture());
     ancien_theme = ui.theme->text();
+    ancien_pluriel = ui.pluriel->text();
+    ancien_syllabes = ui.syllabes->text();
 }
 
 void Editor::RestoreWordFields()
@@ -125,6 +129,21 @@ void Editor::RestoreWordFields()
     ui.Text1->setText(ancien_mot);
     ui.image1->setPicture(ui.sauve_ico->picture());
     ui.theme->setText(ancien_theme);
+    ui.pluriel->setText(ancien_pluriel);
+    ui.syllabes->setText(ancien_syllabes);
+}
+
+void Editor::Text1_Change()
+{
+    if (editState() == EditState::Browse) {
+        return;
+    }
+    const QString shown = ui.syllabes->text();
+    if (!shown.isEmpty() && shown != m_suggestedSyllables) {
+        return;
+    }
+    m_suggestedSyllables = suggestSyllables(ui.Text1->text());
+    ui.syllabes->setText(m_suggestedSyllables);
 }
 
 void Editor::forgetFieldChanges()
@@ -250,7 +269,9 @@ public:
         : m_texts{TypedField<TextBox, QString>{ui.Text1, &TextBox::text, &TextBox::setText},
                   {ui.deter, &TextBox::text, &TextBox::setText},
                   {ui.cat, &TextBox::text, &TextBox::setText},
-                  {ui.theme, &TextBox::text, &TextBox::setText}},
+                  {ui.theme, &TextBox::text, &TextBox::setText},
+                  {ui.pluriel, &TextBox::text, &TextBox::setText},
+                  {ui.syllabes, &TextBox::text, &TextBox::setText}},
           m_mark{ui.mot_marque, &Label::caption, &Label::setCaption}, m_icon{
                                                                           ui.image1,
                                                                           &PictureBox::picture,
@@ -273,7 +294,7 @@ public:
     }
 
 private:
-    std::array<TypedField<TextBox, QString>, 4> m_texts;
+    std::array<TypedField<TextBox, QString>, 6> m_texts;
     TypedField<Label, QString> m_mark;
     TypedField<PictureBox, QByteArray> m_icon;
 };
@@ -311,6 +332,7 @@ void Editor::Command5_Click()
         return;
     }
     enter(Change::BeginNew);
+    m_suggestedSyllables.clear();
     ui.Text1->setFocus();
 }
 
@@ -374,6 +396,8 @@ void Editor::Command6_Click()
     }
     enter(Change::BeginModify);
     SaveWordFields();
+    // A split that is the word's suggestion follows a renaming.
+    m_suggestedSyllables = suggestSyllables(ui.Text1->text());
     ui.Text1->setFocus();
 }
 
@@ -424,7 +448,8 @@ void Editor::Command1_Click()
 {
     RestoreWordFields();
     // The fields hold what the file holds again: nothing of them is to store.
-    for (BoundControl* field : QList<BoundControl*>{ui.Text1, ui.deter, ui.theme, ui.image1}) {
+    for (BoundControl* field :
+         QList<BoundControl*>{ui.Text1, ui.deter, ui.pluriel, ui.syllabes, ui.theme, ui.image1}) {
         field->clearBoundChanged();
     }
     enter(Change::CancelModify);

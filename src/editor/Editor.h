@@ -56,6 +56,9 @@ public:
     void CheckDuplicate();
     void SaveWordFields();
     void RestoreWordFields();
+    // The word of a new or modified word was typed: the syllables follow it
+    // unless the user typed a split of their own.
+    void Text1_Change();
 
     // Import of "listemot.txt"
     void LoadImportList();
@@ -94,6 +97,8 @@ public:
     QString ancien_mot;
     QString ancien_deter;
     QString ancien_theme;
+    QString ancien_pluriel;
+    QString ancien_syllabes;
     qint16 import_ok = 0;
     qint16 nb_import = 0;
 
@@ -164,4 +169,6 @@ private:
     Dictionary m_dictionary;
     WordModel m_words;
     EditState m_state = EditState::Browse;
+    // The split last suggested for the word being edited.
+    QString m_suggestedSyllables;
 };

@@ -121,6 +121,14 @@ void Form1Ui::setupFields()
     Label2 = redLabel(fond, "Label2", QStringLiteral("Wort"), twipsRect(3690, 45, 690, 240));
     Text1 = fieldBox(fond, "Text1", QStringLiteral("mot"), twipsRect(3645, 270, 2445, 465),
                      Look::comicFont(12), Label2);
+    // The plural and the syllables, edited like the article, under the word.
+    Label10 =
+        redLabel(fond, "Label10", QStringLiteral("Mehrzahl"), twipsRect(2970, 870, 1095, 240));
+    pluriel = fieldBox(fond, "pluriel", QStringLiteral("pluriel"), twipsRect(2970, 1095, 2670, 465),
+                       Look::comicFont(12), Label10);
+    Label11 = redLabel(fond, "Label11", QStringLiteral("Silben"), twipsRect(2970, 1650, 1095, 240));
+    syllabes = fieldBox(fond, "syllabes", QStringLiteral("syllabes"),
+                        twipsRect(2970, 1875, 2670, 465), Look::comicFont(12), Label11);
     Label5 = redLabel(fond, "Label5", QStringLiteral("Icon"), twipsRect(6165, 30, 690, 240));
 
     image1 = placeControl<PictureBox>(fond, "image1", twipsRect(6150, 225, 555, 555), windowFont());
@@ -236,10 +244,10 @@ void Form1Ui::setupHidden()
 // command buttons beside them, the bottom row.
 void Form1Ui::setupTabOrder()
 {
-    QWidget* const order[] = {List1,     deter,    Text1,    image1,   Dir1,     File1,
-                              Command11, theme,    List2,    cat,      Command8, Command6,
-                              Command1,  Command4, Command3, Command9, Command5, Command2,
-                              Command10, Command7, List3};
+    QWidget* const order[] = {List1,    deter,    Text1,     pluriel,  syllabes, image1,
+                              Dir1,     File1,    Command11, theme,    List2,    cat,
+                              Command8, Command6, Command1,  Command4, Command3, Command9,
+                              Command5, Command2, Command10, Command7, List3};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }

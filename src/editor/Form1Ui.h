@@ -23,6 +23,8 @@ public:
     Label* Label7 = nullptr;
     Label* Label8 = nullptr;
     Label* Label9 = nullptr;
+    Label* Label10 = nullptr;
+    Label* Label11 = nullptr;
     Label* nbre_enr = nullptr;
     Label* mot_marque = nullptr;
     Label* mot_cour = nullptr;
@@ -32,6 +34,8 @@ public:
     TextBox* Text1 = nullptr;
     TextBox* theme = nullptr;
     TextBox* cat = nullptr;
+    TextBox* pluriel = nullptr;
+    TextBox* syllabes = nullptr;
 
     PictureBox* image1 = nullptr;
     PictureBox* sauve_ico = nullptr;

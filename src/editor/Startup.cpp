@@ -26,7 +26,8 @@ Editor::Editor(QWidget* form, Form1Ui& ui, QObject* parent)
 
 QList<BoundControl*> Editor::wordFields() const
 {
-    return {ui.Text1, ui.mot_cour, ui.deter, ui.cat, ui.theme, ui.mot_marque, ui.image1};
+    return {ui.Text1, ui.mot_cour, ui.deter,      ui.pluriel, ui.syllabes,
+            ui.cat,   ui.theme,    ui.mot_marque, ui.image1};
 }
 
 void Editor::bindControls()

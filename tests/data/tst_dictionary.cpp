@@ -20,6 +20,8 @@ class TestDictionary : public QObject
     FakeBound m_theme{QStringLiteral("theme")};
     FakeBound m_mark{QStringLiteral("mot marque")};
     FakeBound m_icon{QStringLiteral("icone integree")};
+    FakeBound m_plural{QStringLiteral("pluriel")};
+    FakeBound m_syllables{QStringLiteral("syllabes")};
     std::unique_ptr<DataSource> m_source;
     std::unique_ptr<Dictionary> m_dictionary;
 
@@ -41,7 +43,7 @@ class TestDictionary : public QObject
         m_source = std::make_unique<DataSource>(QString(Schema::DictionaryFile),
                                                 QString(Schema::DictionaryTable),
                                                 Database::Access::ReadWrite);
-        for (FakeBound* bound : {&m_mot, &m_theme, &m_mark, &m_icon}) {
+        for (FakeBound* bound : {&m_mot, &m_theme, &m_mark, &m_icon, &m_plural, &m_syllables}) {
             m_source->bind(bound);
         }
         m_dictionary = std::make_unique<Dictionary>(*m_source);
@@ -62,6 +64,8 @@ class TestDictionary : public QObject
             std::ignore = m_source->Recordset().AddNew();
             m_mot.set(word);
             m_theme.set(QStringLiteral("Tiere"));
+            m_plural.set(word + QStringLiteral("e"));
+            m_syllables.set(QStringLiteral("A-bend"));
             return m_dictionary->newWord(word);
         }
         if (name == "raz") {
@@ -76,6 +80,11 @@ class TestDictionary : public QObject
         if (name == "modify") {
             m_mot.set(argument.section(u'>', 1));
             m_theme.set(QStringLiteral("TiereEssen"));
+            return m_dictionary->modifyWord(word);
+        }
+        if (name == "forms") {
+            m_plural.set(QStringLiteral("Häuser"));
+            m_syllables.set(QString());
             return m_dictionary->modifyWord(word);
         }
         if (name == "mark") {
@@ -120,6 +129,7 @@ private slots:
             "Auto,Hof,Hund,Zug");
         row("deletion of a word with icon and sound", "delete:Haus", "Wort „Haus“ löschen",
             "Auto,Hund,Zug");
+        row("plural set, syllables cleared", "forms:Haus", "Wort „Haus“ ändern", all);
         row("mark", "mark:Auto", "Markierung von „Auto“", all);
         row("icon chosen", "icon:Hund", "Icon von „Hund“", all);
         row("icon cleared", "noicon:Auto", "Icon von „Auto“", all);
@@ -200,6 +210,27 @@ private slots:
         QCOMPARE(file(), before);
         QCOMPARE(m_source->Recordset().RecordCount(), before.size());
         QCOMPARE(m_dictionary->nextUndo()->label, "Markierung von „Zug“");
+    }
+
+    // A table from before the plural and the syllables: the first write adds
+    // both fields, and what the change stores is not dropped.
+    void olderTableGetsFieldsAtFirstWrite()
+    {
+        m_dictionary.reset();
+        m_source.reset();
+        QVERIFY(other("ALTER TABLE lexa DROP COLUMN pluriel"));
+        QVERIFY(other("ALTER TABLE lexa DROP COLUMN syllabes"));
+        QVERIFY(start());
+        const auto older = file();
+        QVERIFY(m_dictionary->prepare());
+        QVERIFY(perform("forms:Haus").ok);
+        QCOMPARE(Fixtures::query(path(), "SELECT pluriel FROM lexa WHERE mot='Haus'"),
+                 QList<QVariantList>{{"Häuser"}});
+        QVERIFY(m_dictionary->undo().ok);
+        QCOMPARE(Fixtures::query(path(), "SELECT rowid, mot, determinant, categorie, theme, "
+                                         "\"mot marque\", \"icone integree\", "
+                                         "\"fichier son associe\" FROM lexa ORDER BY rowid"),
+                 older);
     }
 
     // Undone steps end with the next change.

@@ -154,8 +154,9 @@ inline void run(Form1Ui& ui, const QString& step)
         {"new", ui.Command5},    {"add", ui.Command4},     {"cancel", ui.Command9},
         {"modify", ui.Command6}, {"apply", ui.Command8},   {"revert", ui.Command1},
         {"delete", ui.Command3}, {"import", ui.Command10}, {"raz", ui.Command11}};
-    const QHash<QString, QLineEdit*> fields{
-        {"word", ui.Text1}, {"article", ui.deter}, {"theme", ui.theme}, {"cat", ui.cat}};
+    const QHash<QString, QLineEdit*> fields{{"word", ui.Text1},     {"article", ui.deter},
+                                            {"theme", ui.theme},    {"cat", ui.cat},
+                                            {"plural", ui.pluriel}, {"syllables", ui.syllabes}};
     const QHash<QString, QAbstractItemView*> lists{
         {"list", ui.List1}, {"dbl", ui.List1}, {"pick", ui.List2}, {"file", ui.File1}};
     const QHash<QString, QMessageBox::StandardButton> answers{
@@ -232,7 +233,8 @@ inline QString iconName(const QByteArray& picture)
 // Compares each ';'-separated "key=value" of `expected`: controls (see
 // controlStates), state (the editing state), listed (List1 and the count
 // shown; entries: without the count), highlight (List1's highlighted entry), focus (the focused
-// control's name), shown (word|article|theme|category|mark|icon), boxes (the texts answered,
+// control's name), shown (word|article|theme|category|mark|icon), forms (plural|syllables|
+// each one's E or D), boxes (the texts answered,
 // '/'-separated; none unless named), any other key a column of the file; "closed" closes the window
 // first.
 inline void check(Harness& h, const QString& expected)
@@ -253,6 +255,10 @@ inline void check(Harness& h, const QString& expected)
         {"focus", QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : ""},
         {"shown", QStringList({ui.Text1->text(), ui.deter->text(), ui.theme->text(), ui.cat->text(),
                                ui.mot_marque->caption(), iconName(ui.image1->picture())})
+                      .join(u'|')},
+        {"forms", QStringList({ui.pluriel->text(), ui.syllabes->text(),
+                               QString(ui.pluriel->isEnabled() ? u'E' : u'D') +
+                                   (ui.syllabes->isEnabled() ? u'E' : u'D')})
                       .join(u'|')}};
     QStringList checks = expected.split(u';', Qt::SkipEmptyParts);
     if (!expected.contains("boxes=")) {

@@ -1,6 +1,7 @@
 // Creating, modifying and deleting words, the editing states of the main
 // window and its message boxes, driven through its buttons, fields and lists.
 #include "EditorSteps.h"
+#include "editor/Syllables.h"
 
 using Steps::row;
 
@@ -88,6 +89,23 @@ private slots:
         row("corrected after refusal", "new;word:Auto;ok;add;word:Autos;add",
             "boxes=" + Duplicate + ";state=Browse;listed=Auto,Autos,Haus,Zug" + auto_ +
                 "mot=Zug,Auto,Haus,Autos");
+        // The plural and the syllables: stored, undone, and the syllables
+        // suggested as the word is typed unless the user typed a split.
+        row("new word with its forms",
+            "new;word:Schmett;word:Schmetterling;plural:Schmetterlinge;add",
+            "forms=||DD;mot=Zug,Auto,Haus,Schmetterling;pluriel=<null>,<null>,<null>,"
+            "Schmetterlinge;syllabes=<null>,<null>,<null>,Schmet-ter-ling");
+        row("own split kept", "new;word:Schmett;syllables:Schme-tt;word:Schmetterling;add",
+            "syllabes=<null>,<null>,<null>,Schme-tt");
+        row("split emptied follows again", "new;word:Igel;syllables:;word:Abend;add",
+            "syllabes=<null>,<null>,<null>,A-bend");
+        row("rename follows the suggestion", "select:Haus;modify;word:Haustür;apply",
+            "forms=|Haus-tür|DD;syllabes=<null>,<null>,Haus-tür");
+        row("forms in a modification", "select:Haus;modify", "forms=||EE");
+        row("forms back on Änderung abbrechen", "select:Haus;modify;plural:Häuser;revert",
+            "forms=||DD;pluriel=<null>,<null>,<null>");
+        row("undo forms", "select:Haus;modify;plural:Häuser;apply;undo",
+            "forms=||DD;" + haus + "pluriel=<null>,<null>,<null>");
         // Abbruch: nothing written, the last record shown.
         row("Abbruch, stored", "new;word:Neu;article:die;cancel",
             L + haus + W + ";determinant=der,das,das");
@@ -185,6 +203,28 @@ private slots:
         Steps::runAll(h.ui(), steps);
         QFETCH(QString, expected);
         Steps::check(h, expected);
+    }
+
+    // The split suggested from the German patterns (a dependency of the
+    // package): the letters as typed, umlauts and capitals kept.
+    void syllables_data()
+    {
+        Fixtures::columns<QString, QString>("word", "split");
+        row("three syllables", "Schmetterling", "Schmet-ter-ling");
+        row("single vowel at the start", "Abend", "A-bend");
+        row("compound", "Haustür", "Haus-tür");
+        row("umlaut", "Mädchen", "Mäd-chen");
+        row("capitals", "ZUCKER", "ZU-CKER");
+        row("one syllable", "Haus", "Haus");
+        row("words apart", "Eis am Stiel", "Eis am Stiel");
+        row("letters the patterns lack", "Łódź", "");
+        row("empty", "", "");
+    }
+    void syllables()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, split);
+        QCOMPARE(suggestSyllables(word), split);
     }
 
     // After the last record is deleted no word is shown: deleting or

@@ -39,7 +39,8 @@ private slots:
         // "comic": the list in Comic Neue.
         Fixtures::columns<QString, QString, QString>("title", "tabOrder", "comic");
         Fixtures::row("Form1", "LEXA",
-                      "List1 deter Text1 image1 Dir1 File1 Command11 theme List2 cat Command8 "
+                      "List1 deter Text1 pluriel syllabes image1 Dir1 File1 Command11 theme List2 "
+                      "cat Command8 "
                       "Command6 Command1 Command4 Command3 Command9 Command5 Command2 Command10 "
                       "Command7 List3",
                       "List1");
@@ -149,7 +150,8 @@ private slots:
             const qreal ground = luminance(p.color(QPalette::Disabled, back));
             return (std::max(text, ground) + 0.05) / (std::min(text, ground) + 0.05) >= 4.5;
         };
-        for (const char* name : {"deter", "Text1", "theme", "cat", "mot_marque"}) {
+        for (const char* name :
+             {"deter", "Text1", "pluriel", "syllabes", "theme", "cat", "mot_marque"}) {
             const QWidget* field = m_form1.findChild<QWidget*>(name);
             QVERIFY(!field->isEnabled());
             QVERIFY2(readable(field->palette(), field->foregroundRole(), field->backgroundRole()),

@@ -13,6 +13,8 @@ namespace {
 
 const QStringList Articles{"der", "die", "das", ""};
 const QStringList Themes{"Tiere", "Haus", "Schule", "Essen", ""};
+const QStringList Plurals{"Häuser", "Bäume", ""};
+const QStringList Syllables{"Schmet-ter-ling", "A-bend", ""};
 
 QString pick(const QStringList& list, QRandomGenerator& random)
 {
@@ -106,6 +108,8 @@ Operation choose(const Words& words, bool canUndo, bool canRedo, QRandomGenerato
         operation.word.mot = QStringLiteral("Neu%1ö").arg(serial);
         operation.word.determinant = pick(Articles, random);
         operation.word.theme = pick(Themes, random);
+        operation.word.pluriel = pick(Plurals, random);
+        operation.word.syllabes = pick(Syllables, random);
         if (operation.kind == Kind::NewWord && random.bounded(3) == 0) {
             operation.icon = random.bounded(IconCount);
         }
@@ -140,7 +144,9 @@ QString encode(const Operation& operation)
                        w.determinant,
                        w.theme,
                        operation.mark,
-                       QString::number(operation.icon)};
+                       QString::number(operation.icon),
+                       w.pluriel,
+                       w.syllabes};
     fields += operation.words;
     return fields.join(Separator);
 }
@@ -148,7 +154,7 @@ QString encode(const Operation& operation)
 std::optional<Operation> decode(const QString& line)
 {
     const QStringList fields = line.split(Separator);
-    if (fields.size() < 7) {
+    if (fields.size() < 9) {
         return std::nullopt;
     }
     Operation operation;
@@ -163,7 +169,9 @@ std::optional<Operation> decode(const QString& line)
     operation.word.theme = fields.at(4);
     operation.mark = fields.at(5);
     operation.icon = fields.at(6).toInt();
-    operation.words = fields.mid(7);
+    operation.word.pluriel = fields.at(7);
+    operation.word.syllabes = fields.at(8);
+    operation.words = fields.mid(9);
     return operation;
 }
 
@@ -186,6 +194,8 @@ void applyToWords(Words& words, const Operation& operation)
         word.mot = operation.word.mot;
         word.determinant = operation.word.determinant;
         word.theme = operation.word.theme;
+        word.pluriel = operation.word.pluriel;
+        word.syllabes = operation.word.syllabes;
         break;
     }
     case Kind::Delete:
@@ -316,8 +326,8 @@ std::unique_ptr<Database> openDictionary(const QString& folder, QString* error)
 std::optional<Words> read(Database& db, QString* error)
 {
     auto query = db.prepare(QStringLiteral(
-        "SELECT rowid, mot, determinant, categorie, theme, \"mot marque\", \"icone integree\" "
-        "FROM lexa ORDER BY rowid"));
+        "SELECT rowid, mot, determinant, categorie, theme, \"mot marque\", \"icone integree\", "
+        "pluriel, syllabes FROM lexa ORDER BY rowid"));
     if (!query) {
         *error = db.lastError();
         return std::nullopt;
@@ -331,6 +341,8 @@ std::optional<Words> read(Database& db, QString* error)
         word.theme = query->column(4).toString();
         word.mark = query->column(5).toString();
         word.icon = query->column(6).toByteArray();
+        word.pluriel = query->column(7).toString();
+        word.syllabes = query->column(8).toString();
     }
     return words;
 }
@@ -366,7 +378,8 @@ QStringList journalLines(const QString& path)
 Window::Window(const QString& dictionary)
     : m_source(dictionary, QString(Schema::DictionaryTable), Database::Access::ReadWrite)
 {
-    for (BoundValue* field : {&m_mot, &m_determinant, &m_categorie, &m_theme, &m_mark, &m_icon}) {
+    for (BoundValue* field : {&m_mot, &m_determinant, &m_categorie, &m_theme, &m_mark, &m_icon,
+                              &m_pluriel, &m_syllabes}) {
         m_source.bind(field);
     }
 }
@@ -411,6 +424,8 @@ Result Window::perform(const Operation& operation)
         m_mot.set(operation.word.mot);
         m_determinant.set(operation.word.determinant);
         m_theme.set(operation.word.theme);
+        m_pluriel.set(operation.word.pluriel);
+        m_syllabes.set(operation.word.syllabes);
         if (operation.icon >= 0) {
             m_icon.set(icon);
         }
@@ -420,6 +435,8 @@ Result Window::perform(const Operation& operation)
         m_mot.set(operation.word.mot);
         m_determinant.set(operation.word.determinant);
         m_theme.set(operation.word.theme);
+        m_pluriel.set(operation.word.pluriel);
+        m_syllabes.set(operation.word.syllabes);
         return m_dictionary.modifyWord(old);
     }
     case Kind::Delete:

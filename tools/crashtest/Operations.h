@@ -24,6 +24,8 @@ struct Word
     QString theme;
     QString mark = QStringLiteral("N");
     QByteArray icon;
+    QString pluriel;
+    QString syllabes;
     bool operator==(const Word&) const = default;
 };
 
@@ -155,6 +157,8 @@ private:
 
     BoundValue m_mot{QStringLiteral("mot")};
     BoundValue m_determinant{QStringLiteral("determinant")};
+    BoundValue m_pluriel{QStringLiteral("pluriel")};
+    BoundValue m_syllabes{QStringLiteral("syllabes")};
     BoundValue m_categorie{QStringLiteral("categorie")};
     BoundValue m_theme{QStringLiteral("theme")};
     BoundValue m_mark{QStringLiteral("mot marque")};

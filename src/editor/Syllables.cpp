@@ -1,0 +1,94 @@
+#include "editor/Syllables.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <cstdlib>
+#include <hyphen.h>
+#include <memory>
+
+namespace {
+
+const char* const Patterns = "/usr/share/hyphen/hyph_de_DE.dic";
+
+struct DictionaryDeleter
+{
+    void operator()(HyphenDict* dictionary) const { hnj_hyphen_free(dictionary); }
+};
+using Dictionary = std::unique_ptr<HyphenDict, DictionaryDeleter>;
+
+// Loaded at the first suggestion; null when the patterns are missing.
+HyphenDict* patterns()
+{
+    static const Dictionary loaded{
+        QFile::exists(QString::fromLatin1(Patterns)) ? hnj_hyphen_load(Patterns) : nullptr};
+    return loaded.get();
+}
+
+// Reading beginners split off a single vowel at the start ("A-bend"), never
+// one letter at the end; parts of a compound keep two letters each.
+constexpr int LeftMin = 1;
+constexpr int RightMin = 2;
+constexpr int CompoundLeftMin = 2;
+constexpr int CompoundRightMin = 2;
+
+// The split of one run of letters, in the patterns' encoding (ISO 8859-1).
+QString splitRun(HyphenDict* dictionary, const QString& run)
+{
+    if (run.size() < 2) {
+        return run;
+    }
+    const QByteArray lower = run.toLower().toLatin1();
+    QByteArray hyphens(lower.size() + 5, '\0');
+    char** replacements = nullptr;
+    int* positions = nullptr;
+    int* cuts = nullptr;
+    const int failed = hnj_hyphen_hyphenate3(
+        dictionary, lower.constData(), static_cast<int>(lower.size()), hyphens.data(), nullptr,
+        &replacements, &positions, &cuts, LeftMin, RightMin, CompoundLeftMin, CompoundRightMin);
+    // German patterns of today's spelling change no letters; a split that
+    // would is not suggested.
+    const bool changesLetters = replacements != nullptr;
+    if (replacements) {
+        for (qsizetype i = 0; i < lower.size(); ++i) {
+            std::free(replacements[i]);
+        }
+        std::free(replacements);
+        std::free(positions);
+        std::free(cuts);
+    }
+    if (failed != 0 || changesLetters) {
+        return run;
+    }
+    QString split;
+    for (qsizetype i = 0; i < run.size(); ++i) {
+        split += run.at(i);
+        if ((hyphens.at(i) & 1) && i + 1 < run.size()) {
+            split += QLatin1Char('-');
+        }
+    }
+    return split;
+}
+
+} // namespace
+
+QString suggestSyllables(const QString& word)
+{
+    HyphenDict* const dictionary = patterns();
+    if (!dictionary || word.trimmed().isEmpty()) {
+        return {};
+    }
+    QString split;
+    QString run;
+    for (const QChar c : word) {
+        if (c.unicode() > 0xFF) {
+            return {};
+        }
+        if (c.isLetter()) {
+            run += c;
+            continue;
+        }
+        split += splitRun(dictionary, run) + c;
+        run.clear();
+    }
+    return split + splitRun(dictionary, run);
+}
