@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QStringList>
+#include <algorithm>
 #include <cstdlib>
 #include <hyphen.h>
 #include <memory>
@@ -31,6 +33,26 @@ constexpr int RightMin = 2;
 constexpr int CompoundLeftMin = 2;
 constexpr int CompoundRightMin = 2;
 
+bool hasVowel(const QString& part);
+
+// Every syllable holds a vowel: the patterns, let split off one letter at
+// the start, would also split "n-ein"; such a part joins its neighbour.
+QString joinVoiced(QStringList syllables)
+{
+    for (qsizetype i = 0; i < syllables.size() && syllables.size() > 1;) {
+        if (hasVowel(syllables.at(i))) {
+            ++i;
+            continue;
+        }
+        const qsizetype into = i == 0 ? 1 : i - 1;
+        syllables[into] =
+            into < i ? syllables.at(into) + syllables.at(i) : syllables.at(i) + syllables.at(into);
+        syllables.removeAt(i);
+        i = 0;
+    }
+    return syllables.join(u'-');
+}
+
 // The split of one run of letters, in the patterns' encoding (ISO 8859-1).
 QString splitRun(HyphenDict* dictionary, const QString& run)
 {
@@ -59,14 +81,20 @@ QString splitRun(HyphenDict* dictionary, const QString& run)
     if (failed != 0 || changesLetters) {
         return run;
     }
-    QString split;
+    QStringList syllables{QString()};
     for (qsizetype i = 0; i < run.size(); ++i) {
-        split += run.at(i);
+        syllables.last() += run.at(i);
         if ((hyphens.at(i) & 1) && i + 1 < run.size()) {
-            split += QLatin1Char('-');
+            syllables.append(QString());
         }
     }
-    return split;
+    return joinVoiced(syllables);
+}
+
+bool hasVowel(const QString& part)
+{
+    static const QString Vowels = QStringLiteral("aeiouyäöüAEIOUYÄÖÜ");
+    return std::any_of(part.begin(), part.end(), [](QChar c) { return Vowels.contains(c); });
 }
 
 } // namespace

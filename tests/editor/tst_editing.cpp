@@ -216,6 +216,8 @@ private slots:
         row("umlaut", "Mädchen", "Mäd-chen");
         row("capitals", "ZUCKER", "ZU-CKER");
         row("one syllable", "Haus", "Haus");
+        row("no syllable without a vowel", "nein", "nein");
+        row("consonant at the start kept", "Stiefel", "Stie-fel");
         row("words apart", "Eis am Stiel", "Eis am Stiel");
         row("letters the patterns lack", "Łódź", "");
         row("empty", "", "");

@@ -357,7 +357,9 @@ bool writeInitialDictionary(const QString& path, int count, QString& error)
                         word.theme,
                         word.mark == QLatin1String("O"),
                         word.icon,
-                        {}});
+                        {},
+                        word.pluriel,
+                        word.syllabes});
     }
     return DictionaryWriter::writeDictionary(path, records, error);
 }

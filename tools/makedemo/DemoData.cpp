@@ -316,6 +316,66 @@ std::span<const DemoWord> words()
     return Words;
 }
 
+QHash<QString, QString> plurals()
+{
+    // "word plural", '|'-separated.
+    const QString table = QStringLiteral(
+        "Hund Hunde|Katze Katzen|Maus Mäuse|Pferd Pferde|Kuh Kühe|Schwein Schweine|"
+        "Schaf Schafe|Ziege Ziegen|Huhn Hühner|Ente Enten|Gans Gänse|Vogel Vögel|"
+        "Fisch Fische|Bär Bären|Löwe Löwen|Tiger Tiger|Elefant Elefanten|Affe Affen|"
+        "Wolf Wölfe|Fuchs Füchse|Hase Hasen|Igel Igel|Eichhörnchen Eichhörnchen|"
+        "Frosch Frösche|Schlange Schlangen|Schmetterling Schmetterlinge|Biene Bienen|"
+        "Ameise Ameisen|Spinne Spinnen|Eule Eulen|Storch Störche|Wal Wale|"
+        "Krokodil Krokodile|Kaninchen Kaninchen|Hamster Hamster|"
+        "Meerschweinchen Meerschweinchen|Wellensittich Wellensittiche|Schnecke Schnecken|"
+        "Käfer Käfer|Brot Brote|Käse Käse|Ei Eier|Wurst Würste|Suppe Suppen|Nudel Nudeln|"
+        "Kuchen Kuchen|Keks Kekse|Schokolade Schokoladen|Marmelade Marmeladen|Saft Säfte|"
+        "Tee Tees|Pizza Pizzas|Brezel Brezeln|Brötchen Brötchen|Frühstück Frühstücke|"
+        "Apfel Äpfel|Birne Birnen|Banane Bananen|Kirsche Kirschen|Erdbeere Erdbeeren|"
+        "Pflaume Pflaumen|Traube Trauben|Orange Orangen|Zitrone Zitronen|Melone Melonen|"
+        "Ananas Ananas|Karotte Karotten|Kartoffel Kartoffeln|Salat Salate|"
+        "Paprika Paprikas|Zwiebel Zwiebeln|Erbse Erbsen|Bohne Bohnen|Kohl Kohle|"
+        "Kürbis Kürbisse|Haus Häuser|Tür Türen|Fenster Fenster|Dach Dächer|Wand Wände|"
+        "Treppe Treppen|Zimmer Zimmer|Küche Küchen|Keller Keller|Garten Gärten|"
+        "Tisch Tische|Stuhl Stühle|Bett Betten|Schrank Schränke|Lampe Lampen|Sofa Sofas|"
+        "Spiegel Spiegel|Uhr Uhren|Schlüssel Schlüssel|Kühlschrank Kühlschränke|"
+        "Teller Teller|Tasse Tassen|Gabel Gabeln|Löffel Löffel|Messer Messer|"
+        "Kissen Kissen|Badewanne Badewannen|Seife Seifen|Schule Schulen|Buch Bücher|"
+        "Heft Hefte|Bleistift Bleistifte|Radiergummi Radiergummis|Lineal Lineale|"
+        "Schere Scheren|Tafel Tafeln|Kreide Kreiden|Schulranzen Schulranzen|"
+        "Klasse Klassen|Pause Pausen|Hausaufgabe Hausaufgaben|Übung Übungen|"
+        "Zeugnis Zeugnisse|Diktat Diktate|Pinsel Pinsel|Baum Bäume|Blume Blumen|"
+        "Blatt Blätter|Gras Gräser|Wald Wälder|Wiese Wiesen|Berg Berge|Fluss Flüsse|"
+        "See Seen|Meer Meere|Strand Strände|Stein Steine|Insel Inseln|Himmel Himmel|"
+        "Sonne Sonnen|Mond Monde|Stern Sterne|Feuer Feuer|Pilz Pilze|Rose Rosen|"
+        "Ähre Ähren|Wind Winde|Wolke Wolken|Sturm Stürme|Gewitter Gewitter|Blitz Blitze|"
+        "Nebel Nebel|Regenbogen Regenbögen|Sommer Sommer|Winter Winter|"
+        "Frühling Frühlinge|Herbst Herbste|Kopf Köpfe|Haar Haare|Auge Augen|Ohr Ohren|"
+        "Nase Nasen|Mund Münder|Zahn Zähne|Hals Hälse|Arm Arme|Hand Hände|Finger Finger|"
+        "Bauch Bäuche|Rücken Rücken|Bein Beine|Knie Knie|Fuß Füße|Herz Herzen|"
+        "Gesicht Gesichter|Daumen Daumen|Ellbogen Ellbogen|Hose Hosen|Hemd Hemden|"
+        "Rock Röcke|Kleid Kleider|Jacke Jacken|Mantel Mäntel|Pullover Pullover|"
+        "Mütze Mützen|Hut Hüte|Schal Schals|Handschuh Handschuhe|Schuh Schuhe|"
+        "Stiefel Stiefel|Socke Socken|Gürtel Gürtel|Schlafanzug Schlafanzüge|Auto Autos|"
+        "Bus Busse|Zug Züge|Fahrrad Fahrräder|Straße Straßen|Ampel Ampeln|"
+        "Flugzeug Flugzeuge|Schiff Schiffe|Boot Boote|Lastwagen Lastwagen|"
+        "Straßenbahn Straßenbahnen|U-Bahn U-Bahnen|Bahnhof Bahnhöfe|"
+        "Haltestelle Haltestellen|Brücke Brücken|Fahrkarte Fahrkarten|Arzt Ärzte|"
+        "Ärztin Ärztinnen|Bäcker Bäcker|Bauer Bauern|Koch Köche|Polizist Polizisten|"
+        "Feuerwehrmann Feuerwehrmänner|Lehrer Lehrer|Lehrerin Lehrerinnen|"
+        "Verkäufer Verkäufer|Friseur Friseure|Maler Maler|Pilot Piloten|Gärtner Gärtner|"
+        "Briefträger Briefträger|Mutter Mütter|Vater Väter|Kind Kinder|Baby Babys|"
+        "Bruder Brüder|Schwester Schwestern|Oma Omas|Opa Opas|Tante Tanten|Onkel Onkel|"
+        "Sohn Söhne|Tochter Töchter|Familie Familien|Farbe Farben|Zahl Zahlen|"
+        "Null Nullen|Eins Einsen|Zwei Zweien|Drei Dreien|Vier Vieren|Fünf Fünfen|"
+        "Zehn Zehnen|Hundert Hunderte|Hälfte Hälften");
+    QHash<QString, QString> plurals;
+    for (const QString& pair : table.split(u'|')) {
+        plurals.insert(pair.section(u' ', 0, 0), pair.section(u' ', 1));
+    }
+    return plurals;
+}
+
 QByteArray importFile()
 {
     // Some words are new, some already in the dictionary; one item is quoted.

@@ -3,6 +3,7 @@
 #include "Pictogram.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QStringList>
 #include <span>
 
@@ -24,6 +25,8 @@ namespace DemoData {
 // The theme table in its natural order.
 QStringList themes();
 std::span<const DemoWord> words();
+// The plural of each noun that has one, by its word.
+QHash<QString, QString> plurals();
 // The import file, already in Windows-1252 with CRLF line ends.
 QByteArray importFile();
 

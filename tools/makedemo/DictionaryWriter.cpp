@@ -64,10 +64,12 @@ bool writeDictionary(const QString& path, const QList<WordRecord>& words, QStrin
     rows.reserve(words.size());
     for (const WordRecord& w : words) {
         rows.append({valueOf(w.word), valueOf(w.article), valueOf(w.frequency), valueOf(w.themes),
-                     QString(w.marked ? "O" : "N"), valueOf(w.icon), valueOf(w.sound)});
+                     QString(w.marked ? "O" : "N"), valueOf(w.icon), valueOf(w.sound),
+                     valueOf(w.plural), valueOf(w.syllables)});
     }
-    const QStringList columns{"mot",        "determinant",    "categorie",          "theme",
-                              "mot marque", "icone integree", "fichier son associe"};
+    const QStringList columns{"mot",        "determinant",    "categorie",           "theme",
+                              "mot marque", "icone integree", "fichier son associe", "pluriel",
+                              "syllabes"};
     return writeDatabase(path, Schema::CreateDictionary, Schema::DictionaryTable, columns, rows,
                          error);
 }

@@ -15,6 +15,8 @@ struct WordRecord
     bool marked = false;
     QByteArray icon;
     QString sound;
+    QString plural;
+    QString syllables;
 };
 
 // Each file is built beside its final name in one transaction and then moved

@@ -3,6 +3,7 @@
 #include "DemoData.h"
 #include "Pictogram.h"
 #include "data/Schema.h"
+#include "editor/Syllables.h"
 
 #include <QDir>
 #include <QHash>
@@ -63,13 +64,16 @@ template <typename T> void shuffle(QList<T>& list, QRandomGenerator& rng)
 
 WordRecord demoRecord(const DemoWord& demo, const QStringList& themes, DictionaryFolder& folder)
 {
+    static const QHash<QString, QString> plurals = DemoData::plurals();
     WordRecord record{QString::fromUtf8(demo.word),
                       QString::fromUtf8(demo.article),
                       QString::fromUtf8(demo.frequency),
                       QString::fromUtf8(demo.themes),
                       demo.marked,
                       {},
-                      {}};
+                      {},
+                      plurals.value(QString::fromUtf8(demo.word)),
+                      suggestSyllables(QString::fromUtf8(demo.word))};
     if (demo.picture == Pictogram::None) {
         return record;
     }
@@ -120,6 +124,8 @@ WordRecord syntheticRecord(const QString& word, QRandomGenerator& rng, const QSt
                       QString::number(rng.bounded(1, 6)),
                       syntheticThemes(rng, themes, theme),
                       rng.bounded(20) == 0,
+                      {},
+                      {},
                       {},
                       {}};
     if (withIcon) {
