@@ -14,17 +14,15 @@ void skipBlanks(const QString& text, qsizetype& pos)
     }
 }
 
-bool setError(QString* error, const QString& message)
+bool setError(QString& error, const QString& message)
 {
-    if (error) {
-        *error = message;
-    }
+    error = message;
     return false;
 }
 
 // A field name: bare letters, digits and underscores, or anything between
 // square brackets.
-bool parseField(const QString& text, qsizetype& pos, QString& field, QString* error)
+bool parseField(const QString& text, qsizetype& pos, QString& field, QString& error)
 {
     if (pos < text.size() && text.at(pos) == QLatin1Char('[')) {
         const qsizetype close = text.indexOf(QLatin1Char(']'), pos + 1);
@@ -47,7 +45,7 @@ bool parseField(const QString& text, qsizetype& pos, QString& field, QString* er
 }
 
 // A text value between apostrophes; two apostrophes stand for one.
-bool parseValue(const QString& text, qsizetype& pos, QString& value, QString* error)
+bool parseValue(const QString& text, qsizetype& pos, QString& value, QString& error)
 {
     if (pos >= text.size() || text.at(pos) != QLatin1Char('\'')) {
         return setError(error, QStringLiteral("Wert ohne Hochkomma"));
@@ -89,7 +87,7 @@ quint32 foldedHash(QStringView text)
     return hash;
 }
 
-std::optional<LikePattern> LikePattern::compile(const QString& pattern, QString* error)
+ResultOf<LikePattern> LikePattern::compile(const QString& pattern)
 {
     LikePattern compiled;
     for (qsizetype i = 0; i < pattern.size(); ++i) {
@@ -108,8 +106,8 @@ std::optional<LikePattern> LikePattern::compile(const QString& pattern, QString*
         } else if (c == u'[') {
             const qsizetype close = pattern.indexOf(u']', i + 1);
             if (close < 0) {
-                setError(error, QStringLiteral("Muster mit offener Klammer: %1").arg(pattern));
-                return std::nullopt;
+                return Result::failure(
+                    QStringLiteral("Muster mit offener Klammer: %1").arg(pattern));
             }
             QString list = pattern.mid(i + 1, close - i - 1);
             i = close;
@@ -189,13 +187,14 @@ bool LikePattern::matches(const QString& text) const
     return p == m_tokens.size();
 }
 
-std::optional<Criterion> Criterion::parse(const QString& text, QString* error)
+ResultOf<Criterion> Criterion::parse(const QString& text)
 {
+    QString reason;
     Criterion criterion;
     qsizetype pos = 0;
     skipBlanks(text, pos);
-    if (!parseField(text, pos, criterion.m_field, error)) {
-        return std::nullopt;
+    if (!parseField(text, pos, criterion.m_field, reason)) {
+        return Result::failure(reason);
     }
     skipBlanks(text, pos);
     if (text.mid(pos, 1) == QLatin1String("=")) {
@@ -205,23 +204,23 @@ std::optional<Criterion> Criterion::parse(const QString& text, QString* error)
         criterion.m_op = Op::Like;
         pos += 4;
     } else {
-        setError(error, QStringLiteral("Vergleich fehlt in: %1").arg(text));
-        return std::nullopt;
+        return Result::failure(QStringLiteral("Vergleich fehlt in: %1").arg(text));
     }
     skipBlanks(text, pos);
-    if (!parseValue(text, pos, criterion.m_value, error)) {
-        return std::nullopt;
+    if (!parseValue(text, pos, criterion.m_value, reason)) {
+        return Result::failure(reason);
     }
     skipBlanks(text, pos);
     if (pos != text.size()) {
-        setError(error, QStringLiteral("Unerwarteter Text nach dem Wert: %1").arg(text.mid(pos)));
-        return std::nullopt;
+        return Result::failure(
+            QStringLiteral("Unerwarteter Text nach dem Wert: %1").arg(text.mid(pos)));
     }
     if (criterion.m_op == Op::Like) {
-        criterion.m_pattern = LikePattern::compile(criterion.m_value, error);
-        if (!criterion.m_pattern) {
-            return std::nullopt;
+        auto pattern = LikePattern::compile(criterion.m_value);
+        if (!pattern) {
+            return static_cast<const Result&>(pattern);
         }
+        criterion.m_pattern = std::move(pattern.value);
     } else {
         criterion.m_foldedValue = foldCase(criterion.m_value);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Result.h"
+
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -13,7 +15,8 @@
 class LikePattern
 {
 public:
-    static std::optional<LikePattern> compile(const QString& pattern, QString* error = nullptr);
+    // A malformed pattern (an unclosed bracket) fails with the reason.
+    static ResultOf<LikePattern> compile(const QString& pattern);
     bool matches(const QString& text) const;
 
 private:
@@ -50,8 +53,10 @@ public:
         Like
     };
 
-    // Parses `text`; on failure returns nothing and puts a reason into `error`.
-    static std::optional<Criterion> parse(const QString& text, QString* error = nullptr);
+    // Parses `text`; a malformed one fails with the reason.
+    static ResultOf<Criterion> parse(const QString& text);
+    // Matches nothing but an empty text of a field without a name.
+    Criterion() = default;
 
     const QString& field() const { return m_field; }
     Op op() const { return m_op; }
@@ -61,8 +66,6 @@ public:
     bool matches(const QVariant& fieldValue) const;
 
 private:
-    Criterion() = default;
-
     QString m_field;
     Op m_op = Op::Equal;
     QString m_value;

@@ -329,12 +329,12 @@ Result RecordSet::MoveNext()
 
 Result RecordSet::find(const QString& text, bool fromStart)
 {
-    QString error;
-    const auto criterion = Criterion::parse(text, &error);
-    if (!criterion) {
+    const auto parsed = Criterion::parse(text);
+    if (!parsed) {
         m_noMatch = true;
-        return fail(error);
+        return parsed;
     }
+    const Criterion* const criterion = &parsed.value;
     const bool wasAdding = m_mode == Mode::Adding;
     if (Result done = leaveRecord(); !done) {
         return done;

@@ -49,13 +49,12 @@ private slots:
     {
         QFETCH(QString, criterion);
         QFETCH(QString, value);
-        QString error;
-        const auto parsed = Criterion::parse(criterion, &error);
-        QCOMPARE(error.isEmpty(), parsed.has_value());
-        const QString result = !parsed ? "malformed"
-                               : parsed->matches(value == "<null>" ? QVariant() : QVariant(value))
-                                   ? "yes"
-                                   : "no";
+        const auto parsed = Criterion::parse(criterion);
+        QCOMPARE(parsed.error.isEmpty(), parsed.ok);
+        const QString result =
+            !parsed                                                                  ? "malformed"
+            : parsed.value.matches(value == "<null>" ? QVariant() : QVariant(value)) ? "yes"
+                                                                                     : "no";
         QTEST(result, "result");
     }
 };

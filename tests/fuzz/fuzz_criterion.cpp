@@ -23,23 +23,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
 
     if (const auto criterion = Criterion::parse(text)) {
-        criterion->matches(text);
-        criterion->matches(criterion->value());
+        criterion.value.matches(text);
+        criterion.value.matches(criterion.value.value());
     }
 
     // The search window wraps the typed text; whatever it holds, it can only
     // become the value of a `like` on mot.
     if (const auto search = Criterion::parse(QStringLiteral("mot like'*") + text + u'\'')) {
-        check(search->field() == QLatin1String("mot") && search->op() == Criterion::Op::Like);
+        check(search.value.field() == QLatin1String("mot") &&
+              search.value.op() == Criterion::Op::Like);
     }
 
     const auto pattern = LikePattern::compile(text);
     if (pattern) {
-        pattern->matches(text);
+        pattern.value.matches(text);
     }
     // A pattern without special characters is a plain text that matches itself.
     if (!text.contains(QRegularExpression(QStringLiteral("[*?#[]")))) {
-        check(pattern && pattern->matches(text));
+        check(pattern && pattern.value.matches(text));
     }
     return 0;
 }
