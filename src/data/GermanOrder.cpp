@@ -42,6 +42,18 @@ GermanOrder::GermanOrder() : m_collator(QLocale(QLocale::German, QLocale::German
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
 }
 
+int GermanOrder::compare(const QString& left, const QString& right) const
+{
+    const auto lettersLeft = foldedLetters(left);
+    const auto lettersRight = lettersLeft ? foldedLetters(right) : std::nullopt;
+    if (lettersLeft && lettersRight) {
+        if (const int order = lettersLeft->compare(*lettersRight); order != 0) {
+            return order;
+        }
+    }
+    return m_collator.compare(left, right);
+}
+
 std::vector<qsizetype> GermanOrder::order(const QStringList& texts) const
 {
     std::vector<std::optional<std::string>> letters;

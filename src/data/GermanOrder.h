@@ -17,6 +17,8 @@ public:
     {
         return m_collator.compare(left, right) < 0;
     }
+    // Below zero when `left` comes first, zero for texts equal in this order.
+    int compare(const QString& left, const QString& right) const;
     // The indexes of `texts` in this order, equal texts in their given order.
     std::vector<qsizetype> order(const QStringList& texts) const;
 

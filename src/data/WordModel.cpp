@@ -111,11 +111,8 @@ bool WordModel::listable(qint64 rowid, const QString& text) const
 
 bool WordModel::goesBefore(const QString& text, qint64 rowid, qint64 other) const
 {
-    const QString otherText = textOf(other);
-    if (m_order.less(text, otherText)) {
-        return true;
-    }
-    return !m_order.less(otherText, text) && rowid < other;
+    const int order = m_order.compare(text, textOf(other));
+    return order < 0 || (order == 0 && rowid < other);
 }
 
 int WordModel::placeFor(const QString& text, qint64 rowid, int skipped) const
