@@ -8,11 +8,10 @@
 
 namespace {
 
-// The letters of a text of German letters only, folded to lower case without
-// umlauts and with "ss" for "ß"; none for any other text. Two texts whose
-// folded letters differ sort as those letters do, whatever the collator
-// makes of their case and umlauts, which only decide between equal ones.
-std::optional<std::string> foldedLetters(const QString& text)
+// Two texts whose folded letters differ sort as those letters do, whatever
+// the collator makes of their case and umlauts, which only decide between
+// equal ones.
+GermanOrder::Key foldedLetters(const QString& text)
 {
     std::string letters;
     letters.reserve(static_cast<size_t>(text.size()));
@@ -42,6 +41,11 @@ GermanOrder::GermanOrder() : m_collator(QLocale(QLocale::German, QLocale::German
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
 }
 
+GermanOrder::Key GermanOrder::keyOf(const QString& text)
+{
+    return foldedLetters(text);
+}
+
 int GermanOrder::compare(const QString& left, const QString& right) const
 {
     const auto lettersLeft = foldedLetters(left);
@@ -54,9 +58,9 @@ int GermanOrder::compare(const QString& left, const QString& right) const
     return m_collator.compare(left, right);
 }
 
-std::vector<qsizetype> GermanOrder::order(const QStringList& texts) const
+std::vector<qsizetype> GermanOrder::order(const QStringList& texts, std::vector<Key>* keys) const
 {
-    std::vector<std::optional<std::string>> letters;
+    std::vector<Key> letters;
     letters.reserve(static_cast<size_t>(texts.size()));
     for (const QString& text : texts) {
         letters.push_back(foldedLetters(text));
@@ -77,6 +81,13 @@ std::vector<qsizetype> GermanOrder::order(const QStringList& texts) const
     // comparison per text, sorting many.
     if (!std::is_sorted(indexes.begin(), indexes.end(), lessAt)) {
         std::stable_sort(indexes.begin(), indexes.end(), lessAt);
+    }
+    if (keys) {
+        keys->clear();
+        keys->reserve(indexes.size());
+        for (const qsizetype index : indexes) {
+            keys->push_back(std::move(letters[static_cast<size_t>(index)]));
+        }
     }
     return indexes;
 }

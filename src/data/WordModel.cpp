@@ -109,10 +109,18 @@ bool WordModel::listable(qint64 rowid, const QString& text) const
     return !text.isEmpty() && (rowid < m_hiddenFrom || rowid > m_lastRead);
 }
 
-bool WordModel::goesBefore(const QString& text, qint64 rowid, qint64 other) const
+bool WordModel::goesBefore(const QString& text, const GermanOrder::Key& key, qint64 rowid,
+                           size_t row) const
 {
-    const int order = m_order.compare(text, textOf(other));
-    return order < 0 || (order == 0 && rowid < other);
+    const qint64 otherRowid = m_rows[row];
+    const auto other = m_keys.find(otherRowid);
+    if (key && other != m_keys.end() && other->second) {
+        if (const int order = key->compare(*other->second); order != 0) {
+            return order < 0;
+        }
+    }
+    const int order = m_order.compare(text, textOf(otherRowid));
+    return order < 0 || (order == 0 && rowid < otherRowid);
 }
 
 int WordModel::placeFor(const QString& text, qint64 rowid, int skipped) const
@@ -120,13 +128,14 @@ int WordModel::placeFor(const QString& text, qint64 rowid, int skipped) const
     // Binary search over the rows as they are without row `skipped`.
     const int size = rowCount() - (skipped >= 0 ? 1 : 0);
     const auto at = [&](int i) {
-        return m_rows[static_cast<size_t>(skipped >= 0 && i >= skipped ? i + 1 : i)];
+        return static_cast<size_t>(skipped >= 0 && i >= skipped ? i + 1 : i);
     };
+    const GermanOrder::Key key = GermanOrder::keyOf(text);
     int low = 0;
     int high = size;
     while (low < high) {
         const int middle = low + (high - low) / 2;
-        if (goesBefore(text, rowid, at(middle))) {
+        if (goesBefore(text, key, rowid, at(middle))) {
             high = middle;
         } else {
             low = middle + 1;
@@ -139,6 +148,7 @@ void WordModel::rowsRead()
 {
     beginResetModel();
     m_rows.clear();
+    m_keys.clear();
     const RecordSet* set = records();
     const std::vector<qint64> none;
     const std::vector<qint64>& rowids = set != nullptr ? set->rowids() : none;
@@ -159,8 +169,13 @@ void WordModel::rowsRead()
         }
     }
     m_rows.reserve(listed.size());
-    for (const qsizetype index : m_order.order(texts)) {
+    std::vector<GermanOrder::Key> keys;
+    for (const qsizetype index : m_order.order(texts, &keys)) {
         m_rows.push_back(listed[static_cast<size_t>(index)]);
+    }
+    m_keys.reserve(keys.size());
+    for (size_t row = 0; row < keys.size(); ++row) {
+        m_keys.emplace(m_rows[row], std::move(keys[row]));
     }
     endResetModel();
 }
@@ -174,6 +189,7 @@ void WordModel::rowAdded(qint64 rowid)
     const int place = placeFor(text, rowid);
     beginInsertRows({}, place, place);
     m_rows.insert(m_rows.begin() + place, rowid);
+    m_keys[rowid] = GermanOrder::keyOf(text);
     endInsertRows();
 }
 
@@ -194,6 +210,7 @@ void WordModel::wordChanged(qint64 rowid)
         m_rows.insert(m_rows.begin() + place, rowid);
         endMoveRows();
     }
+    m_keys[rowid] = GermanOrder::keyOf(text);
     const QModelIndex changed = index(place);
     emit dataChanged(changed, changed);
 }
@@ -204,6 +221,9 @@ void WordModel::rowsLeaving(const std::vector<qint64>& rowids)
         const QSet<qint64> leaving(rowids.begin(), rowids.end());
         beginResetModel();
         std::erase_if(m_rows, [&](qint64 rowid) { return leaving.contains(rowid); });
+        for (const qint64 rowid : rowids) {
+            m_keys.erase(rowid);
+        }
         endResetModel();
         return;
     }
@@ -212,6 +232,7 @@ void WordModel::rowsLeaving(const std::vector<qint64>& rowids)
         if (row >= 0) {
             beginRemoveRows({}, row, row);
             m_rows.erase(m_rows.begin() + row);
+            m_keys.erase(rowid);
             endRemoveRows();
         }
     }

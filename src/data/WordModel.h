@@ -5,6 +5,7 @@
 
 #include <QAbstractListModel>
 #include <limits>
+#include <unordered_map>
 #include <vector>
 
 class DataSource;
@@ -51,8 +52,9 @@ private:
     const RecordSet* records() const;
     QString textOf(qint64 rowid) const;
     bool listable(qint64 rowid, const QString& text) const;
-    // Whether the entry (text, rowid) goes before the one of row `row`.
-    bool goesBefore(const QString& text, qint64 rowid, qint64 other) const;
+    // Whether the entry (text, its key, rowid) goes before the one of row `row`.
+    bool goesBefore(const QString& text, const GermanOrder::Key& key, qint64 rowid,
+                    size_t row) const;
     // Where (text, rowid) goes among the rows, leaving out row `skipped`.
     int placeFor(const QString& text, qint64 rowid, int skipped = -1) const;
     // The first row whose word does not sort before `text`.
@@ -61,6 +63,9 @@ private:
     DataSource& m_source;
     GermanOrder m_order;
     std::vector<qint64> m_rows;
+    // The key of each listed record's word, by rowid, for placing words
+    // without reading them.
+    std::unordered_map<qint64, GermanOrder::Key> m_keys;
     // Records from m_hiddenFrom up to m_lastRead were past the limit when
     // the rows were read.
     qint64 m_hiddenFrom = std::numeric_limits<qint64>::max();
