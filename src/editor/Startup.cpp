@@ -66,6 +66,10 @@ bool Editor::checkStore(bool ok, const QString& error)
 
 bool Editor::checkStore(const Result& outcome)
 {
+    if (outcome && !outcome.notice.isEmpty()) {
+        MessageBox::show(m_form, outcome.notice, QMessageBox::Ok, QMessageBox::NoButton,
+                         QMessageBox::Information);
+    }
     return checkStore(outcome.ok, outcome.error);
 }
 

@@ -73,6 +73,24 @@ void Editor::takeStep(History::Direction direction)
         }
     }
     setScreenPointer(Pointer::Arrow);
+    if (!outcome && outcome.fileChanged && direction == History::Direction::Undo) {
+        // A step refused for what another program did would refuse every
+        // undo after it: the user may leave it out and go on with the older
+        // ones.
+        if (MessageBox::show(
+                m_form,
+                outcome.error +
+                    QStringLiteral("\n\nSoll LEXA diesen Schritt auslassen? Er bleibt dann, "
+                                   "wie er ist, und Strg+Z nimmt die Schritte davor zurück; "
+                                   "was danach rückgängig gemacht wurde, kann nicht mehr "
+                                   "wiederholt werden."),
+                QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+                QMessageBox::Warning) == QMessageBox::Yes) {
+            checkStore(m_dictionary.leaveOutUndo());
+        }
+        followFileIfChanged();
+        return;
+    }
     if (!checkStore(outcome)) {
         // A step refused because another program changed its words: the
         // list, the count and the fields show what the file holds.
