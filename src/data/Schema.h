@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLatin1StringView>
+#include <QStringList>
 
 // The on-disk layout of a LEXA dictionary: two SQLite files that keep the
 // names the users know. The natural order of a table is rowid order.
@@ -20,6 +21,16 @@ inline constexpr QLatin1StringView CreateDictionary{"CREATE TABLE lexa ("
                                                     "\"mot marque\" TEXT DEFAULT 'N', "
                                                     "\"icone integree\" BLOB, "
                                                     "\"fichier son associe\" TEXT)"};
+
+// The fields of the words table that LEXA cannot work without; a table that
+// lacks one of them is refused. Later fields are added to older files.
+inline const QStringList DictionaryFields{QStringLiteral("mot"),
+                                          QStringLiteral("determinant"),
+                                          QStringLiteral("categorie"),
+                                          QStringLiteral("theme"),
+                                          QStringLiteral("mot marque"),
+                                          QStringLiteral("icone integree"),
+                                          QStringLiteral("fichier son associe")};
 
 inline constexpr QLatin1StringView CreateThemes{"CREATE TABLE themes (theme TEXT)"};
 

@@ -21,6 +21,7 @@ Editor::Editor(QWidget* form, Form1Ui& ui, QObject* parent)
 {
     static_assert(WordModel::ListedRecords == WordLimit + 2);
     Data1.setObjectName(QStringLiteral("Data1"));
+    Data1.setRequiredFields(Schema::DictionaryFields);
     Data2.setObjectName(QStringLiteral("Data2"));
 }
 
