@@ -2,6 +2,7 @@
 // the context menu of the word list, while browsing.
 #include "editor/Editor.h"
 #include "editor/Form1Ui.h"
+#include "editor/NearCheck.h"
 #include "widgets/MessageBox.h"
 #include "widgets/ScreenPointer.h"
 #include "widgets/Widgets.h"
@@ -100,5 +101,15 @@ void Editor::takeStep(History::Direction direction)
     // The word model follows the rows the step touched by itself.
     nb_mots = Data1.Recordset().RecordCount();
     showCount();
+    // An import taken back, or a word of the list deleted again, can be
+    // imported anew.
+    if (import_ok == 1) {
+        ListedNearWords& listed = ListedNearWords::of(m_words);
+        bool missing = false;
+        for (int i = 0; i < nb_import && !missing; ++i) {
+            missing = !listed.lists(ui.List3->entry(i));
+        }
+        ui.Command10->setVisible(missing);
+    }
     focusList();
 }

@@ -161,6 +161,8 @@ private slots:
             "einem Anführungszeichen, das nicht geschlossen wird). Prüfen Sie die Datei: „" +
                 QString(30, u'a') + " …“, „Rad Boot“/" + Question + u'/' + added(1) +
                 ";listed=Auto,Bahn,haus,Tor,Zug;mot=Zug,Auto,haus,Tor,Bahn");
+        row("import undone, offered again", QByteArray("Bahn,Zug"), 2, yes + ";undo",
+            asked + added(1) + ";listed=Auto,haus,Tor,Zug;mot=Zug,Auto,haus,Tor");
         row("answered No", QByteArray("Bahn"), 1, "no;import",
             "boxes=" + Question + ";listed=Auto,haus,Tor,Zug;mot=Zug,Auto,haus,Tor");
         // An open word stays open and out of reach of the list: the click on
@@ -202,7 +204,8 @@ private slots:
         Steps::showWindow(h);
         QCoreApplication::processEvents();
         Steps::runAll(h.ui(), "select:Tor;" + steps);
-        QCOMPARE(h.ui().Command10->isHidden(), words < 0 || steps.contains("yes;ok;"));
+        QCOMPARE(h.ui().Command10->isHidden(),
+                 words < 0 || (steps.contains("yes;ok;") && !steps.endsWith("undo")));
         QCOMPARE(h.editor().nb_mots, int(h.listed().size()));
         Steps::check(h, expected.replace("<dir>", h.dir()));
         // Each new word is found; the lookup ignores letter case: auto shows Auto's record.
