@@ -7,7 +7,9 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QtTest>
+#include <csignal>
 #include <optional>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -204,6 +206,25 @@ private slots:
         DictionaryLock second(dir.path());
         QCOMPARE(second.tryLock(), DictionaryLock::Outcome::Refused);
         QVERIFY(second.errorMessage().contains(QDir::toNativeSeparators(dir.path())));
+    }
+
+    // A disk with no room left refuses the lock file: the message says so.
+    void lockOnFullDisk()
+    {
+        QTemporaryDir dir;
+        const pid_t starting = fork();
+        if (starting == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit full{8, 8}; // no file grows beyond a few bytes
+            setrlimit(RLIMIT_FSIZE, &full);
+            DictionaryLock lock(dir.path());
+            const bool said = lock.tryLock() == DictionaryLock::Outcome::Refused &&
+                              lock.errorMessage().contains("ist voll");
+            _exit(said ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(starting, &status, 0), starting);
+        QCOMPARE(WEXITSTATUS(status), 0);
     }
 };
 
