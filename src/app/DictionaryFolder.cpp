@@ -132,7 +132,9 @@ QString choose(const QString& argument, const QString& remembered, const Questio
         if (offer == Offer::Quit) {
             return {};
         }
-        const QString picked = ask.folder(offer);
+        // The choice begins where the offer said there is no dictionary.
+        const QString picked =
+            ask.folder(offer, QFileInfo(looked).isDir() ? looked : QDir::homePath());
         if (!picked.isEmpty()) {
             const QString taken = take(offer, QDir(picked).absolutePath(), parent);
             if (!taken.isEmpty()) {
@@ -159,12 +161,12 @@ Questions dialogs(QWidget* parent)
                : box.clickedButton() == create ? Offer::Create
                                                : Offer::Quit;
     };
-    ask.folder = [parent](Offer offer) {
+    ask.folder = [parent](Offer offer, const QString& start) {
         return QFileDialog::getExistingDirectory(
             parent,
             offer == Offer::Open ? QStringLiteral("Ordner des Wörterbuchs wählen")
                                  : QStringLiteral("Ordner für das neue Wörterbuch wählen"),
-            QDir::homePath());
+            start);
     };
     return ask;
 }

@@ -21,8 +21,9 @@ enum class Offer
 struct Questions
 {
     std::function<Offer(const QString& text)> offer;
-    // The folder the user picks for the offer taken; empty when cancelled.
-    std::function<QString(Offer offer)> folder;
+    // The folder the user picks for the offer taken, looking first in
+    // `start`; empty when cancelled.
+    std::function<QString(Offer offer, const QString& start)> folder;
 };
 Questions dialogs(QWidget* parent);
 

@@ -100,9 +100,9 @@ void backUpDictionary()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto backup = Backup::makeDailyBackup(QDir::currentPath(), QDate::currentDate());
     QApplication::restoreOverrideCursor();
-    if (!backup) {
-        MessageBox::show(nullptr, backup.error, QMessageBox::Ok, QMessageBox::NoButton,
-                         QMessageBox::Warning);
+    if (!backup || !backup.notice.isEmpty()) {
+        MessageBox::show(nullptr, backup ? backup.notice : backup.error, QMessageBox::Ok,
+                         QMessageBox::NoButton, QMessageBox::Warning);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <fcntl.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -72,6 +73,42 @@ bool syncFolder(const QString& folder)
     return synced;
 }
 
+// Whether `db` holds what the copy at `copyPath` holds, table for table and
+// row for row; false also when the copy cannot be read.
+bool holdsSameAs(Database& db, const QString& copyPath)
+{
+    auto attach = db.prepare(QStringLiteral("ATTACH DATABASE ? AS copy"));
+    if (!attach || !attach->bind(1, copyPath) || !attach->exec()) {
+        return false;
+    }
+    bool same = true;
+    QStringList tables;
+    for (const QString& schema : {QStringLiteral("main"), QStringLiteral("copy")}) {
+        auto query = db.prepare(QStringLiteral("SELECT group_concat(name, char(10)) FROM (SELECT "
+                                               "name FROM %1.sqlite_schema WHERE type='table' AND "
+                                               "name NOT LIKE 'sqlite_%' ORDER BY name)")
+                                    .arg(schema));
+        same = same && query && query->next();
+        tables.append(same ? query->text(0) : QString());
+    }
+    same = same && tables.first() == tables.last();
+    for (const QString& table : tables.first().split(u'\n', Qt::SkipEmptyParts)) {
+        if (!same) {
+            break;
+        }
+        const QString quoted = quoteIdentifier(table);
+        auto differing = db.prepare(
+            QStringLiteral(
+                "SELECT 1 FROM (SELECT rowid, * FROM main.%1 EXCEPT SELECT rowid, * FROM "
+                "copy.%1) UNION ALL SELECT 1 FROM (SELECT rowid, * FROM copy.%1 EXCEPT "
+                "SELECT rowid, * FROM main.%1) LIMIT 1")
+                .arg(quoted));
+        same = differing && !differing->next() && !differing->failed();
+    }
+    std::ignore = db.exec(QStringLiteral("DETACH DATABASE copy"));
+    return same;
+}
+
 Result failed(const QString& backupPath, const QString& reason)
 {
     return Result::failure(
@@ -90,7 +127,8 @@ ResultOf<Copy> makeDailyBackup(const QString& folder, const QDate& today)
     const QString backupPath = dictionary.absoluteFilePath(BackupFolder);
     QDir backups(backupPath);
     const QStringList existing = copiesOf(backups, Schema::DictionaryFile);
-    if (!existing.isEmpty() && existing.last() >= backupName(Schema::DictionaryFile, today)) {
+    const QString todays = backupName(Schema::DictionaryFile, today);
+    if (!existing.isEmpty() && existing.last() == todays) {
         return Copy::UpToDate;
     }
     // Only a dictionary that opens and is sound is copied: a damaged file
@@ -102,6 +140,30 @@ ResultOf<Copy> makeDailyBackup(const QString& folder, const QDate& today)
             return failed(backupPath, reason);
         }
     }
+    // A clock gone back (a flat battery) dates today before the newest copy:
+    // what is newest counts, not the date. A dictionary changed since that
+    // copy gets the next day's name, so that it is kept as the newest.
+    QDate date = today;
+    QString notice;
+    if (!existing.isEmpty() && existing.last() > todays) {
+        const qsizetype prefix = stem(Schema::DictionaryFile).size() + 1;
+        const QDate newest = QDate::fromString(existing.last().mid(prefix, 10), Qt::ISODate);
+        bool same = true;
+        for (std::size_t i = 0; i < std::size(Files); ++i) {
+            same = same &&
+                   holdsSameAs(sources[i], backups.absoluteFilePath(backupName(Files[i], newest)));
+        }
+        if (same) {
+            return Copy::UpToDate;
+        }
+        date = newest.addDays(1);
+        notice = QStringLiteral("Das Datum des Rechners (%1) liegt vor dem der neuesten "
+                                "Sicherung (%2): die Sicherung von heute heißt darum „%3“. "
+                                "Stellen Sie Datum und Uhrzeit des Rechners richtig.")
+                     .arg(today.toString(QStringLiteral("d.M.yyyy")),
+                          newest.toString(QStringLiteral("d.M.yyyy")),
+                          backupName(Schema::DictionaryFile, date));
+    }
     if (!dictionary.mkpath(BackupFolder)) {
         return failed(backupPath, QStringLiteral("Der Ordner „%1“ kann nicht angelegt werden.")
                                       .arg(QDir::toNativeSeparators(backupPath)));
@@ -109,7 +171,7 @@ ResultOf<Copy> makeDailyBackup(const QString& folder, const QDate& today)
     // Each copy is made under a temporary name and renamed when complete: a
     // copy with a date is always a whole one.
     for (std::size_t i = 0; i < std::size(Files); ++i) {
-        const QString target = backups.absoluteFilePath(backupName(Files[i], today));
+        const QString target = backups.absoluteFilePath(backupName(Files[i], date));
         const QString partial = target + QStringLiteral(".teil");
         QFile::remove(partial);
         if (!sources[i].backupTo(partial)) {
@@ -131,7 +193,9 @@ ResultOf<Copy> makeDailyBackup(const QString& folder, const QDate& today)
             backups.remove(copies.at(i));
         }
     }
-    return Copy::Made;
+    ResultOf<Copy> made(Copy::Made);
+    made.notice = notice;
+    return made;
 }
 
 } // namespace Backup

@@ -16,10 +16,13 @@ inline constexpr int KeptCopies = 7;
 enum class Copy
 {
     Made,    // both files copied
-    UpToDate // a copy of today (or later) is there already
+    UpToDate // a copy of today, or a later one of the same words, is there already
 };
 
-// Makes today's copy unless the newest one is from `today` or later. Only a
+// Makes today's copy unless there is one. When the newest copy is dated
+// after `today` (the clock went back), a copy is made only if the dictionary
+// changed since that copy, named for the day after it, and the notice says
+// so. Only a
 // dictionary whose two files open and pass SQLite's quick_check is copied;
 // otherwise nothing in "Sicherung" changes, and where there is no dictionary
 // the folder is not even made. Uses SQLite's online backup, so the copies are

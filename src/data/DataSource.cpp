@@ -51,6 +51,19 @@ Result DataSource::Refresh()
     if (!db->open(path, m_access)) {
         return Result::failure(db->lastError());
     }
+    const auto columns = db->columns(m_recordSource);
+    if (!columns) {
+        return Result::failure(db->lastError());
+    }
+    if (Result fields = checkFields(*columns, db->path()); !fields) {
+        return fields;
+    }
+    // Only a file that holds the table is changed (the record set says when
+    // it does not); before the rows are read, which a change of the file
+    // would make stale.
+    if (m_access == Database::Access::ReadWrite && !columns->isEmpty() && !db->useWal()) {
+        return Result::failure(db->lastError());
+    }
     RecordView& view = *this;
     auto recordset = std::make_unique<RecordSet>(*db, m_recordSource, view);
     if (Result loaded = recordset->load(); !loaded) {
@@ -66,6 +79,28 @@ Result DataSource::Refresh()
     }
     showCurrent();
     return Result::success();
+}
+
+Result DataSource::checkFields(const QStringList& columns, const QString& path) const
+{
+    QStringList missing;
+    for (const QString& field : m_requiredFields) {
+        if (!columns.isEmpty() && !columns.contains(field, Qt::CaseInsensitive)) {
+            missing.append(QStringLiteral("„%1“").arg(field));
+        }
+    }
+    if (missing.isEmpty()) {
+        return Result::success();
+    }
+    return Result::failure(
+        QStringLiteral("Der Tabelle „%1“ in der Datei „%2“ %3 %4. LEXA kann in ihr nicht alles "
+                       "speichern und öffnet sie nicht; die Datei bleibt, wie sie ist. Nehmen Sie "
+                       "eine Sicherungskopie des Wörterbuchs oder ergänzen Sie die Felder mit "
+                       "einem Datenbankprogramm.")
+            .arg(m_recordSource, QDir::toNativeSeparators(path),
+                 missing.size() == 1 ? QStringLiteral("fehlt das Feld")
+                                     : QStringLiteral("fehlen die Felder"),
+                 missing.join(QStringLiteral(", "))));
 }
 
 RecordSet& DataSource::Recordset()

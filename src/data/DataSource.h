@@ -8,6 +8,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 // A data source: one database file (looked up in the current directory the
@@ -43,6 +44,10 @@ public:
     void setAccess(Database::Access access) { m_access = access; }
     Database::Access access() const { return m_access; }
 
+    // The fields the record source must have: a table without one of them
+    // is refused, named in the message, and the file left as it is.
+    void setRequiredFields(const QStringList& fields) { m_requiredFields = fields; }
+
     // Registers a control; it is not owned and must outlive the data source.
     void bind(BoundControl* control);
     // Follows the rows of the record set, and of every one built from now
@@ -72,9 +77,13 @@ private:
     void clearChanged() override;
     void showCurrent() override;
     void loadBoundControls();
+    // Whether the record source's `columns` (none: no table) hold the
+    // required fields; `path` names the file.
+    Result checkFields(const QStringList& columns, const QString& path) const;
 
     QString m_databaseName;
     QString m_recordSource;
+    QStringList m_requiredFields;
     Database::Access m_access;
     QString m_path;
     QList<BoundControl*> m_bound;

@@ -277,16 +277,20 @@ bool Database::open(const QString& path, Access access)
         }
     }
     // A write-protected file opens for reading; its writes fail with a message.
-    if (access == Access::ReadWrite && sqlite3_db_readonly(m_handle, "main") == 0) {
-        // WAL keeps the file consistent after a crash; FULL makes every
-        // commit durable against a power cut.
-        if (!exec(QStringLiteral("PRAGMA journal_mode=WAL")) ||
-            !exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
-            sqlite3_close_v2(std::exchange(m_handle, nullptr));
-            return false;
-        }
+    // FULL makes every commit durable against a power cut; it is this
+    // connection's, not the file's.
+    if (access == Access::ReadWrite && sqlite3_db_readonly(m_handle, "main") == 0 &&
+        !exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
+        sqlite3_close_v2(std::exchange(m_handle, nullptr));
+        return false;
     }
     return true;
+}
+
+bool Database::useWal()
+{
+    return sqlite3_db_readonly(m_handle, "main") != 0 ||
+           exec(QStringLiteral("PRAGMA journal_mode=WAL"));
 }
 
 bool Database::create(const QString& path, const QString& schema)

@@ -73,9 +73,13 @@ public:
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // Opens an existing dictionary file; never creates one. For reading, a
-    // file in a folder that cannot be written is read as it is (immutable).
+    // Opens an existing dictionary file; never creates one, nor changes it.
+    // For reading, a file in a folder that cannot be written is read as it is
+    // (immutable).
     bool open(const QString& path, Access access);
+    // Switches a file open for writing to WAL, which keeps it consistent
+    // after a crash; only for a file that was found to be a dictionary.
+    [[nodiscard]] bool useWal();
     // Creates a new file holding the tables of `schema` (one or more CREATE
     // statements). An existing empty file (a reserved temporary name) is
     // taken over; any other existing file is refused.

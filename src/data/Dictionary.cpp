@@ -26,35 +26,46 @@ Result Dictionary::addFields()
     return m_source.Recordset().addMissingFields(names);
 }
 
-Result Dictionary::run(const QString& label, const std::function<Result()>& write)
+Result Dictionary::write(const std::function<Result()>& writing)
 {
     RecordSet& words = m_source.Recordset();
-    Database& db = m_source.database();
-    // The history logs the fields the table has when it is first installed.
-    Result begun = addFields();
-    if (begun) {
-        begun = words.BeginTrans();
-    }
-    if (!begun) {
+    if (Result begun = words.BeginTrans(); !begun) {
         return begun;
     }
-    Result done = m_history.beginStep(db, label);
+    Result done = writing();
     if (done) {
-        done = write();
-    }
-    if (done) {
-        done = m_history.endStep(db);
-    }
-    if (done) {
-        done = words.CommitTrans();
+        if (Result committed = words.CommitTrans(); !committed) {
+            done = committed;
+        }
     }
     if (!done) {
         // The record set follows the file back.
         words.RollbackTrans();
-        m_history.abandonStep();
-        return done;
     }
-    return Result::success();
+    return done;
+}
+
+Result Dictionary::run(const QString& label, const std::function<Result()>& change)
+{
+    // The history logs the fields the table has when it is first installed.
+    if (Result added = addFields(); !added) {
+        return added;
+    }
+    Database& db = m_source.database();
+    Result done = write([&] {
+        Result begun = m_history.beginStep(db, label);
+        Result written = begun ? change() : begun;
+        if (written) {
+            written = m_history.endStep(db);
+        }
+        // What setting a damaged history aside says comes with the change.
+        written.notice = begun.notice;
+        return written;
+    });
+    if (!done) {
+        m_history.abandonStep();
+    }
+    return done;
 }
 
 Result Dictionary::storeCurrent(const QString& label)
@@ -139,8 +150,9 @@ Result Dictionary::importWords(const QStringList& list)
 
 bool Dictionary::prepare()
 {
+    // A damaged history is set aside by the first step, which says so.
     return m_source.isOpen() && m_source.access() == Database::Access::ReadWrite && addFields() &&
-           m_history.install(m_source.database());
+           m_history.install(m_source.database(), false);
 }
 
 bool Dictionary::isStored(const QString& word) const
@@ -185,17 +197,24 @@ ResultOf<qint64> Dictionary::take(History::Direction direction)
 {
     RecordSet& words = m_source.Recordset();
     Database& db = m_source.database();
+    Result begun = words.leaveRecord();
+    if (begun && m_source.access() == Database::Access::ReadWrite) {
+        // No step of a damaged history is taken: it is set aside first.
+        begun = write([&] { return m_history.install(db); });
+        if (begun && !begun.notice.isEmpty()) {
+            return Result::failure(begun.notice);
+        }
+    }
+    if (!begun) {
+        return begun;
+    }
     const auto step = m_history.next(db, direction);
     if (!step) {
         return Result::failure(direction == History::Direction::Undo
                                    ? QStringLiteral("Es gibt nichts rückgängig zu machen.")
                                    : QStringLiteral("Es gibt nichts zu wiederholen."));
     }
-    Result begun = words.leaveRecord();
-    if (begun) {
-        begun = words.BeginTrans();
-    }
-    if (!begun) {
+    if (begun = words.BeginTrans(); !begun) {
         return begun;
     }
     const auto applied = m_history.apply(db, *step, direction);
@@ -216,4 +235,16 @@ ResultOf<qint64> Dictionary::take(History::Direction direction)
         }
     }
     return rows.size() == 1 ? rows.front() : qint64{-1};
+}
+
+Result Dictionary::leaveOutUndo()
+{
+    Database& db = m_source.database();
+    return write([&]() -> Result {
+        const auto step = m_history.next(db, History::Direction::Undo);
+        if (!step) {
+            return Result::failure(QStringLiteral("Es gibt nichts rückgängig zu machen."));
+        }
+        return m_history.leaveOut(db, *step);
+    });
 }

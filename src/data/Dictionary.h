@@ -49,6 +49,9 @@ public:
     // several rows).
     ResultOf<qint64> undo();
     ResultOf<qint64> redo();
+    // Leaves out the step the last undo refused, as it is: the next undo
+    // takes the one before it. The steps that could be redone end with it.
+    Result leaveOutUndo();
     // The step undo or redo would take, for naming it; nullopt when none.
     std::optional<History::Step> nextUndo() const;
     std::optional<History::Step> nextRedo() const;
@@ -56,7 +59,9 @@ public:
 private:
     // Gives an older table the fields added since, before its first write.
     Result addFields();
-    Result run(const QString& label, const std::function<Result()>& write);
+    // One transaction around `writing`, given up whole when it fails.
+    Result write(const std::function<Result()>& writing);
+    Result run(const QString& label, const std::function<Result()>& change);
     Result storeCurrent(const QString& label);
     ResultOf<qint64> take(History::Direction direction);
     QString currentWord() const;

@@ -1,5 +1,6 @@
 #include "data/History.h"
 
+#include <QDir>
 #include <QSet>
 #include <iterator>
 #include <utility>
@@ -55,7 +56,7 @@ Result History::exec(Database& db, const QString& sql, const QVariantList& value
 
 // The tables stay in the file; the triggers and the open step's number live
 // with the connection, so other programs writing the file log nothing.
-Result History::install(Database& db)
+Result History::install(Database& db, bool mend)
 {
     if (m_columns.isEmpty()) {
         const auto columns = db.columns(m_table);
@@ -70,14 +71,51 @@ Result History::install(Database& db)
     if (!m_openStep) {
         return failure(db);
     }
-    Statement* installed = db.cached(QStringLiteral(
-        "SELECT 1 FROM sqlite_temp_master WHERE type='trigger' AND name LIKE 'lexa_undo_%'"));
-    if (installed && installed->next()) {
-        installed->reset();
-        return Result::success();
-    }
-    if (!db.exec(CreateTables)) {
+    // The file's schema changes with every table made, dropped or altered.
+    Statement* version = db.cached(QStringLiteral("PRAGMA schema_version"));
+    if (!version || !version->next()) {
         return failure(db);
+    }
+    const qint64 schema = version->columnInt64(0);
+    version->reset();
+    Statement* installed = db.cached(QStringLiteral(
+        "SELECT group_concat('\"' || replace(name, '\"', '\"\"') || '\"', char(10)) FROM "
+        "sqlite_temp_master WHERE type='trigger' AND name LIKE 'lexa_undo_%'"));
+    if (!installed || !installed->next()) {
+        return failure(db);
+    }
+    const QString triggersThere = installed->text(0);
+    installed->reset();
+    if (!triggersThere.isEmpty()) {
+        if (schema == m_schema) {
+            return Result::success();
+        }
+        // Another program changed the file's tables while LEXA had it open:
+        // they are checked again, without triggers writing into them.
+        QString drop;
+        for (const QString& trigger : triggersThere.split(u'\n')) {
+            drop += QStringLiteral("DROP TRIGGER temp.%1;").arg(trigger);
+        }
+        if (!db.exec(drop)) {
+            return failure(db);
+        }
+    }
+    // Another program may have changed the tables since this connection's
+    // last step: they are checked before any trigger writes into them.
+    const auto damaged = damage(db);
+    if (!damaged) {
+        return damaged;
+    }
+    QString notice;
+    if (!damaged.value.isEmpty()) {
+        if (!mend) {
+            return Result::failure(damaged.value);
+        }
+        const auto setAsideNotice = setAside(db, damaged.value);
+        if (!setAsideNotice || !db.exec(CreateTables)) {
+            return failure(db);
+        }
+        notice = setAsideNotice.value;
     }
     // A trigger logs each field a step changes. Rows put in and taken out are
     // logged whole by one statement each (logRows): a trigger run for every
@@ -97,17 +135,134 @@ Result History::install(Database& db)
     if (!db.exec(triggers)) {
         return failure(db);
     }
-    return Result::success();
+    if (!version->next()) {
+        return failure(db);
+    }
+    m_schema = version->columnInt64(0);
+    version->reset();
+    Result done = Result::success();
+    done.notice = notice;
+    return done;
+}
+
+ResultOf<QString> History::damage(Database& db)
+{
+    const std::pair<QString, QStringList> tables[] = {
+        {QStringLiteral("lexa_undo_step"),
+         {QStringLiteral("id"), QStringLiteral("label"), QStringLiteral("done")}},
+        {QStringLiteral("lexa_undo_change"),
+         {QStringLiteral("step"), QStringLiteral("word"), QStringLiteral("field"),
+          QStringLiteral("before"), QStringLiteral("after")}}};
+    for (const auto& [table, needed] : tables) {
+        const auto columns = db.columns(table);
+        if (!columns) {
+            return failure(db);
+        }
+        QStringList missing;
+        for (const QString& column : needed) {
+            if (!columns->isEmpty() && !columns->contains(column, Qt::CaseInsensitive)) {
+                missing.append(QStringLiteral("„%1“").arg(column));
+            }
+        }
+        if (!missing.isEmpty()) {
+            return QStringLiteral("der Tabelle „%1“ fehlt %2 %3")
+                .arg(table,
+                     missing.size() == 1 ? QStringLiteral("die Spalte")
+                                         : QStringLiteral("die Spalten"),
+                     missing.join(QStringLiteral(", ")));
+        }
+    }
+    if (!db.exec(CreateTables)) {
+        return failure(db);
+    }
+    // Each step has its changes and each change its step; the index leads
+    // from one step to the next.
+    const std::pair<QString, QString> checks[] = {
+        {QStringLiteral("WITH RECURSIVE s(step) AS (SELECT min(step) FROM lexa_undo_change "
+                        "UNION ALL SELECT (SELECT min(step) FROM lexa_undo_change WHERE "
+                        "step>s.step) FROM s WHERE s.step IS NOT NULL) SELECT 1 FROM s WHERE "
+                        "step IS NOT NULL AND NOT EXISTS (SELECT 1 FROM lexa_undo_step WHERE "
+                        "id=s.step) LIMIT 1"),
+         QStringLiteral("er enthält Änderungen ohne ihren Schritt")},
+        {QStringLiteral("SELECT 1 FROM lexa_undo_step s WHERE NOT EXISTS (SELECT 1 FROM "
+                        "lexa_undo_change WHERE step=s.id) LIMIT 1"),
+         QStringLiteral("einem Schritt fehlen seine Änderungen")}};
+    for (const auto& [sql, why] : checks) {
+        auto query = db.prepare(sql);
+        if (!query) {
+            return failure(db);
+        }
+        if (query->next()) {
+            return why;
+        }
+        if (query->failed()) {
+            return failure(db);
+        }
+    }
+    return QString();
+}
+
+ResultOf<QString> History::setAside(Database& db, const QString& why)
+{
+    // The first number free for both names.
+    QString steps;
+    QString changes;
+    for (int n = 1;; ++n) {
+        steps = QStringLiteral("lexa_undo_step_set_aside_%1").arg(n);
+        changes = QStringLiteral("lexa_undo_change_set_aside_%1").arg(n);
+        auto taken = db.prepare(QStringLiteral("SELECT 1 FROM sqlite_schema WHERE name IN (?, ?)"));
+        if (!taken || !taken->bindAll({steps, changes})) {
+            return failure(db);
+        }
+        if (!taken->next()) {
+            if (taken->failed()) {
+                return failure(db);
+            }
+            break;
+        }
+    }
+    // The index keeps its name when its table is renamed; the new table
+    // needs it.
+    QString sql = QStringLiteral("DROP INDEX IF EXISTS lexa_undo_change_step;");
+    for (const auto& [table, renamed] : {std::pair{QStringLiteral("lexa_undo_step"), steps},
+                                         std::pair{QStringLiteral("lexa_undo_change"), changes}}) {
+        const auto columns = db.columns(table);
+        if (!columns) {
+            return failure(db);
+        }
+        if (!columns->isEmpty()) {
+            sql += QStringLiteral("ALTER TABLE %1 RENAME TO %2;")
+                       .arg(quoteIdentifier(table), quoteIdentifier(renamed));
+        }
+    }
+    if (!db.exec(sql)) {
+        return failure(db);
+    }
+    return QStringLiteral(
+               "Der Verlauf zum Rückgängigmachen in der Datei „%1“ wurde von einem anderen "
+               "Programm verändert: %2. Er wird nicht angewandt. LEXA bewahrt ihn in der Datei "
+               "als Tabellen „%3“ und „%4“ auf und beginnt einen neuen Verlauf: was bis jetzt "
+               "geändert wurde, kann nicht mehr rückgängig gemacht werden. Die Wörter bleiben, "
+               "wie sie sind.")
+        .arg(QDir::toNativeSeparators(db.path()), why, steps, changes);
 }
 
 Result History::beginStep(Database& db, const QString& label)
 {
-    Result done = install(db);
-    if (done) {
-        done = exec(db, QStringLiteral("INSERT INTO lexa_undo_step (label, done) VALUES (?, 1)"),
-                    {label});
+    Result installed = install(db);
+    if (!installed) {
+        return installed;
     }
-    if (!done) {
+    // A step's number was never any other step's, also where another program
+    // took steps away and left their changes: no change joins a step it was
+    // not written with.
+    if (Result done = exec(db,
+                           QStringLiteral("INSERT INTO lexa_undo_step (id, label, done) SELECT "
+                                          "max(coalesce((SELECT max(id) FROM lexa_undo_step), 0), "
+                                          "coalesce((SELECT max(step) FROM lexa_undo_change), "
+                                          "0)) + 1, ?, 1"),
+                           {label});
+        !done) {
         return done;
     }
     const qint64 step = db.lastInsertRowid();
@@ -117,7 +272,7 @@ Result History::beginStep(Database& db, const QString& label)
     }
     m_lastRowBefore = last.value;
     *m_openStep = step;
-    return Result::success();
+    return installed;
 }
 
 ResultOf<qint64> History::lastRow(Database& db) const
@@ -274,7 +429,8 @@ bool sameValue(const QVariant& a, const QVariant& b)
 
 } // namespace
 
-ResultOf<History::Plan> History::plan(Database& db, qint64 step, Direction direction) const
+ResultOf<History::Plan> History::plan(Database& db, qint64 step, Direction direction,
+                                      QString* unknown) const
 {
     Statement* query =
         db.cached(QStringLiteral("SELECT word, field, before, after FROM "
@@ -309,7 +465,8 @@ ResultOf<History::Plan> History::plan(Database& db, qint64 step, Direction direc
         }
         const qsizetype field = names.indexOf(query->utf8(1));
         if (field < 0) {
-            continue;
+            *unknown = query->text(1);
+            break;
         }
         const auto [change, first] = row.fields.try_emplace(field);
         if (undo || first) {
@@ -319,7 +476,9 @@ ResultOf<History::Plan> History::plan(Database& db, qint64 step, Direction direc
             change->second.target = query->column(targetColumn);
         }
     }
-    if (query->failed()) {
+    const bool failed = query->failed();
+    query->reset();
+    if (failed) {
         return failure(db);
     }
     return plan;
@@ -405,9 +564,29 @@ ResultOf<QList<qint64>> History::apply(Database& db, const Step& step, Direction
         return installed;
     }
     m_mayRedo = true;
-    const auto planned = plan(db, step.id, direction);
+    QString unknown;
+    const auto planned = plan(db, step.id, direction, &unknown);
     if (!planned) {
         return planned;
+    }
+    const QString refused =
+        QStringLiteral("„%1“ kann nicht %2 werden: ")
+            .arg(step.label, direction == Direction::Undo ? QStringLiteral("rückgängig gemacht")
+                                                          : QStringLiteral("wiederholt"));
+    // What another program left of the step is not applied in part.
+    if (!unknown.isNull() || planned.value.empty()) {
+        return Result::failure(
+            refused +
+                (unknown.isNull()
+                     ? QStringLiteral("seine Änderungen fehlen im Verlauf der Datei „%1“; ein "
+                                      "anderes Programm hat sie entfernt.")
+                           .arg(QDir::toNativeSeparators(db.path()))
+                     : QStringLiteral("der Schritt ändert das Feld „%1“, das die Tabelle „%2“ "
+                                      "nicht hat; ein anderes Programm hat den Verlauf oder die "
+                                      "Tabelle geändert.")
+                           .arg(unknown, m_table)) +
+                QStringLiteral(" Es bleibt alles, wie es ist."),
+            true);
     }
     Rows rows;
     if (!planned.value.empty()) {
@@ -416,13 +595,11 @@ ResultOf<QList<qint64>> History::apply(Database& db, const Step& step, Direction
         }
     }
     if (const qint64 conflicting = conflict(planned.value, rows); conflicting >= 0) {
-        return Result::failure(
-            QStringLiteral("„%1“ kann nicht %2 werden: das Wort „%3“ wurde inzwischen von "
-                           "einem anderen Programm geändert. Es bleibt, wie es ist.")
-                .arg(step.label,
-                     direction == Direction::Undo ? QStringLiteral("rückgängig gemacht")
-                                                  : QStringLiteral("wiederholt"),
-                     wordOf(db, step.id, conflicting)));
+        return Result::failure(refused + QStringLiteral("das Wort „%1“ wurde inzwischen von "
+                                                        "einem anderen Programm geändert. Es "
+                                                        "bleibt, wie es ist.")
+                                             .arg(wordOf(db, step.id, conflicting)),
+                               true);
     }
     QList<qint64> touched;
     QList<qint64> gone;
@@ -503,4 +680,18 @@ Result History::takeOut(Database& db, qint64 step, Direction direction, const QL
                                "WHERE step=?1 AND field IS NULL AND %2 IS NULL)")
                     .arg(m_quotedTable, targetColumn(direction)),
                 {step});
+}
+
+Result History::leaveOut(Database& db, const Step& step)
+{
+    m_mayRedo = false;
+    Result done = exec(db,
+                       QStringLiteral("DELETE FROM lexa_undo_change WHERE step=?1 OR step IN "
+                                      "(SELECT id FROM lexa_undo_step WHERE done=0)"),
+                       {step.id});
+    if (done) {
+        done =
+            exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE id=?1 OR done=0"), {step.id});
+    }
+    return done;
 }

@@ -62,7 +62,16 @@ public:
     ResultOf<QList<qint64>> apply(Database& db, const Step& step, Direction direction);
     // Makes the tables (when missing) and this connection's triggers; every
     // step does it first, so calling it ahead only saves the first step's time.
-    Result install(Database& db);
+    // A history that does not hang together (another program changed its
+    // tables' columns, left changes without their step or a step without its
+    // changes) is never applied: with `mend` it is set aside, kept in the
+    // file under other names, and a new one begun, the result's notice
+    // saying so; without, nothing is done and the result is a failure.
+    Result install(Database& db, bool mend = true);
+    // Takes the step that an undo refused out of the history, unapplied,
+    // with the steps that could be redone: the next undo takes the one
+    // before it.
+    Result leaveOut(Database& db, const Step& step);
 
 private:
     enum class Logged
@@ -102,8 +111,14 @@ private:
         void clear() { *this = Rows(); }
     };
 
-    // The step's changes, row by row, for applying in `direction`.
-    ResultOf<Plan> plan(Database& db, qint64 step, Direction direction) const;
+    // The step's changes, row by row, for applying in `direction`; a field
+    // the table does not have is named in `unknown`.
+    ResultOf<Plan> plan(Database& db, qint64 step, Direction direction, QString* unknown) const;
+    // Why the tables of the history do not hang together; empty when they do.
+    // Makes them when they are missing.
+    ResultOf<QString> damage(Database& db);
+    // Renames the tables of a damaged history out of the way; the notice.
+    ResultOf<QString> setAside(Database& db, const QString& why);
     Result readRows(Database& db, const Plan& plan, Rows* rows) const;
     // The first row that no longer holds what the plan finds; -1 when none.
     qint64 conflict(const Plan& plan, const Rows& rows) const;
@@ -119,6 +134,9 @@ private:
     // Whether steps that could be redone may be there: unknown at first, and
     // after an undo.
     bool m_mayRedo = true;
+    // The file's schema version when the triggers were made: another
+    // program that changes the tables changes it.
+    qint64 m_schema = -1;
     // The statements of logRows, made at their first use.
     std::array<QString, 2> m_logRows;
     // The open step's number, 0 while none is open; the triggers read it as

@@ -1,5 +1,7 @@
 #include "data/NearWords.h"
 
+#include "data/Word.h"
+
 #include <QVarLengthArray>
 #include <algorithm>
 #include <numeric>
@@ -7,6 +9,9 @@
 namespace {
 
 constexpr qsizetype OneLetterMinimum = 8;
+// A longer text is no word with a typing error; its keys would cost time for
+// every word looked up.
+constexpr qsizetype OneLetterMaximum = WordMaximumLength;
 
 QChar plainApostrophe(QChar c)
 {
@@ -26,7 +31,7 @@ QChar plainApostrophe(QChar c)
 // neither the first nor one of the last two of a.
 bool oneLetterApart(const QString& a, const QString& b)
 {
-    if (a.size() < OneLetterMinimum || b.size() - a.size() > 1) {
+    if (a.size() < OneLetterMinimum || b.size() > OneLetterMaximum || b.size() - a.size() > 1) {
         return false;
     }
     qsizetype i = 0;
@@ -91,7 +96,10 @@ public:
     }
 
     quint32 whole() const { return mix(m_prefix.back()); }
-    bool hasDeletions() const { return m_text.size() >= OneLetterMinimum; }
+    bool hasDeletions() const
+    {
+        return m_text.size() >= OneLetterMinimum && m_text.size() <= OneLetterMaximum;
+    }
     qsizetype firstDeletion() const { return 1; }
     qsizetype lastDeletion() const { return m_text.size() - 3; }
     quint32 deletion(qsizetype i) const

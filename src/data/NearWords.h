@@ -19,7 +19,7 @@ enum class Nearness
     Same,
     // Equal once folded (see foldWord), letter case aside.
     Spelling,
-    // Both folded words have 8 or more characters and differ by one inserted,
+    // Both folded words have 8 to 80 characters and differ by one inserted,
     // deleted, replaced or swapped letter. The first letter and the last two
     // are left out: a changed first letter makes another word (baumelnd,
     // taumelnd), and the end is where German inflects (Schmetterlinge,

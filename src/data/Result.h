@@ -12,13 +12,15 @@ struct [[nodiscard]] Result
     QString error;
     // The call found its record deleted or changed by another program.
     bool fileChanged = false;
+    // On success, what the user should still be told once (in German).
+    QString notice;
 
     explicit operator bool() const { return ok; }
 
     static Result success() { return {}; }
     static Result failure(QString message, bool fileChanged = false)
     {
-        return {false, std::move(message), fileChanged};
+        return {false, std::move(message), fileChanged, {}};
     }
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLatin1StringView>
+#include <QStringList>
 #include <array>
 
 // The on-disk layout of a LEXA dictionary: two SQLite files that keep the
@@ -29,6 +30,16 @@ inline constexpr QLatin1StringView CreateDictionary{"CREATE TABLE lexa ("
 inline constexpr QLatin1StringView PluralField{"pluriel"};
 inline constexpr QLatin1StringView SyllablesField{"syllabes"};
 inline constexpr std::array<QLatin1StringView, 2> AddedFields{PluralField, SyllablesField};
+
+// The fields of the words table that LEXA cannot work without; a table that
+// lacks one of them is refused. Later fields are added to older files.
+inline const QStringList DictionaryFields{QStringLiteral("mot"),
+                                          QStringLiteral("determinant"),
+                                          QStringLiteral("categorie"),
+                                          QStringLiteral("theme"),
+                                          QStringLiteral("mot marque"),
+                                          QStringLiteral("icone integree"),
+                                          QStringLiteral("fichier son associe")};
 
 inline constexpr QLatin1StringView CreateThemes{"CREATE TABLE themes (theme TEXT)"};
 

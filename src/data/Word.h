@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+// Far longer than any German word: a longer text is no word (an item of a
+// broken word list), never looked at for near words nor imported.
+inline constexpr qsizetype WordMaximumLength = 80;
+
 // One record of the dictionary's table, typed: what the windows, the
 // printouts and the exchange with other programs read of a word.
 struct Word

@@ -1,4 +1,5 @@
 // The bulk import of the words of "listemot.txt".
+#include "data/Word.h"
 #include "editor/Editor.h"
 #include "editor/Form1Ui.h"
 #include "editor/ImportList.h"
@@ -56,10 +57,39 @@ void Editor::LoadImportList()
         return;
     }
     QStringList words;
+    QStringList refused;
     for (const QString& item : items) {
-        if (!item.isEmpty()) {
+        if (!isWordItem(item)) {
+            // Shown short and on one line.
+            QString shown = item.simplified();
+            if (shown.size() > 30) {
+                shown = shown.left(30) + QStringLiteral(" …");
+            }
+            refused.append(QStringLiteral("„%1“").arg(shown));
+        } else if (!item.isEmpty()) {
             words.append(item);
         }
+    }
+    if (words.isEmpty() && !refused.isEmpty()) {
+        notOffered(QStringLiteral("kein Eintrag ist ein Wort (länger als %1 Zeichen oder über "
+                                  "mehrere Zeilen)")
+                       .arg(WordMaximumLength));
+        return;
+    }
+    if (!refused.isEmpty()) {
+        const QString text =
+            QStringLiteral("%1 Einträge der Datei <%2> sind kein Wort und werden nicht "
+                           "beigefügt: sie sind länger als %3 Zeichen oder gehen über mehrere "
+                           "Zeilen (etwa nach einem Anführungszeichen, das nicht geschlossen "
+                           "wird). Prüfen Sie die Datei: %4")
+                .arg(refused.size())
+                .arg(QDir::current().absoluteFilePath(ImportFileName))
+                .arg(WordMaximumLength)
+                .arg(refused.join(QStringLiteral(", ")));
+        QTimer::singleShot(0, m_form, [this, text] {
+            MessageBox::show(m_form, text, QMessageBox::Ok, QMessageBox::NoButton,
+                             QMessageBox::Warning);
+        });
     }
     ui.List3->addEntries(words);
     nb_import = static_cast<qint16>(words.size());

@@ -1,5 +1,7 @@
 #include "editor/ImportList.h"
 
+#include "data/Word.h"
+
 #include <QStringConverter>
 #include <QStringDecoder>
 #include <QStringView>
@@ -90,4 +92,10 @@ QStringList parseImportItems(const QString& text, int limit)
         }
     }
     return items;
+}
+
+bool isWordItem(const QString& item)
+{
+    return item.size() <= WordMaximumLength &&
+           std::none_of(item.cbegin(), item.cend(), [](QChar c) { return isLineEnd(c); });
 }

@@ -16,5 +16,9 @@ std::optional<QString> decodeImportText(const QByteArray& bytes);
 // after `limit` items.
 QStringList parseImportItems(const QString& text, int limit);
 
+// Whether an item can be a word: not longer than any word, and on one line
+// (an unclosed quote takes the rest of the file into one item).
+bool isWordItem(const QString& item);
+
 // A word list of 400 items takes a few KB; a larger file is not offered.
 inline constexpr qint64 ImportFileMaxBytes = 4 * 1024 * 1024;

@@ -21,6 +21,7 @@ Editor::Editor(QWidget* form, Form1Ui& ui, QObject* parent)
 {
     static_assert(WordModel::ListedRecords == WordLimit + 2);
     Data1.setObjectName(QStringLiteral("Data1"));
+    Data1.setRequiredFields(Schema::DictionaryFields);
     Data2.setObjectName(QStringLiteral("Data2"));
 }
 
@@ -67,6 +68,10 @@ bool Editor::checkStore(bool ok, const QString& error)
 
 bool Editor::checkStore(const Result& outcome)
 {
+    if (outcome && !outcome.notice.isEmpty()) {
+        MessageBox::show(m_form, outcome.notice, QMessageBox::Ok, QMessageBox::NoButton,
+                         QMessageBox::Information);
+    }
     return checkStore(outcome.ok, outcome.error);
 }
 

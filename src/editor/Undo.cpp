@@ -2,6 +2,7 @@
 // the context menu of the word list, while browsing.
 #include "editor/Editor.h"
 #include "editor/Form1Ui.h"
+#include "editor/NearCheck.h"
 #include "widgets/MessageBox.h"
 #include "widgets/ScreenPointer.h"
 #include "widgets/Widgets.h"
@@ -73,6 +74,24 @@ void Editor::takeStep(History::Direction direction)
         }
     }
     setScreenPointer(Pointer::Arrow);
+    if (!outcome && outcome.fileChanged && direction == History::Direction::Undo) {
+        // A step refused for what another program did would refuse every
+        // undo after it: the user may leave it out and go on with the older
+        // ones.
+        if (MessageBox::show(
+                m_form,
+                outcome.error +
+                    QStringLiteral("\n\nSoll LEXA diesen Schritt auslassen? Er bleibt dann, "
+                                   "wie er ist, und Strg+Z nimmt die Schritte davor zurück; "
+                                   "was danach rückgängig gemacht wurde, kann nicht mehr "
+                                   "wiederholt werden."),
+                QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+                QMessageBox::Warning) == QMessageBox::Yes) {
+            checkStore(m_dictionary.leaveOutUndo());
+        }
+        followFileIfChanged();
+        return;
+    }
     if (!checkStore(outcome)) {
         // A step refused because another program changed its words: the
         // list, the count and the fields show what the file holds.
@@ -82,5 +101,15 @@ void Editor::takeStep(History::Direction direction)
     // The word model follows the rows the step touched by itself.
     nb_mots = Data1.Recordset().RecordCount();
     showCount();
+    // An import taken back, or a word of the list deleted again, can be
+    // imported anew.
+    if (import_ok == 1) {
+        ListedNearWords& listed = ListedNearWords::of(m_words);
+        bool missing = false;
+        for (int i = 0; i < nb_import && !missing; ++i) {
+            missing = !listed.lists(ui.List3->entry(i));
+        }
+        ui.Command10->setVisible(missing);
+    }
     focusList();
 }

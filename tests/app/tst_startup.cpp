@@ -29,30 +29,33 @@ private slots:
 
     // In a folder holding "d" (a dictionary), "leer" (nothing), "halb" (only THEME.MDB):
     // the folder chosen, what the first start was answered ("Open:leer" picks "leer" for an
-    // offer, "Quit" ends), and the boxes that came.
+    // offer, "Quit" ends), the boxes that came, and the folders each choice began in.
     void choose_data()
     {
-        Fixtures::columns<QString, QString, QString, QStringList, QString, QStringList>(
-            "current", "argument", "remembered", "answers", "chosen", "boxes");
+        Fixtures::columns<QString, QString, QString, QStringList, QString, QStringList,
+                          QStringList>("current", "argument", "remembered", "answers", "chosen",
+                                       "boxes", "starts");
         Fixtures::row("current folder with a dictionary", "d", "", "leer", QStringList{}, "d",
-                      QStringList{});
+                      QStringList{}, QStringList{});
         Fixtures::row("remembered when the current has none", "leer", "", "d", QStringList{}, "d",
-                      QStringList{});
+                      QStringList{}, QStringList{});
         Fixtures::row("a file of a dictionary names its folder", "leer", "d/LEXA.MDB", "",
-                      QStringList{}, "d", QStringList{});
+                      QStringList{}, "d", QStringList{}, QStringList{});
         Fixtures::row("first start creates an empty dictionary", "leer", "", "",
-                      QStringList{"Create:leer"}, "leer", QStringList{});
+                      QStringList{"Create:leer"}, "leer", QStringList{}, QStringList{"leer"});
         Fixtures::row("missing folder: a box, then the offer", "d", "fehlt", "",
                       QStringList{"Quit"}, "",
-                      QStringList{"Der Ordner „<dir>/fehlt“ existiert nicht."});
+                      QStringList{"Der Ordner „<dir>/fehlt“ existiert nicht."}, QStringList{});
         Fixtures::row("a folder without a dictionary is not opened", "leer", "", "",
                       QStringList{"Open:leer", "Open:d"}, "d",
                       QStringList{"Im Ordner „<dir>/leer“ ist kein Wörterbuch (keine Datei "
-                                  "„LEXA.MDB“)."});
+                                  "„LEXA.MDB“)."},
+                      QStringList{"leer", "leer"});
         Fixtures::row("nothing replaced by a new dictionary", "leer", "leer", "",
                       QStringList{"Create:halb", "Quit"}, "",
                       QStringList{"Im Ordner „<dir>/halb“ gibt es schon eine Datei „THEME.MDB“; "
-                                  "LEXA legt dort kein neues Wörterbuch an."});
+                                  "LEXA legt dort kein neues Wörterbuch an."},
+                      QStringList{"leer"});
     }
     void choose()
     {
@@ -62,6 +65,7 @@ private slots:
         QFETCH(QStringList, answers);
         QFETCH(QString, chosen);
         QFETCH(QStringList, boxes);
+        QFETCH(QStringList, starts);
         QTemporaryDir dir;
         const QString oldCwd = QDir::currentPath();
         const auto inDir = [&](const QString& name) {
@@ -82,7 +86,11 @@ private slots:
                    : answer.startsWith("Create") ? Offer::Create
                                                  : Offer::Quit;
         };
-        ask.folder = [&](Offer) { return inDir(answer.section(':', 1)); };
+        QStringList started;
+        ask.folder = [&](Offer, const QString& start) {
+            started.append(QDir(dir.path()).relativeFilePath(start));
+            return inDir(answer.section(':', 1));
+        };
         for (qsizetype i = 0; i < boxes.size(); ++i) {
             MessageBox::setNextAnswer(QMessageBox::Ok);
         }
@@ -90,6 +98,7 @@ private slots:
             DictionaryFolder::choose(inDir(argument), inDir(remembered), ask, nullptr);
         QCOMPARE(folder, inDir(chosen));
         QVERIFY(answers.isEmpty());
+        QCOMPARE(started, starts);
         QCOMPARE(MessageBox::takeAnswered(), boxes.replaceInStrings("<dir>", dir.path()));
         if (QTest::currentDataTag() == QByteArray("first start creates an empty dictionary")) {
             // The new dictionary opens, with no word.

@@ -199,6 +199,88 @@ private slots:
         QVERIFY(m_dictionary->nextUndo());
     }
 
+    // A history another program left so that it does not hang together is
+    // never applied: the next change or undo sets it aside, kept in the
+    // file, says so once, and a new history begins.
+    void damagedHistory_data()
+    {
+        // then: what comes first after the damage, a change or an undo
+        Fixtures::columns<QString, QString, QString>("damage", "then", "message");
+        row("steps emptied, changes left", "DELETE FROM lexa_undo_step", "change",
+            "ohne ihren Schritt");
+        row("steps dropped", "DROP TABLE lexa_undo_step", "change", "ohne ihren Schritt");
+        row("steps without label", "ALTER TABLE lexa_undo_step RENAME COLUMN label TO name",
+            "change", "„label“");
+        row("changes of other columns",
+            "DROP TABLE lexa_undo_change; CREATE TABLE lexa_undo_change (word, field)", "undo",
+            "Spalten „step“, „before“, „after“");
+        row("changes dropped", "DROP TABLE lexa_undo_change", "undo", "fehlen seine Änderungen");
+    }
+    void damagedHistory()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, then);
+        QFETCH(QString, message);
+        QVERIFY(perform("mark:Auto").ok);
+        m_dictionary.reset();
+        m_source.reset();
+        QVERIFY(other(damage));
+        QVERIFY(start());
+        const auto damaged = file();
+        if (then == "change") {
+            const Result changed = perform("mark:Zug");
+            QVERIFY2(changed.ok, qPrintable(changed.error));
+            QVERIFY2(changed.notice.contains(message), qPrintable(changed.notice));
+            // Only the new step is taken back: Auto keeps its mark.
+            QVERIFY(m_dictionary->undo().ok);
+            QCOMPARE(file(), damaged);
+            QVERIFY(!m_dictionary->nextUndo());
+        } else {
+            const Result undone = m_dictionary->undo();
+            QVERIFY(!undone.ok);
+            QVERIFY2(undone.error.contains(message), qPrintable(undone.error));
+            QCOMPARE(file(), damaged);
+            QVERIFY(!m_dictionary->nextUndo());
+            const Result changed = perform("mark:Zug");
+            QVERIFY(changed.ok && changed.notice.isEmpty());
+        }
+        QCOMPARE(Fixtures::query(path(), "SELECT count(*) FROM sqlite_schema WHERE name LIKE "
+                                         "'lexa_undo_%_set_aside_1'"),
+                 QList<QVariantList>{{"2"}});
+    }
+
+    // A step refused for what another program did may be left out: the
+    // undo goes on with the steps before it.
+    void refusedStepLeftOut_data()
+    {
+        // marks: after the older step was undone
+        Fixtures::columns<QString, QString, QString>("damage", "message", "marks");
+        row("field the table lacks",
+            "UPDATE lexa_undo_change SET field='farbe' WHERE field IS NOT NULL AND step=(SELECT "
+            "max(id) FROM lexa_undo_step)",
+            "„farbe“", "mot marque=N,N,O,N");
+        row("word changed meanwhile", "UPDATE lexa SET \"mot marque\"='X' WHERE mot='Zug'", "„Zug“",
+            "mot marque=X,N,O,N");
+    }
+    void refusedStepLeftOut()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, message);
+        QFETCH(QString, marks);
+        QVERIFY(perform("mark:Auto").ok);
+        QVERIFY(perform("mark:Zug").ok);
+        QVERIFY(other(damage));
+        const auto damaged = file();
+        const Result undone = m_dictionary->undo();
+        QVERIFY(!undone.ok && undone.fileChanged);
+        QVERIFY2(undone.error.contains(message), qPrintable(undone.error));
+        QCOMPARE(file(), damaged);
+        QVERIFY(m_dictionary->leaveOutUndo().ok);
+        QCOMPARE(m_dictionary->nextUndo()->label, "Markierung von „Auto“");
+        QVERIFY(m_dictionary->undo().ok);
+        QCOMPARE(Fixtures::columnText(m_dir->path(), "mot marque"), marks);
+    }
+
     // A failing operation leaves neither its rows nor its step.
     void failureLeavesNothing()
     {

@@ -63,6 +63,7 @@ private slots:
         row("last two letters", "geordneter", "geordnetes", "no");
         row("two letters", "Schmetterling", "Schmeterlinq", "no");
         row("swap at the end", "Schmetterling", "Schmetterlign", "no");
+        row("far longer than any word", QString(80, u'x') + "ab", QString(80, u'x') + "ba", "no");
     }
     void rule()
     {
@@ -100,6 +101,20 @@ private slots:
         index.remove("Strasse");
         QCOMPARE(index.neighbours("Straße"), QStringList({"STRASSE", "strasse"}));
         QCOMPARE(index.neighbours("Straße", 1), QStringList({"STRASSE"}));
+    }
+
+    // A text far longer than any word (an item of a broken word list) is
+    // added and looked up at once: its keys would fill one chain.
+    void hugeText()
+    {
+        NearIndex index;
+        const QString huge(40000, u'a');
+        QElapsedTimer clock;
+        clock.start();
+        index.add(huge);
+        index.add("Schmetterling");
+        QVERIFY(index.neighbours(huge + u'a').isEmpty());
+        QVERIFY2(clock.elapsed() < 500, qPrintable(QString::number(clock.elapsed())));
     }
 
     // "dismissed": pairs marked "Kein Duplikat", a/b; groups in the order

@@ -275,6 +275,13 @@ private slots:
             QString("keine LEXA-Datenbank"));
         row("empty file", QByteArray(""), QString("keine LEXA-Datenbank"));
         row("locked by another program", QByteArray("lock"), QString("anderen Programm"));
+        // SQLite files LEXA refuses, left as they are (not even switched to WAL).
+        row("no table lexa", QByteArray("sql:CREATE TABLE woerter (mot TEXT)"),
+            QString("Die Tabelle „lexa“ fehlt"));
+        row("table lexa without all fields",
+            QByteArray("sql:CREATE TABLE lexa (mot TEXT, determinant TEXT, categorie TEXT, "
+                       "theme TEXT, extra TEXT)"),
+            QString("fehlen die Felder „mot marque“, „icone integree“, „fichier son associe“"));
     }
     void refreshFailures()
     {
@@ -286,10 +293,15 @@ private slots:
             QVERIFY(Fixtures::writeWords(m_dir->path(), {"Zug"}));
             QVERIFY(other.open(m_dir->filePath("LEXA.MDB"), Database::Access::ReadWrite));
             QVERIFY(other.exec("PRAGMA locking_mode=EXCLUSIVE") && other.exec("BEGIN EXCLUSIVE"));
+        } else if (content.startsWith("sql:")) {
+            Database made;
+            QVERIFY(made.create(m_dir->filePath("LEXA.MDB"), content.mid(4)) && made.close());
+            content = Fixtures::fileBytes(m_dir->filePath("LEXA.MDB"));
         } else if (!content.isNull()) {
             QVERIFY(Fixtures::writeFile(m_dir->filePath("LEXA.MDB"), content));
         }
         const auto source = dataSource();
+        source->setRequiredFields(Schema::DictionaryFields);
         const Result opened = source->Refresh();
         QVERIFY(!opened);
         QVERIFY(!source->isOpen());

@@ -7,7 +7,9 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QtTest>
+#include <csignal>
 #include <optional>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -66,6 +68,11 @@ private slots:
                       "keine LEXA-Datenbank");
         Fixtures::row("no dictionary, no folder made", QList<int>{}, "missing", S::Failed,
                       QList<int>{}, "nicht gefunden");
+        // The clock went back: the newest copy is dated ahead of today.
+        Fixtures::row("clock back, words changed since", QList<int>{-3}, "sound", S::Made,
+                      QList<int>{-3, -4}, "vor dem der neuesten Sicherung");
+        Fixtures::row("clock back, nothing changed since", QList<int>{}, "copied ahead",
+                      S::UpToDate, QList<int>{-3}, "");
     }
 
     void backup()
@@ -98,7 +105,7 @@ private slots:
         const QString file = dir.filePath(Schema::DictionaryFile);
         std::optional<DataSource> source;
         QFile bytes(file);
-        if (dictionary == "sound") {
+        if (dictionary == "sound" || dictionary == "copied ahead") {
             // A commit that is still only in the -wal file must reach the copy.
             source.emplace(file, QString(Schema::DictionaryTable), Database::Access::ReadWrite);
             QVERIFY(source->Refresh());
@@ -114,10 +121,14 @@ private slots:
             QVERIFY(dictionary == "empty" ? bytes.resize(0) : bytes.remove());
         }
 
+        if (dictionary == "copied ahead") {
+            QCOMPARE(statusOf(Backup::makeDailyBackup(dir.path(), Today.addDays(3))), S::Made);
+        }
         const auto result = Backup::makeDailyBackup(dir.path(), Today);
         QCOMPARE(statusOf(result), status);
-        QVERIFY2(result.error.contains(says), qPrintable(result.error));
-        QCOMPARE(result.error.isEmpty(), says.isEmpty());
+        const QString told = result.error + result.notice;
+        QVERIFY2(told.contains(says), qPrintable(told));
+        QCOMPARE(told.isEmpty(), says.isEmpty());
         QCOMPARE(QFileInfo::exists(backups), dictionary != "missing");
         QStringList expected;
         for (const int days : after) {
@@ -128,7 +139,8 @@ private slots:
         QCOMPARE(copies(dir.path(), "THEME").size(), expected.size());
         if (status == S::Made) {
             Database copy;
-            QVERIFY2(copy.open(backups + '/' + name("LEXA", 0), Database::Access::ReadOnly),
+            const int newest = *std::min_element(after.begin(), after.end());
+            QVERIFY2(copy.open(backups + '/' + name("LEXA", newest), Database::Access::ReadOnly),
                      qPrintable(copy.lastError()));
             auto count = copy.prepare("SELECT count(*) FROM lexa");
             QVERIFY(count && count->next());
@@ -194,6 +206,25 @@ private slots:
         DictionaryLock second(dir.path());
         QCOMPARE(second.tryLock(), DictionaryLock::Outcome::Refused);
         QVERIFY(second.errorMessage().contains(QDir::toNativeSeparators(dir.path())));
+    }
+
+    // A disk with no room left refuses the lock file: the message says so.
+    void lockOnFullDisk()
+    {
+        QTemporaryDir dir;
+        const pid_t starting = fork();
+        if (starting == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit full{8, 8}; // no file grows beyond a few bytes
+            setrlimit(RLIMIT_FSIZE, &full);
+            DictionaryLock lock(dir.path());
+            const bool said = lock.tryLock() == DictionaryLock::Outcome::Refused &&
+                              lock.errorMessage().contains("ist voll");
+            _exit(said ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(starting, &status, 0), starting);
+        QCOMPARE(WEXITSTATUS(status), 0);
     }
 };
 

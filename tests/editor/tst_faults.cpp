@@ -52,7 +52,11 @@ private slots:
             "nicht mehr in der Datei", gone);
         row("word chosen that was deleted meanwhile", "|gone|ok;select:Zug",
             "nicht mehr in der Datei", gone);
-        row("undo of a word renamed meanwhile", "new;word:Neu;add|renamed|ok;undo", "geändert",
+        row("undo of a word renamed meanwhile", "new;word:Neu;add|renamed|no;undo", "geändert",
+            "state=Browse;mot=Zug,Auto,Haus,Neuer;listed=Auto,Haus,Neuer,Zug");
+        // Left out, the refused step no longer stands before the older ones.
+        row("undo refused, step left out",
+            "new;word:Alt;add;new;word:Neu;add|renamed|yes;undo;undo", "auslassen",
             "state=Browse;mot=Zug,Auto,Haus,Neuer;listed=Auto,Haus,Neuer,Zug");
         row("new word added meanwhile", "|added|new;word:Neu;ok;add",
             "Diese Wort ist schon im Wörterbuch!", "state=NewWord;mot=Zug,Auto,Haus,Neu");

@@ -50,6 +50,19 @@ private slots:
                          {"Zirkuszelt", "das"}}));
         SimilarWords* window = open(h);
         QVERIFY(window && window->isVisible());
+        // The word list, where a word chosen here is shown, stays in sight.
+        const QWidget* words = h.ui().List1;
+        const QRect listed(words->mapToGlobal(QPoint(0, 0)), words->size());
+        QVERIFY2(!window->frameGeometry().intersects(listed),
+                 qPrintable(QString("%1,%2 %3x%4 over %5,%6 %7x%8")
+                                .arg(window->x())
+                                .arg(window->y())
+                                .arg(window->width())
+                                .arg(window->height())
+                                .arg(listed.x())
+                                .arg(listed.y())
+                                .arg(listed.width())
+                                .arg(listed.height())));
         QCOMPARE(shown(window),
                  QStringList({"Doppelt: „Kiefer“|", "  Kiefer|der", "  Kiefer|die",
                               "Ähnlich: „Strasse“, „Straße“|", "  Strasse|", "  Straße|die",
