@@ -30,8 +30,8 @@ constexpr qsizetype NamedProblems = 20;
 
 ExchangeCommand::ExchangeCommand()
     : m_export(QStringLiteral("export-csv"),
-               QStringLiteral("Schreibt die Wörter als CSV-Datei DATEI (UTF-8), die Bilder in den "
-                              "Ordner DATEI-Bilder daneben, und endet."),
+               QStringLiteral("Schreibt die Wörter als CSV-Datei DATEI (UTF-8), ihre Bilder in "
+                              "einen Ordner daneben (zu woerter.csv: woerter-Bilder), und endet."),
                QStringLiteral("DATEI")),
       m_import(QStringLiteral("import-csv"),
                QStringLiteral("Fügt die Wörter der CSV-Datei DATEI dem Wörterbuch bei (Wörter, die "

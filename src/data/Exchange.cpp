@@ -273,11 +273,17 @@ ResultOf<std::array<qsizetype, Exchange::Columns.size()>> columnsOf(const QStrin
         }
         at.at(static_cast<size_t>(column)) = i;
     }
+    QStringList missing;
     for (size_t c = 0; c < Exchange::Columns.size(); ++c) {
         if (at.at(c) < 0) {
-            return Result::failure(QStringLiteral("Zeile 1: die Spalte „%1“ fehlt. %2")
-                                       .arg(Exchange::Columns.at(c), expected));
+            missing.append(QStringLiteral("„%1“").arg(Exchange::Columns.at(c)));
         }
+    }
+    if (!missing.isEmpty()) {
+        return Result::failure((missing.size() == 1
+                                    ? QStringLiteral("Zeile 1: die Spalte %1 fehlt. %2")
+                                    : QStringLiteral("Zeile 1: die Spalten %1 fehlen. %2"))
+                                   .arg(missing.join(QStringLiteral(", ")), expected));
     }
     return at;
 }

@@ -197,10 +197,10 @@ private slots:
                       QString("ton,Bild,Markiert,Themen,Frequenz,Silben,Mehrzahl,Artikel,WORT\r\n"
                               "t.wav,ok.png,O,Tiere,2,Hun-de,Hunde,der,Hund\r\n"),
                       QString("Hund|der|Hunde|Hun-de|2|Tiere|O|" + png + "|t.wav"));
-        Fixtures::row("a missing column",
-                      QString("Wort,Artikel,Mehrzahl,Silben,Frequenz,Themen,"
-                              "Markiert,Bild\r\nHund,,,,,,,\r\n"),
-                      QString("Zeile 1: die Spalte „Ton“ fehlt. Die erste Zeile muss"));
+        Fixtures::row(
+            "missing columns",
+            QString("Wort,Artikel,Silben,Frequenz,Themen,Markiert,Bild\r\nHund,,,,,,\r\n"),
+            QString("Zeile 1: die Spalten „Mehrzahl“, „Ton“ fehlen. Die erste Zeile"));
         Fixtures::row("an unknown column",
                       QString(header).replace("Wort", "Wörter") + "Hund,,,,,,,,\r\n",
                       QString("Zeile 1: die Spalte „Wörter“ kennt LEXA nicht"));
