@@ -45,17 +45,19 @@ private slots:
                              "Baum,der,Bäume,Baum,,Schule,N,,\n"));
         const QString before = Fixtures::columnText(h.dir(), "determinant");
         setNextFileDialogAnswer(h.path("x.csv"));
-        MessageBox::setNextAnswer(QMessageBox::StandardButton(answer));
+        m_boxes.plan(QMessageBox::StandardButton(answer));
         if (answer != QMessageBox::Cancel) {
-            MessageBox::setNextAnswer(QMessageBox::Ok);
+            m_boxes.plan(QMessageBox::Ok);
         }
+        Steps::showWindow(h);
         auto* action = h.form().findChild<QAction*>("importCsv");
         QVERIFY(action && h.ui().List1->actions().contains(action));
         action->trigger();
-        const QStringList told = MessageBox::takeAnswered();
+        const QStringList told = m_boxes.takeSeen();
+        // "Nein" is the answer Enter gives.
         QCOMPARE(told.value(0), "1 Wörter der Datei „x.csv“ gibt es schon im Wörterbuch. Sollen "
                                 "sie die Angaben der Datei bekommen?\n\nJa: ändern. Nein: nur die "
-                                "neuen Wörter beifügen.");
+                                "neuen Wörter beifügen.|LEXA|NoIcon|Yes No Cancel|No");
         QCOMPARE(h.listed().join(u','), listed);
         QCOMPARE(h.editor().nb_mots, int(h.listed().size()));
         QCOMPARE(Fixtures::columnText(h.dir(), "determinant"), articles);
@@ -63,9 +65,10 @@ private slots:
             QCOMPARE(told.size(), 1);
             return;
         }
-        QCOMPARE(told.value(1), answer == QMessageBox::Yes
-                                    ? "2 Wörter aus „x.csv“: 1 neu, 1 geändert, 0 unverändert."
-                                    : "1 Wörter aus „x.csv“: 1 neu, 0 geändert, 0 unverändert.");
+        QCOMPARE(told.value(1).section(u'|', 0, 0),
+                 answer == QMessageBox::Yes
+                     ? "2 Wörter aus „x.csv“: 1 neu, 1 geändert, 0 unverändert."
+                     : "1 Wörter aus „x.csv“: 1 neu, 0 geändert, 0 unverändert.");
         // The new themes of the rows imported are in the theme list, offered at once.
         QCOMPARE(Fixtures::query(h.path("THEME.MDB"), "SELECT group_concat(theme) FROM themes")
                      .value(0)
