@@ -13,7 +13,9 @@
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <fcntl.h>
 #include <optional>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -204,13 +206,31 @@ Result cannotWrite(const QString& path)
                                .arg(native(path)));
 }
 
-Result writeFile(const QString& path, const QByteArray& bytes)
+// A picture goes into the new folder, which no one sees until it takes the
+// place of the old one; the folder is synced once, as a whole, before that
+// (a sync for each of thousands of files would take minutes).
+Result writePicture(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
+        file.write(bytes) != bytes.size()) {
         return cannotWrite(path);
     }
-    return Result::success();
+    file.close();
+    return file.error() == QFileDevice::NoError ? Result::success() : cannotWrite(path);
+}
+
+// Writes to disk what is pending on the file system of `folder` (syncs
+// `folder` itself too, with its entries).
+bool syncFileSystem(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) {
+        return false;
+    }
+    const bool synced = ::syncfs(fd) == 0;
+    ::close(fd);
+    return synced;
 }
 
 // Puts the pictures written into `written` (none: null) in the place of the
@@ -232,7 +252,7 @@ Result replaceFolder(const QString& folder, QTemporaryDir* written)
             return cannotWrite(folder);
         }
     }
-    if (written && !QDir().rename(written->path(), folder)) {
+    if (written && (!syncFileSystem(written->path()) || !QDir().rename(written->path(), folder))) {
         QDir().rename(oldName, folder);
         return cannotWrite(folder);
     }
@@ -240,6 +260,8 @@ Result replaceFolder(const QString& folder, QTemporaryDir* written)
         written->setAutoRemove(false);
     }
     QDir(oldName).removeRecursively();
+    // The new name lasts once the parent folder's entries are on disk.
+    syncFileSystem(QFileInfo(folder).absolutePath());
     return Result::success();
 }
 
@@ -369,7 +391,7 @@ ResultOf<Exchange::Exported> Exchange::exportDictionary(const QString& folder,
             continue;
         }
         const QString name = pictureFileName(word.mot, picture.value, &taken);
-        if (Result done = writeFile(QDir(written.path()).filePath(name), picture.value); !done) {
+        if (Result done = writePicture(QDir(written.path()).filePath(name), picture.value); !done) {
             return done;
         }
         names.append(folderName + u'/' + name);
