@@ -89,8 +89,7 @@ private:
     {
         while (true) {
             QString field;
-            const Result read =
-                !atEnd() && current() == u'"' ? readQuoted(&field) : readPlain(&field);
+            Result read = !atEnd() && current() == u'"' ? readQuoted(&field) : readPlain(&field);
             if (!read) {
                 return read;
             }

@@ -25,9 +25,9 @@ inline constexpr std::array<QLatin1StringView, 9> Columns{
     QLatin1StringView("Markiert"), QLatin1StringView("Bild"),     QLatin1StringView("Ton")};
 
 // The largest picture the editor takes.
-inline constexpr qint64 PictureMaxBytes = 16 * 1024 * 1024;
+inline constexpr qint64 PictureMaxBytes = qint64{16} * 1024 * 1024;
 // The largest exchange file read (the pictures are files of their own).
-inline constexpr qint64 FileMaxBytes = 64 * 1024 * 1024;
+inline constexpr qint64 FileMaxBytes = qint64{64} * 1024 * 1024;
 
 // The folder of the pictures of `csvPath`: "woerter.csv" -> "woerter-Bilder".
 QString pictureFolder(const QString& csvPath);

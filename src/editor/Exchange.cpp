@@ -48,7 +48,7 @@ QString chooseFile(QWidget* parent, bool saving, const QString& suggested)
     if (!suggested.isEmpty()) {
         dialog.selectFile(suggested);
     }
-    const QString path = runFileDialog(dialog);
+    QString path = runFileDialog(dialog);
     if (!path.isEmpty()) {
         lastFolder() = QFileInfo(path).absolutePath();
     }
