@@ -238,30 +238,33 @@ bool syncFileSystem(const QString& folder)
 // is not LEXA's and stays.
 Result replaceFolder(const QString& folder, QTemporaryDir* written)
 {
-    QDir old(folder);
-    const QString oldName = folder + QStringLiteral(".alt");
-    if (old.exists()) {
-        if (!old.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty()) {
+    const QString parent = QFileInfo(folder).absolutePath();
+    // The old folder waits in a place of its own until the new one is in.
+    QTemporaryDir old(parent + QStringLiteral("/.lexa-XXXXXX"));
+    const QString oldPlace = old.path() + QStringLiteral("/alt");
+    const bool hadOld = QFileInfo(folder).isDir();
+    if (hadOld) {
+        if (!QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty()) {
             return Result::failure(
                 QStringLiteral("Der Ordner „%1“ enthält weitere Ordner: LEXA ersetzt ihn nicht. "
                                "Bitte wählen Sie einen anderen Namen für die CSV-Datei.")
                     .arg(native(folder)));
         }
-        QDir(oldName).removeRecursively();
-        if (!QDir().rename(folder, oldName)) {
+        if (!old.isValid() || !QDir().rename(folder, oldPlace)) {
             return cannotWrite(folder);
         }
     }
     if (written && (!syncFileSystem(written->path()) || !QDir().rename(written->path(), folder))) {
-        QDir().rename(oldName, folder);
+        if (hadOld) {
+            QDir().rename(oldPlace, folder);
+        }
         return cannotWrite(folder);
     }
     if (written) {
         written->setAutoRemove(false);
     }
-    QDir(oldName).removeRecursively();
     // The new name lasts once the parent folder's entries are on disk.
-    syncFileSystem(QFileInfo(folder).absolutePath());
+    syncFileSystem(parent);
     return Result::success();
 }
 

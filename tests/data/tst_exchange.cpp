@@ -383,11 +383,15 @@ private slots:
                           "associe\" TEXT)"));
         QVERIFY(db.exec("INSERT INTO lexa VALUES ('Hund', 'der', '1', 'Tiere', 'O', NULL, NULL)"));
         QVERIFY(db.close());
+        // The picture folder of an earlier export goes with its pictures.
+        QVERIFY(QDir(dir).mkpath("alt-Bilder"));
+        QVERIFY(Fixtures::writeFile(dir + "/alt-Bilder/Katze.png", "alt"));
         const auto exported = Exchange::exportDictionary(dir, dir + "/alt.csv");
         QVERIFY2(exported, qPrintable(exported.error));
         QCOMPARE(Fixtures::fileBytes(dir + "/alt.csv").split('\n').value(1),
                  "Hund,der,,,1,Tiere,O,,\r");
-        QVERIFY(!QFileInfo::exists(Exchange::pictureFolder(dir + "/alt.csv")));
+        QCOMPARE(QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList({"alt.csv", "LEXA.MDB"}));
         const QByteArray stored = Fixtures::fileBytes(dir + "/LEXA.MDB");
         QVERIFY(!Exchange::exportDictionary(dir, dir + "/LEXA.MDB"));
         QCOMPARE(Fixtures::fileBytes(dir + "/LEXA.MDB"), stored);
