@@ -115,8 +115,7 @@ ResultOf<QString> ExchangeCommand::importWords() const
         QString error =
             QStringLiteral("In der Datei „%1“ passen %2 Zeilen nicht; es wurde nichts importiert. "
                            "Bitte korrigieren Sie sie:")
-                .arg(native(m_file))
-                .arg(import.problems.size());
+                .arg(native(m_file), QString::number(import.problems.size()));
         for (const QString& problem :
              import.problems.first(std::min(import.problems.size(), NamedProblems))) {
             error += QStringLiteral("\n  ") + problem;
@@ -144,11 +143,9 @@ ResultOf<QString> ExchangeCommand::importWords() const
         return imported;
     }
     said += QStringLiteral("%1 Wörter aus „%2“: %3 neu, %4 geändert, %5 unverändert.")
-                .arg(import.rows.size())
-                .arg(name)
-                .arg(imported.value.added)
-                .arg(imported.value.updated)
-                .arg(imported.value.unchanged);
+                .arg(QString::number(import.rows.size()), name,
+                     QString::number(imported.value.added), QString::number(imported.value.updated),
+                     QString::number(imported.value.unchanged));
     const auto added = Exchange::addThemes(folder.filePath(Schema::ThemesFile), import.rows);
     if (!added) {
         return Result::failure(

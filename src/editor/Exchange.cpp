@@ -141,10 +141,8 @@ void Editor::importCsv()
         MessageBox::show(m_form,
                          QStringLiteral("In der Datei „%1“ passen %2 Zeilen nicht:%3\n\nNur die "
                                         "%4 passenden Zeilen importieren?")
-                             .arg(name)
-                             .arg(problems.size())
-                             .arg(namedProblems(problems))
-                             .arg(rows.size()),
+                             .arg(name, QString::number(problems.size()), namedProblems(problems),
+                                  QString::number(rows.size())),
                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
                          QMessageBox::Warning) != QMessageBox::Yes) {
         return;
@@ -190,12 +188,11 @@ void Editor::importCsv()
     }
     nb_mots = Data1.Recordset().RecordCount();
     showCount();
-    QString text = QStringLiteral("%1 Wörter aus „%2“: %3 neu, %4 geändert, %5 unverändert.")
-                       .arg(rows.size())
-                       .arg(name)
-                       .arg(imported.value.added)
-                       .arg(imported.value.updated)
-                       .arg(imported.value.unchanged);
+    QString text =
+        QStringLiteral("%1 Wörter aus „%2“: %3 neu, %4 geändert, %5 unverändert.")
+            .arg(QString::number(rows.size()), name, QString::number(imported.value.added),
+                 QString::number(imported.value.updated),
+                 QString::number(imported.value.unchanged));
     const auto themes = Exchange::addThemes(Data2.databasePath(), rows);
     if (!themes) {
         text +=
