@@ -508,8 +508,7 @@ Exchange::readFile(const QString& csvPath, const QString& dictionaryFolder,
         }
         if (picture.size() > PictureMaxBytes) {
             return Result::failure(QStringLiteral("das Bild „%1“ ist größer als %2 MB.")
-                                       .arg(name)
-                                       .arg(PictureMaxBytes >> 20));
+                                       .arg(name, QString::number(PictureMaxBytes >> 20)));
         }
         QByteArray bytes;
         if (picture.open(QIODevice::ReadOnly)) {
