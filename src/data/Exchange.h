@@ -24,7 +24,7 @@ inline constexpr std::array<QLatin1StringView, 9> Columns{
     QLatin1StringView("Silben"),   QLatin1StringView("Frequenz"), QLatin1StringView("Themen"),
     QLatin1StringView("Markiert"), QLatin1StringView("Bild"),     QLatin1StringView("Ton")};
 
-// The largest picture the editor takes.
+// The largest picture the editor takes, from an icon file or an exchange file.
 inline constexpr qint64 PictureMaxBytes = qint64{16} * 1024 * 1024;
 // The largest exchange file read (the pictures are files of their own).
 inline constexpr qint64 FileMaxBytes = qint64{64} * 1024 * 1024;
