@@ -11,7 +11,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-}
-targets=${FUZZ_TARGETS:-import criterion picture reader history}
+targets=${FUZZ_TARGETS:-import criterion picture reader history csv}
 build=$root/build-fuzz
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "app/ExchangeEntry.h"
 #include "app/PrintEntry.h"
 #include "app/ResulCh.h"
 #include "app/SimilarWordsEntry.h"
@@ -20,6 +21,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), m_editor(this, m_ui)
     wireControls();
     addSimilarWordsEntry(*this);
     addPrintEntry(*this);
+    addExchangeEntries(*this);
 }
 
 Form1::~Form1() = default;

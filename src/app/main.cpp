@@ -1,4 +1,5 @@
 #include "app/DictionaryFolder.h"
+#include "app/ExchangeCommand.h"
 #include "app/Form1.h"
 #include "app/LegacyStartup.h"
 #include "app/PdfCommand.h"
@@ -38,7 +39,8 @@ void nameApplication()
 // dictionary) named on the command line in `argument`. Runs before the
 // windowing system is reached, so it works on a plain terminal. An exit code
 // when the program should end here.
-std::optional<int> handleCommandLine(int argc, char* argv[], QString* argument, PdfCommand& pdf)
+std::optional<int> handleCommandLine(int argc, char* argv[], QString* argument, PdfCommand& pdf,
+                                     ExchangeCommand& exchange)
 {
     QCoreApplication app(argc, argv);
     nameApplication();
@@ -47,7 +49,9 @@ std::optional<int> handleCommandLine(int argc, char* argv[], QString* argument, 
     parser.setApplicationDescription(
         QStringLiteral("Bearbeitet ein deutsches Wörterbuch: die Wörter mit Artikel, "
                        "Frequenz, Themen, Icon und Markierung. Mit --pdf schreibt es "
-                       "Wortkarten, Bildseiten oder eine Wortliste als PDF, ohne Fenster."));
+                       "Wortkarten, Bildseiten oder eine Wortliste als PDF, mit --export-csv "
+                       "und --import-csv tauscht es die Wörter als CSV-Datei mit anderen "
+                       "Programmen aus, ohne Fenster."));
     // Qt's own options (-platform, -style ...) pass through to the windows.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const char* name : {"platform", "platformtheme", "style", "display", "qwindowgeometry"}) {
@@ -60,6 +64,7 @@ std::optional<int> handleCommandLine(int argc, char* argv[], QString* argument, 
                                      QStringLiteral("Zeigt Versionsinformation an."));
     parser.addOption(version);
     pdf.addOptions(parser);
+    exchange.addOptions(parser);
     parser.addPositionalArgument(
         QStringLiteral("ORDNER"),
         QStringLiteral("Der Ordner mit LEXA.MDB und THEME.MDB, oder eine dieser Dateien (sonst "
@@ -81,7 +86,16 @@ std::optional<int> handleCommandLine(int argc, char* argv[], QString* argument, 
         QTextStream(stderr) << "lexa: " << error << '\n';
         return exitUsage;
     }
-    if (pdf.wanted()) {
+    if (!exchange.read(parser, folders.value(0), &error)) {
+        QTextStream(stderr) << "lexa: " << error << '\n';
+        return exitUsage;
+    }
+    if (pdf.wanted() && exchange.wanted()) {
+        QTextStream(stderr) << "lexa: --pdf und --export-csv oder --import-csv gehen nur "
+                               "einzeln.\n";
+        return exitUsage;
+    }
+    if (pdf.wanted() || exchange.wanted()) {
         return std::nullopt;
     }
     if (!folders.isEmpty()) {
@@ -123,11 +137,16 @@ int main(int argc, char* argv[])
 {
     QString argument;
     PdfCommand pdf;
-    if (const std::optional<int> exitCode = handleCommandLine(argc, argv, &argument, pdf)) {
+    ExchangeCommand exchange;
+    if (const std::optional<int> exitCode =
+            handleCommandLine(argc, argv, &argument, pdf, exchange)) {
         return *exitCode;
     }
     if (pdf.wanted()) {
         return pdf.run(argc, argv);
+    }
+    if (exchange.wanted()) {
+        return exchange.run(argc, argv);
     }
     QApplication app(argc, argv);
     nameApplication();

@@ -2,6 +2,8 @@
 
 #include "data/Schema.h"
 
+#include <QHash>
+
 namespace {
 const QString Word = QStringLiteral("mot");
 const QString Mark = QStringLiteral("mot marque");
@@ -146,6 +148,58 @@ Result Dictionary::importWords(const QStringList& list)
         }
         return Result::success();
     });
+}
+
+ResultOf<Dictionary::Imported> Dictionary::importTable(const QString& fileName,
+                                                       const QList<Fields>& rows)
+{
+    Imported imported;
+    const QString label = QStringLiteral("%1 Wörter aus „%2“").arg(rows.size()).arg(fileName);
+    const Result done = run(label, [&] {
+        RecordSet& words = m_source.Recordset();
+        const DataSource::DeferDisplay deferred(m_source);
+        Result ready = words.leaveRecord();
+        if (ready && words.changedElsewhere()) {
+            ready = words.reload();
+        }
+        if (!ready) {
+            return ready;
+        }
+        // The stored records of each word, in rowid order.
+        QHash<QString, QList<qint64>> stored;
+        for (const qint64 rowid : words.rowids()) {
+            stored[words.textOf(rowid)].append(rowid);
+        }
+        for (const Fields& fields : rows) {
+            QList<qint64>& same = stored[fields.value(0).second.toString()];
+            if (!same.isEmpty()) {
+                const ResultOf<bool> written = words.writeFields(same.takeFirst(), fields);
+                if (!written) {
+                    return Result(written);
+                }
+                ++(written.value ? imported.updated : imported.unchanged);
+                continue;
+            }
+            Result added = words.AddNew();
+            for (const auto& [name, value] : fields) {
+                if (added && !value.isNull()) {
+                    added = words.setField(name, value);
+                }
+            }
+            if (added) {
+                added = words.Update();
+            }
+            if (!added) {
+                return added;
+            }
+            ++imported.added;
+        }
+        return Result::success();
+    });
+    if (!done) {
+        return done;
+    }
+    return imported;
 }
 
 bool Dictionary::prepare()

@@ -37,6 +37,21 @@ public:
     Result clearMarks();
     // The import: each word a new record, in the order given.
     Result importWords(const QStringList& words);
+    // What the import of an exchange file did.
+    struct Imported
+    {
+        int added = 0;
+        int updated = 0;
+        int unchanged = 0;
+    };
+    // One record's fields by name.
+    using Fields = QList<std::pair<QString, QVariant>>;
+    // The import of the exchange file `fileName`, all its rows in one step:
+    // the k-th row of a word already stored (its first field, "mot", exact
+    // text) writes
+    // its fields into the k-th record of that word, the others come in as new
+    // records, in the order given.
+    ResultOf<Imported> importTable(const QString& fileName, const QList<Fields>& rows);
 
     // Readies the fields and the history of a dictionary open for writing, so
     // that the first change does not wait for them; false (and nothing done) when it cannot.

@@ -480,6 +480,41 @@ Result RecordSet::setEveryRecord(const QString& name, const QVariant& value)
     return Result::success();
 }
 
+ResultOf<bool> RecordSet::writeFields(qint64 rowid,
+                                      const QList<std::pair<QString, QVariant>>& values)
+{
+    const qsizetype position = positionOf(rowid);
+    if (position < 0) {
+        return fail(NoWordShown);
+    }
+    const auto same = [](const QVariant& stored, const QVariant& value) {
+        const bool storedEmpty = stored.isNull() || stored.toByteArray().isEmpty();
+        const bool valueEmpty = value.isNull() || value.toByteArray().isEmpty();
+        return storedEmpty || valueEmpty ? storedEmpty == valueEmpty
+                                         : stored.toByteArray() == value.toByteArray();
+    };
+    FieldValues changed;
+    for (const auto& [name, value] : values) {
+        const int index = fieldIndex(name);
+        if (index < 0) {
+            return fail(QStringLiteral("Unbekanntes Feld: %1").arg(name));
+        }
+        if (!same(valueAt(static_cast<size_t>(position), index), value)) {
+            changed.append({index, value});
+        }
+    }
+    if (changed.isEmpty()) {
+        return false;
+    }
+    if (Result written = writeRow(position, changed); !written) {
+        return written;
+    }
+    if (position == m_pos) {
+        m_view.showCurrent();
+    }
+    return true;
+}
+
 Result RecordSet::writeRow(qsizetype position, const FieldValues& values)
 {
     QStringList assignments;

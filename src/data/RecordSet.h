@@ -83,6 +83,10 @@ public:
     Result setField(const QString& name, const QVariant& value);
     Result Update();
     Result Delete();
+    // Writes `values` (by field name) into the stored record `rowid`, those
+    // that differ from what it holds (no value and an empty text alike);
+    // true when one did.
+    ResultOf<bool> writeFields(qint64 rowid, const QList<std::pair<QString, QVariant>>& values);
     // One write giving `name` the same value in every record.
     Result setEveryRecord(const QString& name, const QVariant& value);
     // Adds at the table's end each of the text fields `names` it lacks, empty

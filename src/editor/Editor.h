@@ -64,6 +64,10 @@ public:
     void LoadImportList();
     void Command10_Click();
 
+    // Export and import as a CSV file (the list's context menu)
+    void exportCsv();
+    void importCsv();
+
     // Marks, themes and icons
     void Text1_Click();
     void deter_Click();

@@ -1,4 +1,5 @@
 // Marks, themes and icons: the pickers of the main window and "raz".
+#include "data/Exchange.h"
 #include "editor/Editor.h"
 #include "editor/Form1Ui.h"
 #include "widgets/MessageBox.h"
@@ -28,9 +29,6 @@ void showPickers(Form1Ui& ui, QWidget* clicked, bool themes, bool icons)
     ui.Dir1->setVisible(icons);
     ui.File1->setVisible(icons);
 }
-
-// Pictures larger than this are not icons.
-constexpr qint64 PictureMaxBytes = 16 * 1024 * 1024;
 
 } // namespace
 
@@ -77,7 +75,7 @@ void Editor::File1_Click()
     QDir::setCurrent(ui.Dir1->path());
     QFile file(name);
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly) && file.size() <= PictureMaxBytes) {
+    if (file.open(QIODevice::ReadOnly) && file.size() <= Exchange::PictureMaxBytes) {
         bytes = file.readAll();
     }
     if (!PictureBox::isReadablePicture(bytes)) {
