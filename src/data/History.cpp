@@ -255,12 +255,13 @@ Result History::beginStep(Database& db, const QString& label)
     }
     // A step's number was never any other step's, also where another program
     // took steps away and left their changes: no change joins a step it was
-    // not written with.
+    // not written with. Numbers only: SQLite sorts a text after them.
     if (Result done = exec(db,
                            QStringLiteral("INSERT INTO lexa_undo_step (id, label, done) SELECT "
                                           "max(coalesce((SELECT max(id) FROM lexa_undo_step), 0), "
-                                          "coalesce((SELECT max(step) FROM lexa_undo_change), "
-                                          "0)) + 1, ?, 1"),
+                                          "coalesce((SELECT CAST(step AS INTEGER) FROM "
+                                          "lexa_undo_change WHERE step<=9223372036854775806 "
+                                          "ORDER BY step DESC LIMIT 1), 0)) + 1, ?, 1"),
                            {label});
         !done) {
         return done;
