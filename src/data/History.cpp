@@ -255,12 +255,13 @@ Result History::beginStep(Database& db, const QString& label)
     }
     // A step's number was never any other step's, also where another program
     // took steps away and left their changes: no change joins a step it was
-    // not written with.
+    // not written with. Numbers only: SQLite sorts a text after them.
     if (Result done = exec(db,
                            QStringLiteral("INSERT INTO lexa_undo_step (id, label, done) SELECT "
                                           "max(coalesce((SELECT max(id) FROM lexa_undo_step), 0), "
-                                          "coalesce((SELECT max(step) FROM lexa_undo_change), "
-                                          "0)) + 1, ?, 1"),
+                                          "coalesce((SELECT CAST(step AS INTEGER) FROM "
+                                          "lexa_undo_change WHERE step<=9223372036854775806 "
+                                          "ORDER BY step DESC LIMIT 1), 0)) + 1, ?, 1"),
                            {label});
         !done) {
         return done;
@@ -430,7 +431,7 @@ bool sameValue(const QVariant& a, const QVariant& b)
 } // namespace
 
 ResultOf<History::Plan> History::plan(Database& db, qint64 step, Direction direction,
-                                      QString* unknown) const
+                                      QString* why) const
 {
     Statement* query =
         db.cached(QStringLiteral("SELECT word, field, before, after FROM "
@@ -458,6 +459,13 @@ ResultOf<History::Plan> History::plan(Database& db, qint64 step, Direction direc
         at = plan.try_emplace(at == plan.end() ? at : std::next(at), query->columnInt64(0));
         RowPlan& row = at->second;
         if (query->isNull(1)) {
+            // A row is put in or taken out once in a step.
+            if (row.marked) {
+                *why = QStringLiteral("seine Änderungen im Verlauf der Datei „%1“ widersprechen "
+                                      "sich; ein anderes Programm hat sie geändert.")
+                           .arg(QDir::toNativeSeparators(db.path()));
+                break;
+            }
             row.marked = true;
             row.existsNow = !query->isNull(nowColumn);
             row.existsAfter = !query->isNull(targetColumn);
@@ -465,7 +473,10 @@ ResultOf<History::Plan> History::plan(Database& db, qint64 step, Direction direc
         }
         const qsizetype field = names.indexOf(query->utf8(1));
         if (field < 0) {
-            *unknown = query->text(1);
+            *why = QStringLiteral("der Schritt ändert das Feld „%1“, das die Tabelle „%2“ nicht "
+                                  "hat; ein anderes Programm hat den Verlauf oder die Tabelle "
+                                  "geändert.")
+                       .arg(query->text(1), m_table);
             break;
         }
         const auto [change, first] = row.fields.try_emplace(field);
@@ -564,8 +575,8 @@ ResultOf<QList<qint64>> History::apply(Database& db, const Step& step, Direction
         return installed;
     }
     m_mayRedo = true;
-    QString unknown;
-    const auto planned = plan(db, step.id, direction, &unknown);
+    QString why;
+    const auto planned = plan(db, step.id, direction, &why);
     if (!planned) {
         return planned;
     }
@@ -574,19 +585,14 @@ ResultOf<QList<qint64>> History::apply(Database& db, const Step& step, Direction
             .arg(step.label, direction == Direction::Undo ? QStringLiteral("rückgängig gemacht")
                                                           : QStringLiteral("wiederholt"));
     // What another program left of the step is not applied in part.
-    if (!unknown.isNull() || planned.value.empty()) {
-        return Result::failure(
-            refused +
-                (unknown.isNull()
-                     ? QStringLiteral("seine Änderungen fehlen im Verlauf der Datei „%1“; ein "
-                                      "anderes Programm hat sie entfernt.")
-                           .arg(QDir::toNativeSeparators(db.path()))
-                     : QStringLiteral("der Schritt ändert das Feld „%1“, das die Tabelle „%2“ "
-                                      "nicht hat; ein anderes Programm hat den Verlauf oder die "
-                                      "Tabelle geändert.")
-                           .arg(unknown, m_table)) +
-                QStringLiteral(" Es bleibt alles, wie es ist."),
-            true);
+    if (why.isNull() && planned.value.empty()) {
+        why = QStringLiteral("seine Änderungen fehlen im Verlauf der Datei „%1“; ein anderes "
+                             "Programm hat sie entfernt.")
+                  .arg(QDir::toNativeSeparators(db.path()));
+    }
+    if (!why.isNull()) {
+        return Result::failure(refused + why + QStringLiteral(" Es bleibt alles, wie es ist."),
+                               true);
     }
     Rows rows;
     if (!planned.value.empty()) {

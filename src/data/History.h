@@ -111,9 +111,10 @@ private:
         void clear() { *this = Rows(); }
     };
 
-    // The step's changes, row by row, for applying in `direction`; a field
-    // the table does not have is named in `unknown`.
-    ResultOf<Plan> plan(Database& db, qint64 step, Direction direction, QString* unknown) const;
+    // The step's changes, row by row, for applying in `direction`; why they
+    // cannot be applied (a field the table does not have, a row put in or
+    // taken out twice) in `why`.
+    ResultOf<Plan> plan(Database& db, qint64 step, Direction direction, QString* why) const;
     // Why the tables of the history do not hang together; empty when they do.
     // Makes them when they are missing.
     ResultOf<QString> damage(Database& db);

@@ -188,8 +188,13 @@ public:
         const Result done = m_dictionary->leaveOutUndo();
         check(done.ok || german(done.error), "leaving out says why in German", done.error);
         check(words() == before, "leaving a step out leaves the words");
+        // The step left out stays in the words: the older ones no longer
+        // give back the words as they were before them.
         if (done && !m_changes.isEmpty()) {
             m_changes.removeLast();
+            for (Change& change : m_changes) {
+                change.clean = false;
+            }
         }
     }
 
