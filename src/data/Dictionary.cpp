@@ -134,6 +134,7 @@ Result Dictionary::importWords(const QStringList& list)
         // The new records are written, not shown: the controls show the
         // current record once, at the end.
         const DataSource::DeferDisplay deferred(m_source);
+        const RecordSet::AddedTogether added(words);
         for (const QString& word : list) {
             Result done = words.AddNew();
             if (done) {
@@ -158,6 +159,7 @@ ResultOf<Dictionary::Imported> Dictionary::importTable(const QString& fileName,
     const Result done = run(label, [&] {
         RecordSet& words = m_source.Recordset();
         const DataSource::DeferDisplay deferred(m_source);
+        const RecordSet::AddedTogether added(words);
         Result ready = words.leaveRecord();
         if (ready && words.changedElsewhere()) {
             ready = words.reload();

@@ -64,6 +64,9 @@ Result RecordSet::load()
     }
     m_selectList =
         (QStringList{QStringLiteral("rowid")} + m_quotedFields.first(m_cachedFields)).join(u',');
+    m_selectRow =
+        QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(m_selectList, m_quotedTable);
+    m_insertSql.clear();
     if (Result done = readRows(); !done) {
         return done;
     }
@@ -79,10 +82,21 @@ void RecordSet::appendRow(const Statement& query)
     }
 }
 
+RecordWatcher* RecordSet::watcher()
+{
+    if (!m_added.empty()) {
+        const std::vector<qint64> added = std::exchange(m_added, {});
+        if (m_watcher) {
+            m_watcher->rowsAdded(added);
+        }
+    }
+    return m_watcher;
+}
+
 void RecordSet::eraseRow(size_t row)
 {
-    if (m_watcher) {
-        m_watcher->rowsLeaving({m_rowids[row]});
+    if (RecordWatcher* told = watcher()) {
+        told->rowsLeaving({m_rowids[row]});
     }
     m_rowids.erase(m_rowids.begin() + static_cast<qsizetype>(row));
     for (int i = 0; i < m_cachedFields; ++i) {
@@ -128,8 +142,8 @@ bool RecordSet::holds(const QString& text)
 Result RecordSet::readRows()
 {
     const Result read = readStoredRows();
-    if (m_watcher) {
-        m_watcher->rowsRead();
+    if (RecordWatcher* told = watcher()) {
+        told->rowsRead();
     }
     return read;
 }
@@ -472,8 +486,8 @@ Result RecordSet::setEveryRecord(const QString& name, const QVariant& value)
     }
     if (isCached(index)) {
         m_columns[static_cast<size_t>(index)].fill(value);
-        if (index == 0 && m_watcher) {
-            m_watcher->rowsRead();
+        if (RecordWatcher* told = watcher(); index == 0 && told) {
+            told->rowsRead();
         }
     }
     m_view.showCurrent();
@@ -557,8 +571,8 @@ Result RecordSet::writeRow(qsizetype position, const FieldValues& values)
             wordChanged = setCached(row, index, value) || wordChanged;
         }
     }
-    if (wordChanged && m_watcher) {
-        m_watcher->wordChanged(m_rowids[row]);
+    if (RecordWatcher* told = watcher(); wordChanged && told) {
+        told->wordChanged(m_rowids[row]);
     }
     return Result::success();
 }
@@ -579,16 +593,15 @@ void RecordSet::takeStored(size_t row, const Statement& query)
             query.column(i + 1).isNull() ? QVariant() : QVariant(query.text(i + 1));
         wordChanged = setCached(row, i, value) || wordChanged;
     }
-    if (wordChanged && m_watcher) {
-        m_watcher->wordChanged(m_rowids[row]);
+    if (RecordWatcher* told = watcher(); wordChanged && told) {
+        told->wordChanged(m_rowids[row]);
     }
 }
 
 Result RecordSet::giveUpChangedRow(size_t row)
 {
     const qint64 rowid = m_rowids[row];
-    Statement* query = m_db.cached(
-        QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(m_selectList, m_quotedTable));
+    Statement* query = m_db.cached(m_selectRow);
     if (!query || !query->bind(1, rowid)) {
         return giveUpWrite(m_db.lastError());
     }
@@ -608,18 +621,31 @@ Result RecordSet::giveUpChangedRow(size_t row)
     return giveUpWrite(message, true);
 }
 
+const QString& RecordSet::insertSql(const FieldValues& values)
+{
+    QList<int> fields;
+    fields.reserve(values.size());
+    for (const auto& [index, value] : values) {
+        fields.append(index);
+    }
+    QString& sql = m_insertSql[fields];
+    if (sql.isEmpty()) {
+        QStringList columns;
+        for (const int index : std::as_const(fields)) {
+            columns.append(m_quotedFields.at(index));
+        }
+        sql = fields.isEmpty()
+                  ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(m_quotedTable)
+                  : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                        .arg(m_quotedTable, columns.join(u','),
+                             QStringList(fields.size(), QStringLiteral("?")).join(u','));
+    }
+    return sql;
+}
+
 Result RecordSet::insertRow(const FieldValues& values)
 {
-    QStringList columns;
-    for (const auto& [index, value] : values) {
-        columns.append(m_quotedFields.at(index));
-    }
-    const QString& table = m_quotedTable;
-    const QString sql = values.isEmpty()
-                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
-                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                  .arg(table, columns.join(u','),
-                                       QStringList(values.size(), QStringLiteral("?")).join(u','));
+    const QString& sql = insertSql(values);
     Statement* statement = m_db.cached(sql);
     if (!statement) {
         return giveUpWrite(m_db.lastError());
@@ -634,15 +660,15 @@ Result RecordSet::insertRow(const FieldValues& values)
                                .arg(m_db.lastError()));
     }
     // Read the row back so the fields left out carry the table's defaults.
-    Statement* query =
-        m_db.cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(m_selectList, table));
+    Statement* query = m_db.cached(m_selectRow);
     if (!query || !query->bind(1, m_db.lastInsertRowid()) || !query->next()) {
         return giveUpWrite(m_db.lastError());
     }
     appendRow(*query);
     query->reset();
-    if (m_watcher) {
-        m_watcher->rowAdded(m_rowids.back());
+    m_added.push_back(m_rowids.back());
+    if (m_addingTogether == 0) {
+        watcher();
     }
     return Result::success();
 }
@@ -707,8 +733,8 @@ bool RecordSet::eraseGoneTail(QList<qint64>& rowids)
         return false;
     }
     const qint64 first = m_rowids[kept];
-    if (m_watcher) {
-        m_watcher->rowsLeaving({m_rowids.begin() + static_cast<qsizetype>(kept), m_rowids.end()});
+    if (RecordWatcher* told = watcher()) {
+        told->rowsLeaving({m_rowids.begin() + static_cast<qsizetype>(kept), m_rowids.end()});
     }
     rowids.removeIf([first](qint64 rowid) { return rowid >= first; });
     m_rowids.resize(kept);
@@ -729,8 +755,7 @@ bool RecordSet::reread(QList<qint64> rowids)
             return false;
         }
     }
-    Statement* query = m_db.cached(
-        QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(m_selectList, m_quotedTable));
+    Statement* query = m_db.cached(m_selectRow);
     if (!query) {
         return false;
     }
@@ -749,17 +774,18 @@ bool RecordSet::reread(QList<qint64> rowids)
             takeStored(static_cast<size_t>(position), *query);
         }
     }
-    // New rows beyond the last come in, in order.
-    for (const qint64 rowid : rowids) {
-        if (rowid > last) {
-            query->reset();
-            if (!query->bind(1, rowid)) {
-                return false;
-            }
-            if (query->next()) {
-                appendRow(*query);
-                if (m_watcher) {
-                    m_watcher->rowAdded(rowid);
+    // New rows beyond the last come in, in order, and are told together.
+    {
+        const AddedTogether added(*this);
+        for (const qint64 rowid : rowids) {
+            if (rowid > last) {
+                query->reset();
+                if (!query->bind(1, rowid)) {
+                    return false;
+                }
+                if (query->next()) {
+                    appendRow(*query);
+                    m_added.push_back(rowid);
                 }
             }
         }

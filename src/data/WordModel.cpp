@@ -180,7 +180,14 @@ void WordModel::rowsRead()
     endResetModel();
 }
 
-void WordModel::rowAdded(qint64 rowid)
+void WordModel::rowsAdded(const std::vector<qint64>& rowids)
+{
+    for (const qint64 rowid : rowids) {
+        addRow(rowid);
+    }
+}
+
+void WordModel::addRow(qint64 rowid)
 {
     const QString text = textOf(rowid);
     if (!listable(rowid, text)) {
@@ -198,7 +205,7 @@ void WordModel::wordChanged(qint64 rowid)
     const int row = rowOf(rowid);
     const QString text = textOf(rowid);
     if (row < 0) {
-        rowAdded(rowid);
+        addRow(rowid);
         return;
     }
     // A listed word emptied by a modification stays listed, as an empty entry.

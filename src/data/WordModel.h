@@ -45,7 +45,8 @@ public:
 
 private:
     void rowsRead() override;
-    void rowAdded(qint64 rowid) override;
+    void rowsAdded(const std::vector<qint64>& rowids) override;
+    void addRow(qint64 rowid);
     void wordChanged(qint64 rowid) override;
     void rowsLeaving(const std::vector<qint64>& rowids) override;
 

@@ -169,6 +169,41 @@ private slots:
         QVERIFY(!m_dictionary->nextRedo());
     }
 
+    // Rows added together are told to the list at the end of the step: the
+    // list must be the one a fresh reading sorts, equal words in rowid order,
+    // after the import, its undo and its redo.
+    void manyAddedListedAsRead()
+    {
+        const auto rowids = [](const WordModel& words) {
+            QList<qint64> listed;
+            for (int row = 0; row < words.rowCount(); ++row) {
+                listed.append(words.rowidAt(row));
+            }
+            return listed;
+        };
+        const QStringList some{"hund", "Hund", "Auto", "äpfel", "Apfel",
+                               "Zug",  "Ähre", "Ast",  "öl",    "Öl"};
+        QStringList many;
+        for (int i = 0; i < 8; ++i) {
+            many += some;
+        }
+        QList<qint64> imported;
+        {
+            // One model follows the dictionary at a time: the fresh one, read
+            // last, takes over.
+            const WordModel model(*m_source);
+            QVERIFY(m_dictionary->importWords(many).ok);
+            QCOMPARE(model.rowCount(), 4 + many.size());
+            imported = rowids(model);
+        }
+        QCOMPARE(imported, rowids(WordModel(*m_source)));
+        const WordModel model(*m_source);
+        QVERIFY(m_dictionary->undo().ok);
+        QCOMPARE(model.rowCount(), 4);
+        QVERIFY(m_dictionary->redo().ok);
+        QCOMPARE(rowids(model), imported);
+    }
+
     // A step whose rows another program changed since is refused whole.
     void refusedWhenChangedMeanwhile_data()
     {
