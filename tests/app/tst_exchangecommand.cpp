@@ -3,7 +3,6 @@
 #include "data/DictionaryLock.h"
 
 #include <QDirIterator>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -16,31 +15,9 @@ class ExchangeCommandTest : public QObject
 
     QTemporaryDir m_dir;
 
-    struct Run
+    Fixtures::CommandRun lexa(const QStringList& arguments) const
     {
-        int exitCode = -1;
-        QString output;
-        QString errors;
-    };
-    Run lexa(QStringList arguments) const
-    {
-        for (QString& argument : arguments) {
-            argument.replace("<dir>", m_dir.path());
-        }
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        // No display: the command line must not need one.
-        environment.remove("QT_QPA_PLATFORM");
-        environment.remove("DISPLAY");
-        environment.remove("WAYLAND_DISPLAY");
-        process.setProcessEnvironment(environment);
-        process.start(QCoreApplication::applicationDirPath() + "/lexa", arguments);
-        if (!process.waitForFinished(60000)) {
-            return {};
-        }
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return Fixtures::runLexa(arguments, m_dir.path());
     }
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
@@ -81,7 +58,7 @@ private slots:
         const QByteArray stored = Fixtures::fileBytes(path("d/LEXA.MDB"));
         QVERIFY(editor.begin());
         QVERIFY(editor.exec("INSERT INTO lexa (mot) VALUES ('Halbfertig')"));
-        Run run = lexa({"--export-csv", "<dir>/a/w%2.csv", "<dir>/d"});
+        Fixtures::CommandRun run = lexa({"--export-csv", "<dir>/a/w%2.csv", "<dir>/d"});
         editor.rollback();
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.output.trimmed(), "3 Wörter in „" + path("a/w%2.csv") +
@@ -132,7 +109,7 @@ private slots:
         QFETCH(QString, error);
         QVERIFY(Fixtures::writeFile(path("c/x.csv"), csv));
         const QByteArray stored = Fixtures::fileBytes(path("d/LEXA.MDB"));
-        const Run run = lexa(arguments);
+        const Fixtures::CommandRun run = lexa(arguments);
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.errors.contains(error.replace("<dir>", m_dir.path())), qPrintable(run.errors));
         QCOMPARE(Fixtures::fileBytes(path("d/LEXA.MDB")), stored);
@@ -147,7 +124,7 @@ private slots:
         DictionaryLock other(path("d"));
         QCOMPARE(other.tryLock(), DictionaryLock::Outcome::Held);
         const QByteArray stored = Fixtures::fileBytes(path("d/LEXA.MDB"));
-        const Run run = lexa({"--import-csv", "<dir>/c/y.csv", "<dir>/d"});
+        const Fixtures::CommandRun run = lexa({"--import-csv", "<dir>/c/y.csv", "<dir>/d"});
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.errors.contains("schon in einem anderen") &&
                      run.errors.contains("Es wurde nichts importiert."),

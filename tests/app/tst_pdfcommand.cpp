@@ -14,29 +14,9 @@ class PdfCommandTest : public QObject
 
     QTemporaryDir m_dir;
 
-    struct Run
+    Fixtures::CommandRun lexa(const QStringList& arguments) const
     {
-        int exitCode = -1;
-        QString errors;
-    };
-    Run lexa(QStringList arguments) const
-    {
-        for (QString& argument : arguments) {
-            argument.replace("<dir>", m_dir.path());
-        }
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        // No display: the command line must not need one.
-        environment.remove("QT_QPA_PLATFORM");
-        environment.remove("DISPLAY");
-        environment.remove("WAYLAND_DISPLAY");
-        process.setProcessEnvironment(environment);
-        process.start(QCoreApplication::applicationDirPath() + "/lexa", arguments);
-        if (!process.waitForFinished(60000)) {
-            return {};
-        }
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardError())};
+        return Fixtures::runLexa(arguments, m_dir.path());
     }
 
     static QString pdfText(const QString& pdf)
@@ -101,7 +81,7 @@ private slots:
         QFETCH(QStringList, found);
         QFETCH(QStringList, absent);
         const QByteArray before = Fixtures::fileBytes(m_dir.filePath("d/LEXA.MDB"));
-        const Run run = lexa(arguments);
+        const Fixtures::CommandRun run = lexa(arguments);
         QCOMPARE(run.exitCode, exitCode);
         error.replace("<dir>", m_dir.path());
         QVERIFY2(run.errors.contains(error), qPrintable(run.errors));
@@ -132,7 +112,7 @@ private slots:
         QVERIFY(editor.open(m_dir.filePath("d/LEXA.MDB"), Database::Access::ReadWrite));
         QVERIFY(editor.begin());
         QVERIFY(editor.exec("INSERT INTO lexa (mot) VALUES ('Halbfertig')"));
-        const Run run = lexa({"--pdf", "<dir>/neben.pdf", "<dir>/d"});
+        const Fixtures::CommandRun run = lexa({"--pdf", "<dir>/neben.pdf", "<dir>/d"});
         editor.rollback();
         QCOMPARE(run.exitCode, 0);
         if (QStandardPaths::findExecutable("pdftotext").isEmpty()) {

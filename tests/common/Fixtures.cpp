@@ -4,8 +4,10 @@
 #include "data/Schema.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QProcess>
 
 namespace {
 
@@ -102,6 +104,26 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+CommandRun runLexa(QStringList arguments, const QString& dir)
+{
+    for (QString& argument : arguments) {
+        argument.replace("<dir>", dir);
+    }
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("QT_QPA_PLATFORM");
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    process.setProcessEnvironment(environment);
+    process.start(QCoreApplication::applicationDirPath() + "/lexa", arguments);
+    if (!process.waitForFinished(60000)) {
+        return {};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 QByteArray icoBytes(unsigned rgb, const char* format)

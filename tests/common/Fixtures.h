@@ -37,6 +37,17 @@ QString columnText(const QString& dir, const QString& field);
 QByteArray fileBytes(const QString& path);
 bool writeFile(const QString& path, const QByteArray& bytes);
 
+// What the program `lexa` beside the test printed and returned when run with
+// `arguments` ("<dir>" in them standing for `dir`) and no display: the
+// command line must not need one. An exit code of -1: it crashed or hung.
+struct CommandRun
+{
+    int exitCode = -1;
+    QString output;
+    QString errors;
+};
+CommandRun runLexa(QStringList arguments, const QString& dir);
+
 // A small picture file of one colour: .ico unless `format` says otherwise.
 QByteArray icoBytes(unsigned rgb, const char* format = "ICO");
 
