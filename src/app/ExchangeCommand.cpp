@@ -8,12 +8,10 @@
 #include "data/DictionaryLock.h"
 #include "data/Exchange.h"
 #include "data/Schema.h"
-#include "widgets/German.h"
 
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QTextStream>
 
 namespace {
@@ -45,21 +43,20 @@ void ExchangeCommand::addOptions(QCommandLineParser& parser) const
     parser.addOptions({m_export, m_import});
 }
 
-bool ExchangeCommand::read(const QCommandLineParser& parser, const QString& folder, QString* error)
+Result ExchangeCommand::read(const QCommandLineParser& parser, const QString& folder)
 {
     if (parser.isSet(m_export) && parser.isSet(m_import)) {
-        *error = QStringLiteral("--export-csv und --import-csv gehen nur einzeln.");
-        return false;
+        return Result::failure(QStringLiteral("--export-csv und --import-csv gehen nur einzeln."));
     }
     m_importing = parser.isSet(m_import);
     m_file = parser.value(m_importing ? m_import : m_export);
-    m_folder = folder.isEmpty() ? QDir::currentPath() : folder;
-    // The folder of a dictionary file given by name.
-    if (QFileInfo(m_folder).isFile()) {
-        m_folder = QFileInfo(m_folder).absolutePath();
-    }
-    m_folder = QDir(m_folder).absolutePath();
-    return true;
+    takeFolder(folder);
+    return Result::success();
+}
+
+ResultOf<QString> ExchangeCommand::work() const
+{
+    return m_importing ? importWords() : exportWords();
 }
 
 ResultOf<QString> ExchangeCommand::exportWords() const
@@ -156,21 +153,4 @@ ResultOf<QString> ExchangeCommand::importWords() const
         said += QStringLiteral("\nNeue Themen: %1.").arg(added.value.join(QStringLiteral(", ")));
     }
     return said;
-}
-
-int ExchangeCommand::run(int argc, char* argv[]) const
-{
-    // No window is shown: the pictures are checked without a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication app(argc, argv);
-    installGermanTexts(app);
-    const ResultOf<QString> done = m_importing ? importWords() : exportWords();
-    if (!done) {
-        QTextStream(stderr) << "lexa: " << done.error << '\n';
-        return 1;
-    }
-    QTextStream(stdout) << done.value << '\n';
-    return 0;
 }

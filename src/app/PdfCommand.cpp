@@ -1,12 +1,7 @@
 #include "app/PdfCommand.h"
 
-#include "widgets/German.h"
-
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFileInfo>
-#include <QGuiApplication>
-#include <QTextStream>
 
 PdfCommand::PdfCommand()
     : m_pdf(QStringLiteral("pdf"),
@@ -28,38 +23,33 @@ void PdfCommand::addOptions(QCommandLineParser& parser) const
     parser.addOptions({m_pdf, m_layout, m_theme, m_marked});
 }
 
-bool PdfCommand::read(const QCommandLineParser& parser, const QString& folder, QString* error)
+Result PdfCommand::read(const QCommandLineParser& parser, const QString& folder)
 {
     m_file = parser.value(m_pdf);
     if (!wanted()) {
         if (parser.isSet(m_layout) || parser.isSet(m_theme) || parser.isSet(m_marked)) {
-            *error =
-                QStringLiteral("--layout, --theme und --marked gelten nur zusammen mit --pdf.");
-            return false;
+            return Result::failure(
+                QStringLiteral("--layout, --theme und --marked gelten nur zusammen mit --pdf."));
         }
-        return true;
+        return Result::success();
     }
     if (parser.isSet(m_layout)) {
         const std::optional<PrintLayout> layout = layoutNamed(parser.value(m_layout));
         if (!layout) {
-            *error = QStringLiteral("Die Art „%1“ gibt es nicht: cards, pages oder list.")
-                         .arg(parser.value(m_layout));
-            return false;
+            return Result::failure(
+                QStringLiteral("Die Art „%1“ gibt es nicht: cards, pages oder list.")
+                    .arg(parser.value(m_layout)));
         }
         m_options.layout = *layout;
     }
     m_choice.theme = parser.value(m_theme);
     m_choice.markedOnly = parser.isSet(m_marked);
     m_options.theme = m_choice.theme;
-    m_folder = folder.isEmpty() ? QDir::currentPath() : folder;
-    // The folder of a dictionary file given by name.
-    if (QFileInfo(m_folder).isFile()) {
-        m_folder = QFileInfo(m_folder).absolutePath();
-    }
-    return true;
+    takeFolder(folder);
+    return Result::success();
 }
 
-Result PdfCommand::write() const
+ResultOf<QString> PdfCommand::work() const
 {
     ResultOf<std::unique_ptr<PrintWords>> source = PrintWords::open(m_folder);
     if (!source) {
@@ -76,20 +66,8 @@ Result PdfCommand::write() const
             QStringLiteral("Im Wörterbuch „%1“ gibt es %2: es wurde keine PDF-Datei geschrieben.")
                 .arg(QDir::toNativeSeparators(source.value->folder()), what));
     }
-    return writePdf(m_file, *source.value, words, m_options);
-}
-
-int PdfCommand::run(int argc, char* argv[]) const
-{
-    // No window is shown: the pages are drawn without a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (Result written = writePdf(m_file, *source.value, words, m_options); !written) {
+        return written;
     }
-    QGuiApplication app(argc, argv);
-    installGermanTexts(app);
-    if (const Result written = write(); !written) {
-        QTextStream(stderr) << "lexa: " << written.error << '\n';
-        return 1;
-    }
-    return 0;
+    return QString();
 }

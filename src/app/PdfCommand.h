@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/BatchCommand.h"
 #include "widgets/PrintLayout.h"
 #include "widgets/PrintWords.h"
 
@@ -12,32 +13,22 @@ class QCommandLineParser;
 // "lexa --pdf DATEI.pdf [--layout cards|pages|list] [--theme NAME] [--marked]
 // [ORDNER]": writes a printout as a PDF without a window, for batches of
 // material. The dictionary is opened for reading only.
-class PdfCommand
+class PdfCommand : public BatchCommand
 {
 public:
     PdfCommand();
 
-    // Registers the options with the program's parser.
-    void addOptions(QCommandLineParser& parser) const;
-    // Reads them after parsing. False (with a German message in `error`)
-    // when they are wrong; `wanted()` tells whether a PDF was asked for.
-    [[nodiscard]] bool read(const QCommandLineParser& parser, const QString& folder,
-                            QString* error);
-    bool wanted() const { return !m_file.isEmpty(); }
-
-    // Writes the PDF; the exit code of the program (0 on success, else a
-    // German message went to stderr).
-    int run(int argc, char* argv[]) const;
+    void addOptions(QCommandLineParser& parser) const override;
+    [[nodiscard]] Result read(const QCommandLineParser& parser, const QString& folder) override;
 
 private:
-    [[nodiscard]] Result write() const;
+    // Writes the PDF.
+    [[nodiscard]] ResultOf<QString> work() const override;
 
     QCommandLineOption m_pdf;
     QCommandLineOption m_layout;
     QCommandLineOption m_theme;
     QCommandLineOption m_marked;
-    QString m_file;
-    QString m_folder;
     WordChoice m_choice;
     PrintOptions m_options;
 };

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
+#include <initializer_list>
 #include <optional>
 
 namespace {
@@ -81,14 +82,11 @@ std::optional<int> handleCommandLine(int argc, char* argv[], QString* argument, 
         QTextStream(stderr) << "lexa: Nur ein Ordner kann geöffnet werden.\n";
         return exitUsage;
     }
-    QString error;
-    if (!pdf.read(parser, folders.value(0), &error)) {
-        QTextStream(stderr) << "lexa: " << error << '\n';
-        return exitUsage;
-    }
-    if (!exchange.read(parser, folders.value(0), &error)) {
-        QTextStream(stderr) << "lexa: " << error << '\n';
-        return exitUsage;
+    for (BatchCommand* command : std::initializer_list<BatchCommand*>{&pdf, &exchange}) {
+        if (const Result read = command->read(parser, folders.value(0)); !read) {
+            QTextStream(stderr) << "lexa: " << read.error << '\n';
+            return exitUsage;
+        }
     }
     if (pdf.wanted() && exchange.wanted()) {
         QTextStream(stderr) << "lexa: --pdf und --export-csv oder --import-csv gehen nur "
