@@ -5,6 +5,7 @@
 #include <QVarLengthArray>
 #include <algorithm>
 #include <numeric>
+#include <optional>
 
 namespace {
 
@@ -121,8 +122,50 @@ private:
 
 } // namespace
 
+namespace {
+
+// The folding of a word of plain letters and umlauts, the most of them, in
+// one pass; nullopt for any other word (spaces, other scripts).
+std::optional<QString> foldPlainWord(const QString& word)
+{
+    QString folded;
+    folded.reserve(word.size() + 4);
+    for (const QChar c : word) {
+        const char16_t u = c.unicode();
+        if (u > 0x20 && u < 0x7F) {
+            folded += u == u'`' ? QLatin1Char('\'') : QChar(u >= u'A' && u <= u'Z' ? u + 32 : u);
+            continue;
+        }
+        switch (u) {
+        case 0x00DF: // ß
+            folded += QLatin1String("ss");
+            break;
+        case 0x00C4: // Ä
+        case 0x00E4: // ä
+            folded += QLatin1String("ae");
+            break;
+        case 0x00D6: // Ö
+        case 0x00F6: // ö
+            folded += QLatin1String("oe");
+            break;
+        case 0x00DC: // Ü
+        case 0x00FC: // ü
+            folded += QLatin1String("ue");
+            break;
+        default:
+            return std::nullopt;
+        }
+    }
+    return folded;
+}
+
+} // namespace
+
 QString foldWord(const QString& word)
 {
+    if (std::optional<QString> plain = foldPlainWord(word)) {
+        return *std::move(plain);
+    }
     const QString lower = word.simplified().toLower();
     QString folded;
     folded.reserve(lower.size() + 4);

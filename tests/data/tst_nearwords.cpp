@@ -46,6 +46,7 @@ private slots:
         row("u umlaut", "Tür", "Tuer", "spelling");
         row("capital u umlaut", "Übung", "Uebung", "spelling");
         row("typographic apostrophe", "Ku’damm", "Ku'damm", "spelling");
+        row("grave accent as apostrophe", "Ku`damm", "Ku'damm", "spelling");
         row("trailing blank", "Zirkuszelt ", "Zirkuszelt", "spelling");
         row("leading blank", " Zirkuszelt", "Zirkuszelt", "spelling");
         row("repeated blank", "rotes  Auto", "rotes Auto", "spelling");
