@@ -6,8 +6,8 @@
 #include <algorithm>
 
 namespace {
-// Past this many rows leaving at once the list is laid out anew.
-constexpr size_t ManyLeaving = 64;
+// Past this many rows coming or leaving at once the list is laid out anew.
+constexpr size_t ManyChanging = 64;
 } // namespace
 
 WordModel::WordModel(DataSource& words, QObject* parent)
@@ -182,9 +182,45 @@ void WordModel::rowsRead()
 
 void WordModel::rowsAdded(const std::vector<qint64>& rowids)
 {
-    for (const qint64 rowid : rowids) {
-        addRow(rowid);
+    if (rowids.size() <= ManyChanging) {
+        for (const qint64 rowid : rowids) {
+            addRow(rowid);
+        }
+        return;
     }
+    QStringList texts;
+    std::vector<qint64> listed;
+    for (const qint64 rowid : rowids) {
+        QString text = textOf(rowid);
+        if (listable(rowid, text)) {
+            texts.append(std::move(text));
+            listed.push_back(rowid);
+        }
+    }
+    if (listed.empty()) {
+        return;
+    }
+    // The new rows sorted, then merged into the listed ones in one pass.
+    std::vector<GermanOrder::Key> keys;
+    const std::vector<qsizetype> sorted = m_order.order(texts, &keys);
+    beginResetModel();
+    std::vector<qint64> merged;
+    merged.reserve(m_rows.size() + listed.size());
+    size_t old = 0;
+    for (size_t i = 0; i < sorted.size(); ++i) {
+        const qsizetype index = sorted[i];
+        const qint64 rowid = listed[static_cast<size_t>(index)];
+        while (old < m_rows.size() && !goesBefore(texts.at(index), keys[i], rowid, old)) {
+            merged.push_back(m_rows[old++]);
+        }
+        merged.push_back(rowid);
+        m_keys.insert_or_assign(rowid, std::move(keys[i]));
+    }
+    merged.insert(merged.end(), m_rows.begin() + static_cast<std::ptrdiff_t>(old), m_rows.end());
+    m_rows = std::move(merged);
+    m_merge = Merge{texts, {}};
+    endResetModel();
+    m_merge.reset();
 }
 
 void WordModel::addRow(qint64 rowid)
@@ -224,14 +260,22 @@ void WordModel::wordChanged(qint64 rowid)
 
 void WordModel::rowsLeaving(const std::vector<qint64>& rowids)
 {
-    if (rowids.size() > ManyLeaving) {
+    if (rowids.size() > ManyChanging) {
         const QSet<qint64> leaving(rowids.begin(), rowids.end());
+        Merge merge;
+        for (const qint64 rowid : m_rows) {
+            if (leaving.contains(rowid)) {
+                merge.removed.append(textOf(rowid));
+            }
+        }
         beginResetModel();
         std::erase_if(m_rows, [&](qint64 rowid) { return leaving.contains(rowid); });
         for (const qint64 rowid : rowids) {
             m_keys.erase(rowid);
         }
+        m_merge = std::move(merge);
         endResetModel();
+        m_merge.reset();
         return;
     }
     for (const qint64 rowid : rowids) {

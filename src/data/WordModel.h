@@ -4,7 +4,9 @@
 #include "data/RecordSet.h"
 
 #include <QAbstractListModel>
+#include <QStringList>
 #include <limits>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -43,6 +45,16 @@ public:
     // The rows whose word equals `text` but for letter case, in list order.
     QList<int> rowsIgnoringCase(const QString& text) const;
 
+    // Many rows coming or leaving at once reset the model. While it says
+    // modelReset for them, these are the words that came and left; nothing
+    // for a list read anew. What follows the list can keep what it knows.
+    struct Merge
+    {
+        QStringList added;
+        QStringList removed;
+    };
+    const std::optional<Merge>& merge() const { return m_merge; }
+
 private:
     void rowsRead() override;
     void rowsAdded(const std::vector<qint64>& rowids) override;
@@ -71,4 +83,5 @@ private:
     // the rows were read.
     qint64 m_hiddenFrom = std::numeric_limits<qint64>::max();
     qint64 m_lastRead = 0;
+    std::optional<Merge> m_merge;
 };

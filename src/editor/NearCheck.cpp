@@ -46,10 +46,22 @@ void ListedNearWords::follow()
                     m_index->remove(m_words.word(row));
                 }
             });
-    // A list read anew, or a word renamed, is read again when next needed.
-    const auto forget = [this] { m_index.reset(); };
-    connect(model, &QAbstractItemModel::modelReset, this, forget);
-    connect(model, &QAbstractItemModel::dataChanged, this, forget);
+    // Many words coming or leaving at once are added and taken out; a list
+    // read anew, or a word renamed, is read again when next needed.
+    connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        const std::optional<WordModel::Merge>& merge = m_words.merge();
+        if (!merge || !m_index) {
+            m_index.reset();
+            return;
+        }
+        for (const QString& word : merge->added) {
+            m_index->add(word);
+        }
+        for (const QString& word : merge->removed) {
+            m_index->remove(word);
+        }
+    });
+    connect(model, &QAbstractItemModel::dataChanged, this, [this] { m_index.reset(); });
 }
 
 void ListedNearWords::prepare()

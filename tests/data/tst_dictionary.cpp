@@ -169,9 +169,9 @@ private slots:
         QVERIFY(!m_dictionary->nextRedo());
     }
 
-    // Rows added together are told to the list at the end of the step: the
-    // list must be the one a fresh reading sorts, equal words in rowid order,
-    // after the import, its undo and its redo.
+    // Many rows added at once are merged into the list, not placed one by
+    // one: the list must be the one a fresh reading sorts, equal words in
+    // rowid order, after the import, its undo and its redo.
     void manyAddedListedAsRead()
     {
         const auto rowids = [](const WordModel& words) {

@@ -150,6 +150,8 @@ private slots:
             asked + added(397) + ";mot=Zug,Auto,haus,Tor," + numbers);
         row("near words named after the report", nearPairs().first, 22, "yes;ok;ok;import",
             asked + added(22) + u'/' + nearPairs().second);
+        row("near words named after a large import", nearPairs().first + lines(60), 82,
+            "yes;ok;ok;import", asked + added(82) + u'/' + nearPairs().second);
         // What no word can be is left out, and named before the import is offered.
         row("no words among the items", QByteArray("\"Rad\r\nBoot"), -1, "",
             refused + "kein Eintrag ist ein Wort (länger als 80 Zeichen oder über mehrere "
