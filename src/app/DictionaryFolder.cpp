@@ -96,8 +96,12 @@ bool createEmpty(const QString& folder, QString* error)
     for (const auto& [file, schema] : files) {
         made.append(dir.filePath(file));
         Database db;
-        if (!db.create(made.last(), schema) || !db.close()) {
-            *error = db.lastError();
+        Result created = db.create(made.last(), schema);
+        if (created) {
+            created = db.close();
+        }
+        if (!created) {
+            *error = created.error;
             for (const QString& partial : made) {
                 QFile::remove(partial);
             }

@@ -120,12 +120,13 @@ bool writeTable(const QString& path, const Target& target, LegacyTable& table,
                 ConversionReport* report, QString* error)
 {
     Database db;
-    if (!db.create(path, target.create)) {
-        *error = QStringLiteral("Die neue Datei ließ sich nicht schreiben: %1").arg(db.lastError());
+    if (Result created = db.create(path, target.create); !created) {
+        *error = QStringLiteral("Die neue Datei ließ sich nicht schreiben: %1").arg(created.error);
         return false;
     }
-    const QStringList columns = matchFields(table, db.columns(target.table).value_or(QStringList()),
-                                            target.file, &report->problems);
+    const auto stored = db.columns(target.table);
+    const QStringList columns =
+        matchFields(table, stored ? stored.value : QStringList(), target.file, &report->problems);
     if (columns.isEmpty()) {
         *error =
             QStringLiteral("Die Tabelle „%1“ hat keines der Felder von LEXA.").arg(target.table);
@@ -140,8 +141,12 @@ bool writeTable(const QString& path, const Target& target, LegacyTable& table,
     } else {
         report->themes = static_cast<int>(table.records.size());
     }
-    if (!db.insertRows(target.table, columns, table.records) || !db.close()) {
-        *error = QStringLiteral("Die neue Datei ließ sich nicht schreiben: %1").arg(db.lastError());
+    Result written = db.insertRows(target.table, columns, table.records);
+    if (written) {
+        written = db.close();
+    }
+    if (!written) {
+        *error = QStringLiteral("Die neue Datei ließ sich nicht schreiben: %1").arg(written.error);
         return false;
     }
     return true;

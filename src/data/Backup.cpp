@@ -38,26 +38,26 @@ QStringList copiesOf(const QDir& backups, QLatin1StringView file)
     return copies;
 }
 
-// Opens a dictionary file for reading and checks that its pages are sound;
-// an empty text when it is, else why not (German).
-QString checkedOpen(Database& db, const QString& path)
+// Opens a dictionary file for reading and checks that its pages are sound.
+Result checkedOpen(Database& db, const QString& path)
 {
-    if (!db.open(path, Database::Access::ReadOnly)) {
-        return db.lastError();
+    if (Result opened = db.open(path, Database::Access::ReadOnly); !opened) {
+        return opened;
     }
     auto check = db.prepare(QStringLiteral("PRAGMA quick_check"));
     if (!check) {
-        return db.lastError();
+        return check;
     }
     if (!check->next()) {
-        return check->failed() ? db.lastError() : QString();
+        return check->status();
     }
     if (check->text(0) == QLatin1String("ok")) {
-        return {};
+        return Result::success();
     }
-    return QStringLiteral("Die Datei „%1“ ist beschädigt: die Prüfung der Datenbank hat Fehler "
-                          "gefunden. Nehmen Sie eine Sicherungskopie des Wörterbuchs.")
-        .arg(QDir::toNativeSeparators(path));
+    return Result::failure(
+        QStringLiteral("Die Datei „%1“ ist beschädigt: die Prüfung der Datenbank hat Fehler "
+                       "gefunden. Nehmen Sie eine Sicherungskopie des Wörterbuchs.")
+            .arg(QDir::toNativeSeparators(path)));
 }
 
 // Makes a rename in `folder` durable: without this, a power cut may lose the
@@ -103,7 +103,7 @@ bool holdsSameAs(Database& db, const QString& copyPath)
                 "copy.%1) UNION ALL SELECT 1 FROM (SELECT rowid, * FROM copy.%1 EXCEPT "
                 "SELECT rowid, * FROM main.%1) LIMIT 1")
                 .arg(quoted));
-        same = differing && !differing->next() && !differing->failed();
+        same = differing && !differing->next() && differing->status();
     }
     std::ignore = db.exec(QStringLiteral("DETACH DATABASE copy"));
     return same;
@@ -135,9 +135,8 @@ ResultOf<Copy> makeDailyBackup(const QString& folder, const QDate& today)
     // must never take the place of a good copy.
     Database sources[std::size(Files)];
     for (std::size_t i = 0; i < std::size(Files); ++i) {
-        const QString reason = checkedOpen(sources[i], dictionary.absoluteFilePath(Files[i]));
-        if (!reason.isEmpty()) {
-            return failed(backupPath, reason);
+        if (Result sound = checkedOpen(sources[i], dictionary.absoluteFilePath(Files[i])); !sound) {
+            return failed(backupPath, sound.error);
         }
     }
     // A clock gone back (a flat battery) dates today before the newest copy:
@@ -174,9 +173,9 @@ ResultOf<Copy> makeDailyBackup(const QString& folder, const QDate& today)
         const QString target = backups.absoluteFilePath(backupName(Files[i], date));
         const QString partial = target + QStringLiteral(".teil");
         QFile::remove(partial);
-        if (!sources[i].backupTo(partial)) {
+        if (Result copied = sources[i].backupTo(partial); !copied) {
             QFile::remove(partial);
-            return failed(backupPath, sources[i].lastError());
+            return failed(backupPath, copied.error);
         }
         QFile::remove(target);
         if (!QFile::rename(partial, target) || !syncFolder(backupPath)) {

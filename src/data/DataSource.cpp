@@ -48,21 +48,23 @@ Result DataSource::Refresh()
     const QString path =
         m_path.isEmpty() ? QDir::current().absoluteFilePath(m_databaseName) : m_path;
     auto db = std::make_unique<Database>();
-    if (!db->open(path, m_access)) {
-        return Result::failure(db->lastError());
+    if (Result opened = db->open(path, m_access); !opened) {
+        return opened;
     }
     const auto columns = db->columns(m_recordSource);
     if (!columns) {
-        return Result::failure(db->lastError());
+        return columns;
     }
-    if (Result fields = checkFields(*columns, db->path()); !fields) {
+    if (Result fields = checkFields(columns.value, db->path()); !fields) {
         return fields;
     }
     // Only a file that holds the table is changed (the record set says when
     // it does not); before the rows are read, which a change of the file
     // would make stale.
-    if (m_access == Database::Access::ReadWrite && !columns->isEmpty() && !db->useWal()) {
-        return Result::failure(db->lastError());
+    if (m_access == Database::Access::ReadWrite && !columns->isEmpty()) {
+        if (Result wal = db->useWal(); !wal) {
+            return wal;
+        }
     }
     RecordView& view = *this;
     auto recordset = std::make_unique<RecordSet>(*db, m_recordSource, view);

@@ -59,7 +59,8 @@ Statement::Statement(sqlite3_stmt* stmt, Database& db) : m_stmt(stmt), m_db(&db)
 }
 
 Statement::Statement(Statement&& other) noexcept
-    : m_stmt(std::exchange(other.m_stmt, nullptr)), m_db(other.m_db), m_failed(other.m_failed)
+    : m_stmt(std::exchange(other.m_stmt, nullptr)), m_db(other.m_db),
+      m_status(std::move(other.m_status))
 {
 }
 
@@ -69,7 +70,7 @@ Statement& Statement::operator=(Statement&& other) noexcept
         sqlite3_finalize(m_stmt);
         m_stmt = std::exchange(other.m_stmt, nullptr);
         m_db = other.m_db;
-        m_failed = other.m_failed;
+        m_status = std::move(other.m_status);
     }
     return *this;
 }
@@ -79,7 +80,7 @@ Statement::~Statement()
     sqlite3_finalize(m_stmt);
 }
 
-bool Statement::bind(int index, const QVariant& value)
+Result Statement::bind(int index, const QVariant& value)
 {
     int rc = SQLITE_OK;
     if (value.isNull()) {
@@ -96,44 +97,46 @@ bool Statement::bind(int index, const QVariant& value)
                                  static_cast<sqlite3_uint64>(utf8.size()), SQLITE_TRANSIENT,
                                  SQLITE_UTF8);
     }
-    return rc == SQLITE_OK || m_db->failWithEngineError();
+    return rc == SQLITE_OK ? Result::success() : m_db->engineFailure();
 }
 
-bool Statement::bindAll(const QVariantList& values)
+Result Statement::bindAll(const QVariantList& values)
 {
     for (qsizetype i = 0; i < values.size(); ++i) {
-        if (!bind(static_cast<int>(i) + 1, values.at(i))) {
-            return false;
+        if (Result bound = bind(static_cast<int>(i) + 1, values.at(i)); !bound) {
+            return bound;
         }
     }
-    return true;
+    return Result::success();
 }
 
 bool Statement::next()
 {
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW) {
+        // A row after a failure (the statement was stepped again) clears it.
+        if (!m_status) {
+            m_status = Result::success();
+        }
         return true;
     }
-    m_failed = rc != SQLITE_DONE;
-    if (m_failed) {
-        m_db->failWithEngineError();
-    }
+    m_status = rc == SQLITE_DONE ? Result::success() : m_db->engineFailure();
     return false;
 }
 
-bool Statement::exec()
+Result Statement::exec()
 {
     const int rc = sqlite3_step(m_stmt);
     sqlite3_reset(m_stmt);
-    return rc == SQLITE_DONE || rc == SQLITE_ROW || m_db->failWithEngineError();
+    m_status = rc == SQLITE_DONE || rc == SQLITE_ROW ? Result::success() : m_db->engineFailure();
+    return m_status;
 }
 
 void Statement::reset()
 {
     sqlite3_reset(m_stmt);
     sqlite3_clear_bindings(m_stmt);
-    m_failed = false;
+    m_status = Result::success();
 }
 
 int Statement::columnCount() const
@@ -194,19 +197,13 @@ Database::~Database()
     sqlite3_close_v2(m_handle);
 }
 
-bool Database::fail(const QString& message)
+Result Database::engineFailure() const
 {
-    m_error = message;
-    return false;
+    return Result::failure(engineMessage(sqlite3_extended_errcode(m_handle), m_path,
+                                         QString::fromUtf8(sqlite3_errmsg(m_handle))));
 }
 
-bool Database::failWithEngineError()
-{
-    return fail(engineMessage(sqlite3_extended_errcode(m_handle), m_path,
-                              QString::fromUtf8(sqlite3_errmsg(m_handle))));
-}
-
-bool Database::connect(const QString& path, int flags, bool immutable)
+Result Database::connect(const QString& path, int flags, bool immutable)
 {
     m_path = path;
     // An immutable file is named by a URI that says so.
@@ -216,173 +213,195 @@ bool Database::connect(const QString& path, int flags, bool immutable)
     const int rc = sqlite3_open_v2(name.constData(), &m_handle,
                                    immutable ? flags | SQLITE_OPEN_URI : flags, nullptr);
     if (rc != SQLITE_OK) {
-        fail(engineMessage(rc, path, QString::fromUtf8(sqlite3_errstr(rc))));
         sqlite3_close_v2(std::exchange(m_handle, nullptr));
-        return false;
+        return Result::failure(engineMessage(rc, path, QString::fromUtf8(sqlite3_errstr(rc))));
     }
     sqlite3_extended_result_codes(m_handle, 1);
     sqlite3_busy_timeout(m_handle, 2000);
-    return true;
+    return Result::success();
 }
 
-bool Database::connectAndRead(const QString& path, int flags, bool immutable)
+Result Database::connectAndRead(const QString& path, int flags, bool immutable)
 {
-    if (!connect(path, flags, immutable)) {
-        return false;
+    if (Result connected = connect(path, flags, immutable); !connected) {
+        return connected;
     }
     // The record set keeps what it reads in memory; a small page cache is
     // enough for its one pass and the single-record reads and writes after it
     // (only a hint: should it fail, SQLite keeps its default).
-    exec(QStringLiteral("PRAGMA cache_size=-256"));
+    static_cast<void>(exec(QStringLiteral("PRAGMA cache_size=-256")));
     // Reading the schema is the first real access: it meets locks and damage.
-    auto check = prepare(QStringLiteral("SELECT count(*) FROM sqlite_schema"));
-    const bool readable = check && (check->next() || !check->failed());
-    check.reset();
+    Result readable;
+    {
+        auto check = prepare(QStringLiteral("SELECT count(*) FROM sqlite_schema"));
+        readable = !check ? Result(check) : check->next() ? Result::success() : check->status();
+    }
     if (!readable) {
         sqlite3_close_v2(std::exchange(m_handle, nullptr));
     }
     return readable;
 }
 
-bool Database::open(const QString& path, Access access)
+Result Database::open(const QString& path, Access access)
 {
     const QString file = QDir::toNativeSeparators(path);
     if (!QFileInfo(path).isFile()) {
-        return fail(QStringLiteral("Die Datei „%1“ wurde nicht gefunden.").arg(file));
+        return Result::failure(QStringLiteral("Die Datei „%1“ wurde nicht gefunden.").arg(file));
     }
     // The file is not opened here, beside SQLite: closing a second descriptor
     // of a file drops every lock this process holds on it, SQLite's included.
     // SQLite itself tells a file that is not a database; only an empty one it
     // would take for a new database, unless a journal may restore it.
     if (!QFileInfo(path).isReadable()) {
-        return fail(QStringLiteral("Die Datei „%1“ kann nicht gelesen werden. Prüfen Sie die "
-                                   "Zugriffsrechte der Datei.")
-                        .arg(file));
+        return Result::failure(
+            QStringLiteral("Die Datei „%1“ kann nicht gelesen werden. Prüfen Sie die "
+                           "Zugriffsrechte der Datei.")
+                .arg(file));
     }
     const bool journal = QFileInfo::exists(path + QStringLiteral("-wal")) ||
                          QFileInfo::exists(path + QStringLiteral("-journal"));
     if (!journal && QFileInfo(path).size() == 0) {
-        return fail(QStringLiteral("Die Datei „%1“ ist keine LEXA-Datenbank.").arg(file));
+        return Result::failure(
+            QStringLiteral("Die Datei „%1“ ist keine LEXA-Datenbank.").arg(file));
     }
     const int flags = (access == Access::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
                       SQLITE_OPEN_NOMUTEX;
-    if (!connectAndRead(path, flags, false)) {
+    if (Result read = connectAndRead(path, flags, false); !read) {
         // A WAL file needs its -shm file even for reading; in a folder that
         // nobody may write (a CD, a read-only share) there is none, and the
         // file is read as it is: nothing can change it from here.
-        const QString error = m_error;
         if (access == Access::ReadWrite || QFileInfo(QFileInfo(path).absolutePath()).isWritable() ||
             !connectAndRead(path, flags, true)) {
-            return fail(error);
+            return read;
         }
     }
     // A write-protected file opens for reading; its writes fail with a message.
     // FULL makes every commit durable against a power cut; it is this
     // connection's, not the file's.
-    if (access == Access::ReadWrite && sqlite3_db_readonly(m_handle, "main") == 0 &&
-        !exec(QStringLiteral("PRAGMA synchronous=FULL"))) {
-        sqlite3_close_v2(std::exchange(m_handle, nullptr));
-        return false;
+    if (access == Access::ReadWrite && sqlite3_db_readonly(m_handle, "main") == 0) {
+        if (Result durable = exec(QStringLiteral("PRAGMA synchronous=FULL")); !durable) {
+            sqlite3_close_v2(std::exchange(m_handle, nullptr));
+            return durable;
+        }
     }
-    return true;
+    return Result::success();
 }
 
-bool Database::useWal()
+Result Database::useWal()
 {
-    return sqlite3_db_readonly(m_handle, "main") != 0 ||
-           exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    return sqlite3_db_readonly(m_handle, "main") != 0
+               ? Result::success()
+               : exec(QStringLiteral("PRAGMA journal_mode=WAL"));
 }
 
-bool Database::create(const QString& path, const QString& schema)
+Result Database::create(const QString& path, const QString& schema)
 {
     if (QFileInfo(path).size() > 0) {
-        return fail(QStringLiteral("Die Datei „%1“ gibt es schon; sie wird nicht überschrieben.")
-                        .arg(QDir::toNativeSeparators(path)));
+        return Result::failure(
+            QStringLiteral("Die Datei „%1“ gibt es schon; sie wird nicht überschrieben.")
+                .arg(QDir::toNativeSeparators(path)));
     }
-    return connect(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, false) &&
-           exec(schema);
+    if (Result connected =
+            connect(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, false);
+        !connected) {
+        return connected;
+    }
+    return exec(schema);
 }
 
-bool Database::backupTo(const QString& path)
+Result Database::backupTo(const QString& path)
 {
     Database copy;
     if (QFileInfo::exists(path)) {
-        return fail(QStringLiteral("Die Datei „%1“ gibt es schon; sie wird nicht überschrieben.")
-                        .arg(QDir::toNativeSeparators(path)));
+        return Result::failure(
+            QStringLiteral("Die Datei „%1“ gibt es schon; sie wird nicht überschrieben.")
+                .arg(QDir::toNativeSeparators(path)));
     }
-    if (!copy.connect(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
-                      false)) {
-        return fail(copy.lastError());
+    if (Result connected = copy.connect(
+            path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, false);
+        !connected) {
+        return connected;
     }
     sqlite3_backup* backup = sqlite3_backup_init(copy.m_handle, "main", m_handle, "main");
     if (backup == nullptr) {
-        copy.failWithEngineError();
-        return fail(copy.lastError());
+        return copy.engineFailure();
     }
     const int stepped = sqlite3_backup_step(backup, -1);
     const int finished = sqlite3_backup_finish(backup);
     if (stepped != SQLITE_DONE || finished != SQLITE_OK) {
         const int code = stepped != SQLITE_DONE ? stepped : finished;
-        return fail(engineMessage(code, path, QString::fromUtf8(sqlite3_errstr(code))));
+        return Result::failure(engineMessage(code, path, QString::fromUtf8(sqlite3_errstr(code))));
     }
     // The copy stands alone; its last commit was synced (synchronous=FULL is
     // the default of a new connection).
-    if (!copy.exec(QStringLiteral("PRAGMA journal_mode=DELETE")) || !copy.close()) {
-        return fail(copy.lastError());
+    if (Result alone = copy.exec(QStringLiteral("PRAGMA journal_mode=DELETE")); !alone) {
+        return alone;
     }
-    return true;
+    return copy.close();
 }
 
-bool Database::close()
+Result Database::close()
 {
     m_cache.clear();
     m_values.clear();
     if (sqlite3_close(m_handle) != SQLITE_OK) {
-        return failWithEngineError();
+        return engineFailure();
     }
     m_handle = nullptr;
-    return true;
+    return Result::success();
 }
 
-std::optional<Statement> Database::prepare(const QString& sql)
+ResultOf<Statement> Database::prepare(const QString& sql)
 {
     sqlite3_stmt* stmt = nullptr;
     const QByteArray utf8 = sql.toUtf8();
     if (sqlite3_prepare_v2(m_handle, utf8.constData(), static_cast<int>(utf8.size()), &stmt,
                            nullptr) != SQLITE_OK) {
-        failWithEngineError();
+        Result failed = engineFailure();
         sqlite3_finalize(stmt);
-        return std::nullopt;
+        return failed;
     }
     return Statement(stmt, *this);
 }
 
-Statement* Database::cached(const QString& sql)
+ResultOf<Statement*> Database::cached(const QString& sql)
 {
     auto it = m_cache.find(sql);
     if (it == m_cache.end()) {
         auto statement = prepare(sql);
         if (!statement) {
-            return nullptr;
+            return Result(statement);
         }
-        it = m_cache.emplace(sql, std::move(*statement)).first;
+        it = m_cache.emplace(sql, std::move(statement.value)).first;
     }
     it->second.reset();
     return &it->second;
 }
 
-bool Database::exec(const QString& sql)
+Result Database::exec(const QString& sql)
 {
-    return sqlite3_exec(m_handle, sql.toUtf8().constData(), nullptr, nullptr, nullptr) ==
-               SQLITE_OK ||
-           failWithEngineError();
+    return sqlite3_exec(m_handle, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK
+               ? Result::success()
+               : engineFailure();
 }
 
-std::optional<QStringList> Database::columns(const QString& table, QList<int>* blobColumns)
+Result Database::execCached(const QString& sql, const QVariantList& values)
+{
+    const auto statement = cached(sql);
+    if (!statement) {
+        return statement;
+    }
+    if (Result bound = statement.value->bindAll(values); !bound) {
+        return bound;
+    }
+    return statement.value->exec();
+}
+
+ResultOf<QStringList> Database::columns(const QString& table, QList<int>* blobColumns)
 {
     auto info = prepare(QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdentifier(table)));
     if (!info) {
-        return std::nullopt;
+        return Result(info);
     }
     QStringList names;
     while (info->next()) {
@@ -392,14 +411,14 @@ std::optional<QStringList> Database::columns(const QString& table, QList<int>* b
         }
         names.append(info->column(1).toString());
     }
-    if (info->failed()) {
-        return std::nullopt;
+    if (Result read = info->status(); !read) {
+        return read;
     }
     return names;
 }
 
-bool Database::insertRows(const QString& table, const QStringList& columns,
-                          const QList<QVariantList>& rows)
+Result Database::insertRows(const QString& table, const QStringList& columns,
+                            const QList<QVariantList>& rows)
 {
     QStringList quoted;
     for (const QString& column : columns) {
@@ -408,25 +427,31 @@ bool Database::insertRows(const QString& table, const QStringList& columns,
     auto insert = prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                               .arg(quoteIdentifier(table), quoted.join(u','),
                                    QStringList(columns.size(), QStringLiteral("?")).join(u',')));
-    if (!insert || !begin()) {
-        return false;
+    if (!insert) {
+        return Result(insert);
+    }
+    if (Result begun = begin(); !begun) {
+        return begun;
     }
     for (const QVariantList& row : rows) {
-        if (!insert->bindAll(row) || !insert->exec()) {
-            const QString error = m_error;
+        Result inserted = insert->bindAll(row);
+        if (inserted) {
+            inserted = insert->exec();
+        }
+        if (!inserted) {
             rollback();
-            return fail(error);
+            return inserted;
         }
     }
     return commit();
 }
 
-bool Database::begin()
+Result Database::begin()
 {
     return exec(QStringLiteral("BEGIN IMMEDIATE"));
 }
 
-bool Database::commit()
+Result Database::commit()
 {
     return exec(QStringLiteral("COMMIT"));
 }
@@ -434,9 +459,7 @@ bool Database::commit()
 void Database::rollback()
 {
     if (!sqlite3_get_autocommit(m_handle)) {
-        const QString error = m_error;
-        exec(QStringLiteral("ROLLBACK"));
-        m_error = error;
+        static_cast<void>(exec(QStringLiteral("ROLLBACK")));
     }
 }
 
@@ -445,7 +468,7 @@ qint64 Database::lastInsertRowid() const
     return sqlite3_last_insert_rowid(m_handle);
 }
 
-std::shared_ptr<qint64> Database::makeValue(const QString& name)
+ResultOf<std::shared_ptr<qint64>> Database::makeValue(const QString& name)
 {
     if (const auto made = m_values.find(name); made != m_values.end()) {
         return made->second;
@@ -464,8 +487,7 @@ std::shared_ptr<qint64> Database::makeValue(const QString& name)
     if (sqlite3_create_function_v2(m_handle, name.toUtf8().constData(), 0, SQLITE_UTF8,
                                    new std::shared_ptr<qint64>(value), read, nullptr, nullptr,
                                    release) != SQLITE_OK) {
-        failWithEngineError();
-        return nullptr;
+        return engineFailure();
     }
     m_values.emplace(name, value);
     return value;

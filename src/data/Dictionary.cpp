@@ -218,14 +218,14 @@ bool Dictionary::isStored(const QString& word) const
     if (!m_source.Recordset().changedElsewhere()) {
         return m_source.Recordset().holds(word);
     }
-    Statement* query =
+    const auto query =
         m_source.database().cached(QStringLiteral("SELECT 1 FROM %1 WHERE mot=? LIMIT 1")
                                        .arg(quoteIdentifier(QString(Schema::DictionaryTable))));
-    if (!query || !query->bind(1, word)) {
+    if (!query || !query.value->bind(1, word)) {
         return false;
     }
-    const bool stored = query->next();
-    query->reset();
+    const bool stored = query.value->next();
+    query.value->reset();
     return stored;
 }
 

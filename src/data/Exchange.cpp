@@ -14,7 +14,6 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <fcntl.h>
-#include <optional>
 #include <unistd.h>
 #include <utility>
 
@@ -124,19 +123,19 @@ class StoredWords
 public:
     Result open(const QString& path)
     {
-        if (!m_db.open(path, Database::Access::ReadOnly)) {
-            return Result::failure(m_db.lastError());
+        if (Result opened = m_db.open(path, Database::Access::ReadOnly); !opened) {
+            return opened;
         }
         const auto columns = m_db.columns(QString(Schema::DictionaryTable));
         if (!columns) {
-            return Result::failure(m_db.lastError());
+            return columns;
         }
         // A field the file does not have yet reads as empty.
         const auto field = [&](const QString& name) {
             return columns->contains(name) ? quoteIdentifier(name) : QStringLiteral("NULL");
         };
         m_hasPictures = columns->contains(QStringLiteral("icone integree"));
-        std::optional<Statement> query = m_db.prepare(
+        auto query = m_db.prepare(
             QStringList{QStringLiteral("SELECT rowid"), field("mot"), field("determinant"),
                         field("categorie"), field("theme"), field("mot marque"),
                         field("fichier son associe"), field(QString(Schema::PluralField)),
@@ -144,7 +143,7 @@ public:
                 .join(u',') +
             QStringLiteral(" FROM lexa ORDER BY rowid"));
         if (!query) {
-            return Result::failure(m_db.lastError());
+            return query;
         }
         std::vector<Word> stored;
         QStringList texts;
@@ -165,8 +164,8 @@ public:
                 stored.push_back(std::move(word));
             }
         }
-        if (query->failed()) {
-            return Result::failure(m_db.lastError());
+        if (Result read = query->status(); !read) {
+            return read;
         }
         for (const qsizetype index : GermanOrder().order(texts)) {
             m_words.push_back(std::move(stored[static_cast<size_t>(index)]));
@@ -181,16 +180,22 @@ public:
         if (!m_hasPictures) {
             return QByteArray();
         }
-        Statement* query =
+        const auto cached =
             m_db.cached(QStringLiteral("SELECT \"icone integree\" FROM lexa WHERE rowid=?"));
-        if (!query || !query->bind(1, rowid)) {
-            return Result::failure(m_db.lastError());
+        if (!cached) {
+            return Result(cached);
+        }
+        Statement* query = cached.value;
+        if (Result bound = query->bind(1, rowid); !bound) {
+            return bound;
         }
         const QByteArray bytes = query->next() ? query->column(0).toByteArray() : QByteArray();
-        const bool failed = query->failed();
+        Result read = query->status();
         query->reset();
-        return failed ? ResultOf<QByteArray>(Result::failure(m_db.lastError()))
-                      : ResultOf<QByteArray>(bytes);
+        if (!read) {
+            return read;
+        }
+        return bytes;
     }
 
 private:

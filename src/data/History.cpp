@@ -18,10 +18,10 @@ const QString CreateTables = QStringLiteral(
     "field TEXT, before, after);"
     "CREATE INDEX IF NOT EXISTS lexa_undo_change_step ON lexa_undo_change (step, field, word);");
 
-// A failure of the connection, with its message.
-Result failure(const Database& db)
+// Steps `query` to its one row (an aggregate always has one).
+Result firstRow(Statement& query)
 {
-    return Result::failure(db.lastError());
+    return query.next() ? Result::success() : query.status();
 }
 
 QString quoteText(const QString& text)
@@ -45,47 +45,51 @@ History::History(QString table) : m_table(std::move(table)), m_quotedTable(quote
 {
 }
 
-Result History::exec(Database& db, const QString& sql, const QVariantList& values) const
-{
-    Statement* statement = db.cached(sql);
-    if (!statement || !statement->bindAll(values) || !statement->exec()) {
-        return failure(db);
-    }
-    return Result::success();
-}
-
 // The tables stay in the file; the triggers and the open step's number live
 // with the connection, so other programs writing the file log nothing.
 Result History::install(Database& db, bool mend)
 {
     if (m_columns.isEmpty()) {
         const auto columns = db.columns(m_table);
-        if (!columns || columns->isEmpty()) {
-            return failure(db);
+        if (!columns) {
+            return columns;
         }
-        m_columns = *columns;
+        if (columns->isEmpty()) {
+            return Result::failure(QStringLiteral("Die Tabelle „%1“ fehlt in der Datei „%2“.")
+                                       .arg(m_table, QDir::toNativeSeparators(db.path())));
+        }
+        m_columns = columns.value;
     }
     // The triggers ask for the open step first: while there is none they end
     // at once, for every row an undo or "raz" writes.
-    m_openStep = db.makeValue(QStringLiteral("lexa_undo_step"));
-    if (!m_openStep) {
-        return failure(db);
+    auto openStep = db.makeValue(QStringLiteral("lexa_undo_step"));
+    if (!openStep) {
+        m_openStep.reset();
+        return openStep;
     }
+    m_openStep = std::move(openStep.value);
     // The file's schema changes with every table made, dropped or altered.
-    Statement* version = db.cached(QStringLiteral("PRAGMA schema_version"));
-    if (!version || !version->next()) {
-        return failure(db);
+    const auto versionQuery = db.cached(QStringLiteral("PRAGMA schema_version"));
+    if (!versionQuery) {
+        return versionQuery;
     }
-    const qint64 schema = version->columnInt64(0);
-    version->reset();
-    Statement* installed = db.cached(QStringLiteral(
+    Statement& version = *versionQuery.value;
+    if (Result read = firstRow(version); !read) {
+        return read;
+    }
+    const qint64 schema = version.columnInt64(0);
+    version.reset();
+    const auto installed = db.cached(QStringLiteral(
         "SELECT group_concat('\"' || replace(name, '\"', '\"\"') || '\"', char(10)) FROM "
         "sqlite_temp_master WHERE type='trigger' AND name LIKE 'lexa_undo_%'"));
-    if (!installed || !installed->next()) {
-        return failure(db);
+    if (!installed) {
+        return installed;
     }
-    const QString triggersThere = installed->text(0);
-    installed->reset();
+    if (Result read = firstRow(*installed.value); !read) {
+        return read;
+    }
+    const QString triggersThere = installed.value->text(0);
+    installed.value->reset();
     if (!triggersThere.isEmpty()) {
         if (schema == m_schema) {
             return Result::success();
@@ -96,8 +100,8 @@ Result History::install(Database& db, bool mend)
         for (const QString& trigger : triggersThere.split(u'\n')) {
             drop += QStringLiteral("DROP TRIGGER temp.%1;").arg(trigger);
         }
-        if (!db.exec(drop)) {
-            return failure(db);
+        if (Result dropped = db.exec(drop); !dropped) {
+            return dropped;
         }
     }
     // Another program may have changed the tables since this connection's
@@ -112,8 +116,11 @@ Result History::install(Database& db, bool mend)
             return Result::failure(damaged.value);
         }
         const auto setAsideNotice = setAside(db, damaged.value);
-        if (!setAsideNotice || !db.exec(CreateTables)) {
-            return failure(db);
+        if (!setAsideNotice) {
+            return setAsideNotice;
+        }
+        if (Result made = db.exec(CreateTables); !made) {
+            return made;
         }
         notice = setAsideNotice.value;
     }
@@ -132,14 +139,14 @@ Result History::install(Database& db, bool mend)
                 .arg(quoteIdentifier(QStringLiteral("lexa_undo_update_") + column), quoted,
                      m_quotedTable, name);
     }
-    if (!db.exec(triggers)) {
-        return failure(db);
+    if (Result made = db.exec(triggers); !made) {
+        return made;
     }
-    if (!version->next()) {
-        return failure(db);
+    if (Result read = firstRow(version); !read) {
+        return read;
     }
-    m_schema = version->columnInt64(0);
-    version->reset();
+    m_schema = version.columnInt64(0);
+    version.reset();
     Result done = Result::success();
     done.notice = notice;
     return done;
@@ -156,7 +163,7 @@ ResultOf<QString> History::damage(Database& db)
     for (const auto& [table, needed] : tables) {
         const auto columns = db.columns(table);
         if (!columns) {
-            return failure(db);
+            return Result(columns);
         }
         QStringList missing;
         for (const QString& column : needed) {
@@ -172,8 +179,8 @@ ResultOf<QString> History::damage(Database& db)
                      missing.join(QStringLiteral(", ")));
         }
     }
-    if (!db.exec(CreateTables)) {
-        return failure(db);
+    if (Result made = db.exec(CreateTables); !made) {
+        return made;
     }
     // Each step has its changes and each change its step; the index leads
     // from one step to the next.
@@ -190,13 +197,13 @@ ResultOf<QString> History::damage(Database& db)
     for (const auto& [sql, why] : checks) {
         auto query = db.prepare(sql);
         if (!query) {
-            return failure(db);
+            return Result(query);
         }
         if (query->next()) {
             return why;
         }
-        if (query->failed()) {
-            return failure(db);
+        if (Result read = query->status(); !read) {
+            return read;
         }
     }
     return QString();
@@ -211,12 +218,15 @@ ResultOf<QString> History::setAside(Database& db, const QString& why)
         steps = QStringLiteral("lexa_undo_step_set_aside_%1").arg(n);
         changes = QStringLiteral("lexa_undo_change_set_aside_%1").arg(n);
         auto taken = db.prepare(QStringLiteral("SELECT 1 FROM sqlite_schema WHERE name IN (?, ?)"));
-        if (!taken || !taken->bindAll({steps, changes})) {
-            return failure(db);
+        if (!taken) {
+            return Result(taken);
+        }
+        if (Result bound = taken->bindAll({steps, changes}); !bound) {
+            return bound;
         }
         if (!taken->next()) {
-            if (taken->failed()) {
-                return failure(db);
+            if (Result read = taken->status(); !read) {
+                return read;
             }
             break;
         }
@@ -228,15 +238,15 @@ ResultOf<QString> History::setAside(Database& db, const QString& why)
                                          std::pair{QStringLiteral("lexa_undo_change"), changes}}) {
         const auto columns = db.columns(table);
         if (!columns) {
-            return failure(db);
+            return Result(columns);
         }
         if (!columns->isEmpty()) {
             sql += QStringLiteral("ALTER TABLE %1 RENAME TO %2;")
                        .arg(quoteIdentifier(table), quoteIdentifier(renamed));
         }
     }
-    if (!db.exec(sql)) {
-        return failure(db);
+    if (Result renamed = db.exec(sql); !renamed) {
+        return renamed;
     }
     return QStringLiteral(
                "Der Verlauf zum Rückgängigmachen in der Datei „%1“ wurde von einem anderen "
@@ -256,13 +266,13 @@ Result History::beginStep(Database& db, const QString& label)
     // A step's number was never any other step's, also where another program
     // took steps away and left their changes: no change joins a step it was
     // not written with. Numbers only: SQLite sorts a text after them.
-    if (Result done = exec(db,
-                           QStringLiteral("INSERT INTO lexa_undo_step (id, label, done) SELECT "
-                                          "max(coalesce((SELECT max(id) FROM lexa_undo_step), 0), "
-                                          "coalesce((SELECT CAST(step AS INTEGER) FROM "
-                                          "lexa_undo_change WHERE step<=9223372036854775806 "
-                                          "ORDER BY step DESC LIMIT 1), 0)) + 1, ?, 1"),
-                           {label});
+    if (Result done =
+            db.execCached(QStringLiteral("INSERT INTO lexa_undo_step (id, label, done) SELECT "
+                                         "max(coalesce((SELECT max(id) FROM lexa_undo_step), 0), "
+                                         "coalesce((SELECT CAST(step AS INTEGER) FROM "
+                                         "lexa_undo_change WHERE step<=9223372036854775806 "
+                                         "ORDER BY step DESC LIMIT 1), 0)) + 1, ?, 1"),
+                          {label});
         !done) {
         return done;
     }
@@ -278,13 +288,16 @@ Result History::beginStep(Database& db, const QString& label)
 
 ResultOf<qint64> History::lastRow(Database& db) const
 {
-    Statement* last =
+    const auto last =
         db.cached(QStringLiteral("SELECT max(rowid) FROM main.%1").arg(m_quotedTable));
-    if (!last || !last->next()) {
-        return failure(db);
+    if (!last) {
+        return Result(last);
     }
-    const qint64 row = last->columnInt64(0);
-    last->reset();
+    if (Result read = firstRow(*last.value); !read) {
+        return read;
+    }
+    const qint64 row = last.value->columnInt64(0);
+    last.value->reset();
     return row;
 }
 
@@ -312,7 +325,7 @@ Result History::logRows(Database& db, Logged kind, qint64 step, qint64 rowid)
         sql = QStringLiteral("INSERT INTO lexa_undo_change (step, word, field, before, after) ") +
               parts.join(QStringLiteral(" UNION ALL "));
     }
-    return exec(db, sql, {step, rowid});
+    return db.execCached(sql, {step, rowid});
 }
 
 Result History::logTakingOut(Database& db, qint64 rowid)
@@ -334,15 +347,18 @@ Result History::endStep(Database& db)
             return logged;
         }
     }
-    Statement* changed =
+    const auto changed =
         db.cached(QStringLiteral("SELECT 1 FROM lexa_undo_change WHERE step=? LIMIT 1"));
-    if (!changed || !changed->bind(1, step)) {
-        return failure(db);
+    if (!changed) {
+        return changed;
     }
-    const bool any = changed->next();
-    changed->reset();
+    if (Result bound = changed.value->bind(1, step); !bound) {
+        return bound;
+    }
+    const bool any = changed.value->next();
+    changed.value->reset();
     if (!any) {
-        return exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE id=?"), {step});
+        return db.execCached(QStringLiteral("DELETE FROM lexa_undo_step WHERE id=?"), {step});
     }
     // A new change ends the steps that could be redone: those above the last
     // step in force, below this one (there are none unless an undo came since
@@ -350,13 +366,12 @@ Result History::endStep(Database& db)
     const QString undone = QStringLiteral(
         "%1>(SELECT coalesce(max(id), 0) FROM lexa_undo_step WHERE done=1 AND id<?1) AND %1<?1");
     if (std::exchange(m_mayRedo, false)) {
-        Result ended = exec(db,
-                            QStringLiteral("DELETE FROM lexa_undo_change WHERE ") +
-                                undone.arg(QStringLiteral("step")),
-                            {step});
+        Result ended = db.execCached(QStringLiteral("DELETE FROM lexa_undo_change WHERE ") +
+                                         undone.arg(QStringLiteral("step")),
+                                     {step});
         if (ended) {
-            ended = exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE ") + undone.arg("id"),
-                         {step});
+            ended = db.execCached(
+                QStringLiteral("DELETE FROM lexa_undo_step WHERE ") + undone.arg("id"), {step});
         }
         if (!ended) {
             return ended;
@@ -366,17 +381,16 @@ Result History::endStep(Database& db)
     if (step % TrimEvery != 0) {
         return Result::success();
     }
-    Result trimmed = exec(db,
-                          QStringLiteral("DELETE FROM lexa_undo_change WHERE step<(SELECT id FROM "
-                                         "lexa_undo_step ORDER BY id DESC LIMIT 1 OFFSET ?)"),
-                          {KeptSteps - 1});
+    Result trimmed =
+        db.execCached(QStringLiteral("DELETE FROM lexa_undo_change WHERE step<(SELECT id FROM "
+                                     "lexa_undo_step ORDER BY id DESC LIMIT 1 OFFSET ?)"),
+                      {KeptSteps - 1});
     if (!trimmed) {
         return trimmed;
     }
-    return exec(db,
-                QStringLiteral("DELETE FROM lexa_undo_step WHERE id<(SELECT id FROM "
-                               "lexa_undo_step ORDER BY id DESC LIMIT 1 OFFSET ?)"),
-                {KeptSteps - 1});
+    return db.execCached(QStringLiteral("DELETE FROM lexa_undo_step WHERE id<(SELECT id FROM "
+                                        "lexa_undo_step ORDER BY id DESC LIMIT 1 OFFSET ?)"),
+                         {KeptSteps - 1});
 }
 
 void History::abandonStep()
@@ -392,34 +406,35 @@ void History::abandonStep()
 std::optional<History::Step> History::next(Database& db, Direction direction) const
 {
     // A file without history has no table to read: there is nothing to do.
-    Statement* query = db.cached(direction == Direction::Undo
-                                     ? QStringLiteral("SELECT id, label FROM lexa_undo_step WHERE "
-                                                      "done=1 ORDER BY id DESC LIMIT 1")
-                                     : QStringLiteral("SELECT id, label FROM lexa_undo_step WHERE "
-                                                      "done=0 ORDER BY id ASC LIMIT 1"));
-    if (!query || !query->next()) {
-        if (query) {
-            query->reset();
-        }
+    const auto cached = db.cached(direction == Direction::Undo
+                                      ? QStringLiteral("SELECT id, label FROM lexa_undo_step WHERE "
+                                                       "done=1 ORDER BY id DESC LIMIT 1")
+                                      : QStringLiteral("SELECT id, label FROM lexa_undo_step WHERE "
+                                                       "done=0 ORDER BY id ASC LIMIT 1"));
+    if (!cached) {
         return std::nullopt;
     }
-    Step step{query->columnInt64(0), query->text(1)};
-    query->reset();
+    Statement& query = *cached.value;
+    std::optional<Step> step;
+    if (query.next()) {
+        step = Step{query.columnInt64(0), query.text(1)};
+    }
+    query.reset();
     return step;
 }
 
 QString History::wordOf(Database& db, qint64 step, qint64 row) const
 {
-    Statement* query =
+    const auto query =
         db.cached(QStringLiteral("SELECT coalesce((SELECT mot FROM %1 WHERE rowid=?2), "
                                  "(SELECT coalesce(after, before) FROM lexa_undo_change WHERE "
                                  "step=?1 AND word=?2 AND field='mot' LIMIT 1), '')")
                       .arg(m_quotedTable));
-    if (!query || !query->bindAll({step, row}) || !query->next()) {
+    if (!query || !query.value->bindAll({step, row}) || !query.value->next()) {
         return {};
     }
-    QString word = query->text(0);
-    query->reset();
+    QString word = query.value->text(0);
+    query.value->reset();
     return word;
 }
 
@@ -436,11 +451,15 @@ bool sameValue(const QVariant& a, const QVariant& b)
 ResultOf<History::Plan> History::plan(Database& db, qint64 step, Direction direction,
                                       QString* why) const
 {
-    Statement* query =
+    const auto cached =
         db.cached(QStringLiteral("SELECT word, field, before, after FROM "
                                  "lexa_undo_change WHERE step=? ORDER BY field, word, rowid"));
-    if (!query || !query->bind(1, step)) {
-        return failure(db);
+    if (!cached) {
+        return Result(cached);
+    }
+    Statement* query = cached.value;
+    if (Result bound = query->bind(1, step); !bound) {
+        return bound;
     }
     QList<QByteArray> names;
     for (const QString& column : m_columns) {
@@ -490,10 +509,10 @@ ResultOf<History::Plan> History::plan(Database& db, qint64 step, Direction direc
             change->second.target = query->column(targetColumn);
         }
     }
-    const bool failed = query->failed();
+    Result read = query->status();
     query->reset();
-    if (failed) {
-        return failure(db);
+    if (!read) {
+        return read;
     }
     return plan;
 }
@@ -522,34 +541,36 @@ Result History::readRows(Database& db, const Plan& plan, Rows* rows) const
     // Rows close together are read in one pass over their range.
     const bool range = last - first < 2 * static_cast<qint64>(plan.size());
     rows->whole = range;
-    Statement* query = db.cached(
+    const auto cached = db.cached(
         QStringLiteral("SELECT %1 FROM %2 WHERE %3")
             .arg(fields.join(u','), m_quotedTable,
                  range ? QStringLiteral("rowid BETWEEN ?1 AND ?2") : QStringLiteral("rowid=?1")));
-    if (!query) {
-        return failure(db);
+    if (!cached) {
+        return cached;
     }
-    const auto readAll = [&] {
-        while (query->next()) {
-            QVariantList values(m_columns.size());
-            for (qsizetype i = 0; i < read.size(); ++i) {
-                values[read.at(i)] = query->column(static_cast<int>(i) + 1);
-            }
-            rows->values.emplace(query->columnInt64(0), values);
+    Statement* query = cached.value;
+    // Reads the rows of the values bound.
+    const auto readAll = [&](const QVariantList& values) {
+        if (Result bound = query->bindAll(values); !bound) {
+            return bound;
         }
-        const bool read = !query->failed();
+        while (query->next()) {
+            QVariantList row(m_columns.size());
+            for (qsizetype i = 0; i < read.size(); ++i) {
+                row[read.at(i)] = query->column(static_cast<int>(i) + 1);
+            }
+            rows->values.emplace(query->columnInt64(0), row);
+        }
+        Result done = query->status();
         query->reset();
-        return read;
+        return done;
     };
     if (range) {
-        if (!query->bindAll({first, last}) || !readAll()) {
-            return failure(db);
-        }
-        return Result::success();
+        return readAll({first, last});
     }
     for (const auto& entry : plan) {
-        if (!query->bind(1, entry.first) || !readAll()) {
-            return failure(db);
+        if (Result done = readAll({entry.first}); !done) {
+            return done;
         }
     }
     return Result::success();
@@ -661,7 +682,7 @@ ResultOf<QList<qint64>> History::apply(Database& db, const Step& step, Direction
     statements.append(QStringLiteral("UPDATE lexa_undo_step SET done=%1 WHERE id=?1")
                           .arg(direction == Direction::Undo ? 0 : 1));
     for (const QString& sql : std::as_const(statements)) {
-        if (Result done = exec(db, sql, {step.id}); !done) {
+        if (Result done = db.execCached(sql, {step.id}); !done) {
             return done;
         }
     }
@@ -680,27 +701,27 @@ Result History::takeOut(Database& db, qint64 step, Direction direction, const QL
     const auto to = rows.values.find(gone.back());
     if (rows.whole && from != rows.values.end() && to != rows.values.end() &&
         std::distance(from, to) + 1 == gone.size()) {
-        return exec(db,
-                    QStringLiteral("DELETE FROM %1 WHERE rowid BETWEEN ? AND ?").arg(m_quotedTable),
-                    {gone.front(), gone.back()});
+        return db.execCached(
+            QStringLiteral("DELETE FROM %1 WHERE rowid BETWEEN ? AND ?").arg(m_quotedTable),
+            {gone.front(), gone.back()});
     }
-    return exec(db,
-                QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT word FROM lexa_undo_change "
-                               "WHERE step=?1 AND field IS NULL AND %2 IS NULL)")
-                    .arg(m_quotedTable, targetColumn(direction)),
-                {step});
+    return db.execCached(
+        QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT word FROM lexa_undo_change "
+                       "WHERE step=?1 AND field IS NULL AND %2 IS NULL)")
+            .arg(m_quotedTable, targetColumn(direction)),
+        {step});
 }
 
 Result History::leaveOut(Database& db, const Step& step)
 {
     m_mayRedo = false;
-    Result done = exec(db,
-                       QStringLiteral("DELETE FROM lexa_undo_change WHERE step=?1 OR step IN "
-                                      "(SELECT id FROM lexa_undo_step WHERE done=0)"),
-                       {step.id});
+    Result done =
+        db.execCached(QStringLiteral("DELETE FROM lexa_undo_change WHERE step=?1 OR step IN "
+                                     "(SELECT id FROM lexa_undo_step WHERE done=0)"),
+                      {step.id});
     if (done) {
-        done =
-            exec(db, QStringLiteral("DELETE FROM lexa_undo_step WHERE id=?1 OR done=0"), {step.id});
+        done = db.execCached(QStringLiteral("DELETE FROM lexa_undo_step WHERE id=?1 OR done=0"),
+                             {step.id});
     }
     return done;
 }

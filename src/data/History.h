@@ -84,7 +84,6 @@ private:
     // The largest rowid of the words table.
     ResultOf<qint64> lastRow(Database& db) const;
     Result logRows(Database& db, Logged kind, qint64 step, qint64 rowid);
-    Result exec(Database& db, const QString& sql, const QVariantList& values) const;
     // What applying a step does to one row: whether it is there now and
     // after, and each field's value now and after.
     struct FieldChange

@@ -49,13 +49,13 @@ Result RecordSet::load()
     QList<int> blobs;
     const auto names = m_db.columns(m_table, &blobs);
     if (!names) {
-        return fail(m_db.lastError());
+        return names;
     }
     if (names->isEmpty()) {
         return fail(QStringLiteral("Die Tabelle „%1“ fehlt in der Datei „%2“.")
                         .arg(m_table, QDir::toNativeSeparators(m_db.path())));
     }
-    m_fieldNames = *names;
+    m_fieldNames = names.value;
     m_cachedFields = blobs.isEmpty() ? static_cast<int>(names->size()) : blobs.first();
     m_quotedTable = quoteIdentifier(m_table);
     m_quotedFields.clear();
@@ -108,11 +108,12 @@ namespace {
 
 qint64 dataVersion(Database& db)
 {
-    Statement* query = db.cached(QStringLiteral("PRAGMA data_version"));
-    const qint64 version = query && query->next() ? query->columnInt64(0) : -1;
-    if (query) {
-        query->reset();
+    const auto query = db.cached(QStringLiteral("PRAGMA data_version"));
+    if (!query) {
+        return -1;
     }
+    const qint64 version = query.value->next() ? query.value->columnInt64(0) : -1;
+    query.value->reset();
     return version;
 }
 
@@ -156,12 +157,12 @@ Result RecordSet::readStoredRows()
     auto query = m_db.prepare(
         QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(m_selectList, m_quotedTable));
     if (!query) {
-        return fail(m_db.lastError());
+        return query;
     }
     while (query->next()) {
-        appendRow(*query);
+        appendRow(query.value);
     }
-    return query->failed() ? fail(m_db.lastError()) : Result::success();
+    return query->status();
 }
 
 Result RecordSet::addMissingFields(const QStringList& names)
@@ -171,9 +172,10 @@ Result RecordSet::addMissingFields(const QStringList& names)
             continue;
         }
         const QString quoted = quoteIdentifier(name);
-        if (!m_db.exec(
-                QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT").arg(m_quotedTable, quoted))) {
-            return fail(m_db.lastError());
+        if (Result added = m_db.exec(
+                QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT").arg(m_quotedTable, quoted));
+            !added) {
+            return added;
         }
         // Beyond the cached fields: the rows read keep what they hold.
         m_fieldNames.append(name);
@@ -218,11 +220,12 @@ Result RecordSet::moveToBookmark(qint64 bookmark)
 
 QVariant RecordSet::readStored(qint64 rowid, int field) const
 {
-    Statement* reader = m_db.cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
+    const auto cached = m_db.cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
                                         .arg(m_quotedFields.at(field), m_quotedTable));
-    if (!reader || !reader->bind(1, rowid)) {
+    if (!cached || !cached.value->bind(1, rowid)) {
         return {};
     }
+    Statement* reader = cached.value;
     const QVariant value = reader->next() ? reader->column(0) : QVariant();
     reader->reset();
     return value;
@@ -444,10 +447,10 @@ Result RecordSet::Delete()
         return fail(NoWordShown);
     }
     const auto row = static_cast<size_t>(m_pos);
-    Statement* statement =
-        m_db.cached(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(m_quotedTable));
-    if (!statement || !statement->bind(1, m_rowids[row]) || !statement->exec()) {
-        return giveUpWrite(m_db.lastError());
+    if (Result deleted = m_db.execCached(
+            QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(m_quotedTable), {m_rowids[row]});
+        !deleted) {
+        return giveUpWrite(deleted.error);
     }
     const bool gone = m_db.changes() == 0;
     const QString message = gone ? goneMessage(row) : QString();
@@ -477,12 +480,12 @@ Result RecordSet::setEveryRecord(const QString& name, const QVariant& value)
     // Rows added by another program since the table was read stay as they
     // are; rows that hold the value already are not rewritten.
     const QString& column = m_quotedFields.at(index);
-    Statement* statement =
-        m_db.cached(QStringLiteral("UPDATE %1 SET %2=?1 WHERE rowid<=?2 AND %2 IS NOT ?1")
-                        .arg(m_quotedTable, column));
-    if (!statement || !statement->bind(1, value) || !statement->bind(2, m_rowids.back()) ||
-        !statement->exec()) {
-        return giveUpWrite(m_db.lastError());
+    if (Result updated =
+            m_db.execCached(QStringLiteral("UPDATE %1 SET %2=?1 WHERE rowid<=?2 AND %2 IS NOT ?1")
+                                .arg(m_quotedTable, column),
+                            {value, m_rowids.back()});
+        !updated) {
+        return giveUpWrite(updated.error);
     }
     if (isCached(index)) {
         m_columns[static_cast<size_t>(index)].fill(value);
@@ -541,26 +544,30 @@ Result RecordSet::writeRow(qsizetype position, const FieldValues& values)
     for (int i = 0; i < m_cachedFields; ++i) {
         unchanged.append(m_quotedFields.at(i) + QStringLiteral(" IS ?"));
     }
-    Statement* statement =
+    const auto cached =
         m_db.cached(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
                         .arg(m_quotedTable, assignments.join(u','), unchanged.join(" AND ")));
-    if (!statement) {
-        return giveUpWrite(m_db.lastError());
+    if (!cached) {
+        return giveUpWrite(cached.error);
     }
+    Statement* statement = cached.value;
     int bindIndex = 1;
     for (const auto& [index, value] : values) {
-        if (!statement->bind(bindIndex++, value)) {
-            return giveUpWrite(m_db.lastError());
+        if (Result bound = statement->bind(bindIndex++, value); !bound) {
+            return giveUpWrite(bound.error);
         }
     }
     const auto row = static_cast<size_t>(position);
-    bool bound = statement->bind(bindIndex++, m_rowids[row]);
-    for (int i = 0; bound && i < m_cachedFields; ++i) {
-        bound = statement->bind(bindIndex++, m_columns[static_cast<size_t>(i)].at(row));
+    Result written = statement->bind(bindIndex++, m_rowids[row]);
+    for (int i = 0; written && i < m_cachedFields; ++i) {
+        written = statement->bind(bindIndex++, m_columns[static_cast<size_t>(i)].at(row));
     }
-    if (!bound || !statement->exec()) {
-        return giveUpWrite(QStringLiteral("Der Datensatz kann nicht gespeichert werden. %1")
-                               .arg(m_db.lastError()));
+    if (written) {
+        written = statement->exec();
+    }
+    if (!written) {
+        return giveUpWrite(
+            QStringLiteral("Der Datensatz kann nicht gespeichert werden. %1").arg(written.error));
     }
     if (m_db.changes() == 0) {
         return giveUpChangedRow(row);
@@ -601,9 +608,13 @@ void RecordSet::takeStored(size_t row, const Statement& query)
 Result RecordSet::giveUpChangedRow(size_t row)
 {
     const qint64 rowid = m_rowids[row];
-    Statement* query = m_db.cached(m_selectRow);
-    if (!query || !query->bind(1, rowid)) {
-        return giveUpWrite(m_db.lastError());
+    const auto cached = m_db.cached(m_selectRow);
+    if (!cached) {
+        return giveUpWrite(cached.error);
+    }
+    Statement* query = cached.value;
+    if (Result bound = query->bind(1, rowid); !bound) {
+        return giveUpWrite(bound.error);
     }
     if (!query->next()) {
         const QString message = goneMessage(row);
@@ -646,23 +657,30 @@ const QString& RecordSet::insertSql(const FieldValues& values)
 Result RecordSet::insertRow(const FieldValues& values)
 {
     const QString& sql = insertSql(values);
-    Statement* statement = m_db.cached(sql);
+    const auto statement = m_db.cached(sql);
     if (!statement) {
-        return giveUpWrite(m_db.lastError());
+        return giveUpWrite(statement.error);
     }
     for (int i = 0; i < values.size(); ++i) {
-        if (!statement->bind(i + 1, values.at(i).second)) {
-            return giveUpWrite(m_db.lastError());
+        if (Result bound = statement.value->bind(i + 1, values.at(i).second); !bound) {
+            return giveUpWrite(bound.error);
         }
     }
-    if (!statement->exec()) {
-        return giveUpWrite(QStringLiteral("Der Datensatz kann nicht gespeichert werden. %1")
-                               .arg(m_db.lastError()));
+    if (Result inserted = statement.value->exec(); !inserted) {
+        return giveUpWrite(
+            QStringLiteral("Der Datensatz kann nicht gespeichert werden. %1").arg(inserted.error));
     }
     // Read the row back so the fields left out carry the table's defaults.
-    Statement* query = m_db.cached(m_selectRow);
-    if (!query || !query->bind(1, m_db.lastInsertRowid()) || !query->next()) {
-        return giveUpWrite(m_db.lastError());
+    const auto cached = m_db.cached(m_selectRow);
+    if (!cached) {
+        return giveUpWrite(cached.error);
+    }
+    Statement* query = cached.value;
+    if (Result bound = query->bind(1, m_db.lastInsertRowid()); !bound) {
+        return giveUpWrite(bound.error);
+    }
+    if (!query->next()) {
+        return giveUpWrite(query->status().error);
     }
     appendRow(*query);
     query->reset();
@@ -678,8 +696,8 @@ Result RecordSet::BeginTrans()
     if (m_inTransaction) {
         return fail(QStringLiteral("Eine Transaktion ist schon offen."));
     }
-    if (!m_db.begin()) {
-        return fail(m_db.lastError());
+    if (Result begun = m_db.begin(); !begun) {
+        return begun;
     }
     m_inTransaction = true;
     return Result::success();
@@ -691,11 +709,10 @@ Result RecordSet::CommitTrans()
         return Result::success();
     }
     m_inTransaction = false;
-    if (!m_db.commit()) {
-        const QString error = m_db.lastError();
+    if (Result committed = m_db.commit(); !committed) {
         m_inTransaction = true;
         RollbackTrans();
-        return fail(error);
+        return committed;
     }
     return Result::success();
 }
@@ -722,13 +739,13 @@ bool RecordSet::eraseGoneTail(QList<qint64>& rowids)
     if (kept == m_rowids.size()) {
         return false;
     }
-    Statement* beyond =
+    const auto beyond =
         m_db.cached(QStringLiteral("SELECT 1 FROM %1 WHERE rowid>=? LIMIT 1").arg(m_quotedTable));
-    if (!beyond || !beyond->bind(1, m_rowids[kept])) {
+    if (!beyond || !beyond.value->bind(1, m_rowids[kept])) {
         return false;
     }
-    const bool stored = beyond->next();
-    beyond->reset();
+    const bool stored = beyond.value->next();
+    beyond.value->reset();
     if (stored) {
         return false;
     }
@@ -755,10 +772,11 @@ bool RecordSet::reread(QList<qint64> rowids)
             return false;
         }
     }
-    Statement* query = m_db.cached(m_selectRow);
-    if (!query) {
+    const auto cached = m_db.cached(m_selectRow);
+    if (!cached) {
         return false;
     }
+    Statement* query = cached.value;
     // Gone rows leave from the end backwards, so that positions stay valid.
     for (auto it = rowids.rbegin(); it != rowids.rend(); ++it) {
         const qsizetype position = positionOf(*it);

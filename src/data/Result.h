@@ -32,4 +32,8 @@ template <typename T> struct [[nodiscard]] ResultOf : Result
     ResultOf() = default;
     ResultOf(T v) : value(std::move(v)) {}
     ResultOf(Result r) : Result(std::move(r)) {}
+
+    // The value, as std::expected gives it; only read it after success.
+    T* operator->() { return &value; }
+    const T* operator->() const { return &value; }
 };

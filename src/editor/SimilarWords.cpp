@@ -79,10 +79,9 @@ bool SimilarWords::load(const QString& path)
 {
     m_path = path;
     Database db;
-    std::optional<QSet<QString>> dismissed;
     QList<Record> records;
-    bool ok = db.open(path, Database::Access::ReadOnly);
-    if (ok) {
+    Result read = db.open(path, Database::Access::ReadOnly);
+    if (read) {
         auto rows =
             db.prepare(QStringLiteral("SELECT mot, determinant, theme FROM lexa ORDER BY rowid"));
         while (rows && rows->next()) {
@@ -90,11 +89,15 @@ bool SimilarWords::load(const QString& path)
                 records.append({rows->text(0), rows->text(1), rows->text(2)});
             }
         }
-        dismissed = NotDuplicates::load(db);
-        ok = rows && !rows->failed() && dismissed;
+        read = rows ? rows->status() : Result(rows);
     }
-    if (!ok) {
-        MessageBox::show(this, db.lastError(), QMessageBox::Ok, QMessageBox::NoButton,
+    ResultOf<QSet<QString>> dismissed;
+    if (read) {
+        dismissed = NotDuplicates::load(db);
+        read = dismissed;
+    }
+    if (!read) {
+        MessageBox::show(this, read.error, QMessageBox::Ok, QMessageBox::NoButton,
                          QMessageBox::Warning);
         return false;
     }
@@ -103,7 +106,7 @@ bool SimilarWords::load(const QString& path)
         words.append(record.word);
     }
     m_records = std::move(records);
-    m_groups = nearGroups(words, *dismissed);
+    m_groups = nearGroups(words, dismissed.value);
     fill();
     return true;
 }
@@ -202,14 +205,24 @@ void SimilarWords::KeinDuplikat_Click()
         return;
     }
     Database db;
-    bool ok = db.open(m_path, Database::Access::ReadWrite) && db.begin();
-    for (const auto& [a, b] : pairs) {
-        ok = ok && NotDuplicates::add(db, a, b);
+    if (Result opened = db.open(m_path, Database::Access::ReadWrite); !opened) {
+        MessageBox::show(this, opened.error, QMessageBox::Ok, QMessageBox::NoButton,
+                         QMessageBox::Warning);
+        return;
     }
-    if (!ok || !db.commit()) {
-        const QString error = db.lastError();
+    Result kept = db.begin();
+    for (const auto& [a, b] : pairs) {
+        if (kept) {
+            kept = NotDuplicates::add(db, a, b);
+        }
+    }
+    if (kept) {
+        kept = db.commit();
+    }
+    if (!kept) {
         db.rollback();
-        MessageBox::show(this, error, QMessageBox::Ok, QMessageBox::NoButton, QMessageBox::Warning);
+        MessageBox::show(this, kept.error, QMessageBox::Ok, QMessageBox::NoButton,
+                         QMessageBox::Warning);
         return;
     }
     load(m_path);

@@ -31,8 +31,8 @@ ResultOf<std::unique_ptr<PrintWords>> PrintWords::open(const QString& folder)
             QStringLiteral("Im Ordner „%1“ gibt es kein Wörterbuch (keine Datei %2).")
                 .arg(QDir::toNativeSeparators(words->m_folder), Schema::DictionaryFile));
     }
-    if (!words->m_words.open(path, Database::Access::ReadOnly)) {
-        return Result::failure(words->m_words.lastError());
+    if (Result opened = words->m_words.open(path, Database::Access::ReadOnly); !opened) {
+        return opened;
     }
     if (const Result read = words->readWords(); !read) {
         return read;
@@ -44,11 +44,11 @@ ResultOf<std::unique_ptr<PrintWords>> PrintWords::open(const QString& folder)
 
 Result PrintWords::readWords()
 {
-    std::optional<Statement> query = m_words.prepare(
+    auto query = m_words.prepare(
         QStringLiteral("SELECT rowid, mot, determinant, categorie, theme, \"mot marque\" "
                        "FROM lexa ORDER BY rowid"));
     if (!query) {
-        return Result::failure(m_words.lastError());
+        return query;
     }
     std::vector<Word> stored;
     QStringList texts;
@@ -65,8 +65,8 @@ Result PrintWords::readWords()
             stored.push_back(std::move(word));
         }
     }
-    if (query->failed()) {
-        return Result::failure(m_words.lastError());
+    if (Result read = query->status(); !read) {
+        return read;
     }
     for (const qsizetype index : GermanOrder().order(texts)) {
         m_all.push_back(std::move(stored[static_cast<size_t>(index)]));
@@ -81,8 +81,7 @@ void PrintWords::readThemes()
     if (!themes.open(QDir(m_folder).filePath(Schema::ThemesFile), Database::Access::ReadOnly)) {
         return;
     }
-    std::optional<Statement> query =
-        themes.prepare(QStringLiteral("SELECT theme FROM themes ORDER BY rowid"));
+    auto query = themes.prepare(QStringLiteral("SELECT theme FROM themes ORDER BY rowid"));
     while (query && query->next()) {
         const QString name = query->text(0);
         if (!name.isEmpty()) {
@@ -149,12 +148,12 @@ std::vector<Word> PrintWords::choose(const WordChoice& choice) const
 
 QByteArray PrintWords::picture(qint64 rowid)
 {
-    Statement* query =
+    const auto query =
         m_words.cached(QStringLiteral("SELECT \"icone integree\" FROM lexa WHERE rowid = ?"));
-    if (query == nullptr || !query->bind(1, rowid) || !query->next()) {
+    if (!query || !query.value->bind(1, rowid) || !query.value->next()) {
         return {};
     }
-    QByteArray bytes = query->column(0).toByteArray();
-    query->reset();
+    QByteArray bytes = query.value->column(0).toByteArray();
+    query.value->reset();
     return bytes;
 }

@@ -60,7 +60,8 @@ QList<QVariantList> query(const QString& path, const QString& sql)
 {
     QList<QVariantList> rows;
     Database db;
-    auto statement = db.open(path, Database::Access::ReadOnly) ? db.prepare(sql) : std::nullopt;
+    const Result opened = db.open(path, Database::Access::ReadOnly);
+    auto statement = opened ? db.prepare(sql) : ResultOf<Statement>(opened);
     while (statement && statement->next()) {
         QVariantList row;
         for (int i = 0; i < statement->columnCount(); ++i) {

@@ -140,8 +140,9 @@ private slots:
         if (status == S::Made) {
             Database copy;
             const int newest = *std::min_element(after.begin(), after.end());
-            QVERIFY2(copy.open(backups + '/' + name("LEXA", newest), Database::Access::ReadOnly),
-                     qPrintable(copy.lastError()));
+            const Result opened =
+                copy.open(backups + '/' + name("LEXA", newest), Database::Access::ReadOnly);
+            QVERIFY2(opened, qPrintable(opened.error));
             auto count = copy.prepare("SELECT count(*) FROM lexa");
             QVERIFY(count && count->next());
             QCOMPARE(count->columnInt64(0), words.size() + 1);
@@ -233,9 +234,10 @@ int main(int argc, char** argv)
     // Another program that opens the dictionary, prints its words and closes it.
     if (argc == 3 && qstrcmp(argv[1], "--outside-reader") == 0) {
         Database reader;
-        auto words = reader.open(QString::fromLocal8Bit(argv[2]), Database::Access::ReadWrite)
-                         ? reader.prepare("SELECT mot FROM lexa ORDER BY rowid")
-                         : std::nullopt;
+        const Result opened =
+            reader.open(QString::fromLocal8Bit(argv[2]), Database::Access::ReadWrite);
+        auto words = opened ? reader.prepare("SELECT mot FROM lexa ORDER BY rowid")
+                            : ResultOf<Statement>(opened);
         QStringList read;
         while (words && words->next()) {
             read.append(words->text(0));

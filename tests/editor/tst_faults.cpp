@@ -20,7 +20,8 @@ class TestFaults : public QObject
     {
         rlimit unlimited{RLIM_INFINITY, RLIM_INFINITY};
         setrlimit(RLIMIT_FSIZE, &unlimited);
-        m_other.close();
+        const Result closed = m_other.close();
+        QVERIFY2(closed, qPrintable(closed.error));
     }
 
 private slots:

@@ -102,6 +102,23 @@ private slots:
         QCOMPARE(MessageBox::takeAnswered().size(), 1);
         QCOMPARE(h.ui().Text1->text(), QString());
     }
+
+    void dismissWhileTheFileIsGone()
+    {
+        // The dictionary moved away meanwhile: said so, nothing dismissed.
+        Harness h;
+        QVERIFY(h.start({{"Kiefer", "der"}, {"Kiefer", "die"}}));
+        SimilarWords* window = open(h);
+        QVERIFY(window);
+        item(window, "Doppelt: „Kiefer“")->setSelected(true);
+        const QString file = h.path("LEXA.MDB");
+        QVERIFY(QFile::rename(file, file + ".weg"));
+        MessageBox::setNextAnswer(QMessageBox::Ok);
+        window->KeinDuplikat_Click();
+        QVERIFY(QFile::rename(file + ".weg", file));
+        QVERIFY(MessageBox::takeAnswered().value(0).endsWith("wurde nicht gefunden."));
+        QCOMPARE(shown(window).size(), 3);
+    }
 };
 
 QTEST_MAIN(TestSimilarWords)

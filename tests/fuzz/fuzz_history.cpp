@@ -90,9 +90,9 @@ public:
     QList<QVariantList> words() const
     {
         Database db;
-        check(db.open(m_path, Database::Access::ReadOnly), "the file opens for reading");
+        check(db.open(m_path, Database::Access::ReadOnly).ok, "the file opens for reading");
         auto query = db.prepare(QStringLiteral("SELECT rowid, * FROM lexa ORDER BY rowid"));
-        check(query.has_value(), "the words can be read");
+        check(query.ok, "the words can be read");
         QList<QVariantList> rows;
         while (query->next()) {
             QVariantList row;

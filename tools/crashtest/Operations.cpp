@@ -316,8 +316,10 @@ bool journal(int fd, const QString& line)
 std::unique_ptr<Database> openDictionary(const QString& folder, QString* error)
 {
     auto db = std::make_unique<Database>();
-    if (!db->open(QDir(folder).filePath(Schema::DictionaryFile), Database::Access::ReadWrite)) {
-        *error = db->lastError();
+    if (Result opened =
+            db->open(QDir(folder).filePath(Schema::DictionaryFile), Database::Access::ReadWrite);
+        !opened) {
+        *error = opened.error;
         return nullptr;
     }
     return db;
@@ -329,7 +331,7 @@ std::optional<Words> read(Database& db, QString* error)
         "SELECT rowid, mot, determinant, categorie, theme, \"mot marque\", \"icone integree\", "
         "pluriel, syllabes FROM lexa ORDER BY rowid"));
     if (!query) {
-        *error = db.lastError();
+        *error = query.error;
         return std::nullopt;
     }
     Words words;

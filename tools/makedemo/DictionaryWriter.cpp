@@ -39,15 +39,19 @@ bool writeDatabase(const QString& path, const QString& schema, const QString& ta
 {
     const QString built = path + ".part";
     QFile::remove(built);
-    bool filled = false;
+    Result filled;
     {
         Database db;
-        filled = db.create(built, schema) && db.insertRows(table, columns, rows) && db.close();
-        if (!filled) {
-            error = db.lastError();
+        filled = db.create(built, schema);
+        if (filled) {
+            filled = db.insertRows(table, columns, rows);
+        }
+        if (filled) {
+            filled = db.close();
         }
     }
     if (!filled) {
+        error = filled.error;
         QFile::remove(built);
         return false;
     }

@@ -75,8 +75,8 @@ QString checkCopy(const QString& path, const std::optional<Words>& snapshot,
                   std::optional<qint64> themeCount)
 {
     Database db;
-    if (!db.open(path, Database::Access::ReadOnly)) {
-        return db.lastError();
+    if (Result opened = db.open(path, Database::Access::ReadOnly); !opened) {
+        return opened.error;
     }
     if (!isIntact(db)) {
         return QStringLiteral("the integrity check failed");
