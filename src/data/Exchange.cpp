@@ -3,7 +3,6 @@
 #include "data/Csv.h"
 #include "data/DataSource.h"
 #include "data/Database.h"
-#include "data/GermanOrder.h"
 #include "data/Schema.h"
 
 #include <QDir>
@@ -116,8 +115,8 @@ QStringList fieldsOf(const Word& word, const QString& picture)
     return fields;
 }
 
-// The words of a dictionary file read for an export: every text field, in
-// German order; the pictures are read one by one.
+// The words of a dictionary file read for an export, in German order; the
+// pictures are read one by one.
 class StoredWords
 {
 public:
@@ -130,46 +129,12 @@ public:
         if (!columns) {
             return columns;
         }
-        // A field the file does not have yet reads as empty.
-        const auto field = [&](const QString& name) {
-            return columns->contains(name) ? quoteIdentifier(name) : QStringLiteral("NULL");
-        };
         m_hasPictures = columns->contains(QStringLiteral("icone integree"));
-        auto query = m_db.prepare(
-            QStringList{QStringLiteral("SELECT rowid"), field("mot"), field("determinant"),
-                        field("categorie"), field("theme"), field("mot marque"),
-                        field("fichier son associe"), field(QString(Schema::PluralField)),
-                        field(QString(Schema::SyllablesField))}
-                .join(u',') +
-            QStringLiteral(" FROM lexa ORDER BY rowid"));
-        if (!query) {
-            return query;
+        auto words = readWords(m_db);
+        if (!words) {
+            return words;
         }
-        std::vector<Word> stored;
-        QStringList texts;
-        while (query->next()) {
-            Word word;
-            word.rowid = query->columnInt64(0);
-            word.mot = query->text(1);
-            word.determinant = query->text(2);
-            word.categorie = query->text(3);
-            word.theme = query->text(4);
-            word.marked = query->text(5) == u'O';
-            word.sound = query->text(6);
-            word.pluriel = query->text(7);
-            word.syllabes = query->text(8);
-            // A record without a word is no word: the window does not list it.
-            if (!word.mot.trimmed().isEmpty()) {
-                texts.append(word.mot);
-                stored.push_back(std::move(word));
-            }
-        }
-        if (Result read = query->status(); !read) {
-            return read;
-        }
-        for (const qsizetype index : GermanOrder().order(texts)) {
-            m_words.push_back(std::move(stored[static_cast<size_t>(index)]));
-        }
+        m_words = std::move(words.value);
         return Result::success();
     }
 

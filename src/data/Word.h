@@ -1,7 +1,12 @@
 #pragma once
 
+#include "data/Result.h"
+
 #include <QByteArray>
 #include <QString>
+#include <vector>
+
+class Database;
 
 // Far longer than any German word: a longer text is no word (an item of a
 // broken word list), never looked at for near words nor imported.
@@ -30,3 +35,8 @@ struct Word
     // The split into syllables with "-" ("Schmet-ter-ling"); empty for none.
     QString syllabes;
 };
+
+// Every record of the dictionary open in `db` that has a word, with its text
+// fields but not its picture, in German order (equal words in rowid order).
+// A field the file does not have yet reads as empty.
+[[nodiscard]] ResultOf<std::vector<Word>> readWords(Database& db);

@@ -1,6 +1,5 @@
 #include "widgets/PrintWords.h"
 
-#include "data/GermanOrder.h"
 #include "data/Schema.h"
 
 #include <QDir>
@@ -44,32 +43,13 @@ ResultOf<std::unique_ptr<PrintWords>> PrintWords::open(const QString& folder)
 
 Result PrintWords::readWords()
 {
-    auto query = m_words.prepare(
-        QStringLiteral("SELECT rowid, mot, determinant, categorie, theme, \"mot marque\" "
-                       "FROM lexa ORDER BY rowid"));
-    if (!query) {
-        return query;
+    auto words = ::readWords(m_words);
+    if (!words) {
+        return words;
     }
-    std::vector<Word> stored;
-    QStringList texts;
-    while (query->next()) {
-        Word word;
-        word.rowid = query->columnInt64(0);
-        word.mot = query->text(1);
-        word.determinant = query->text(2).trimmed();
-        word.categorie = query->text(3);
-        word.theme = query->text(4);
-        word.marked = query->text(5) == u'O';
-        if (!word.mot.trimmed().isEmpty()) {
-            texts.append(word.mot);
-            stored.push_back(std::move(word));
-        }
-    }
-    if (Result read = query->status(); !read) {
-        return read;
-    }
-    for (const qsizetype index : GermanOrder().order(texts)) {
-        m_all.push_back(std::move(stored[static_cast<size_t>(index)]));
+    m_all = std::move(words.value);
+    for (Word& word : m_all) {
+        word.determinant = word.determinant.trimmed();
     }
     return Result::success();
 }
