@@ -124,6 +124,28 @@ private:
 
 namespace {
 
+// Appends the two letters a lower-case "ß" or umlaut folds into; false for
+// any other character.
+bool appendTwoLetters(QString& folded, char16_t lower)
+{
+    switch (lower) {
+    case 0x00DF: // ß
+        folded += QLatin1String("ss");
+        return true;
+    case 0x00E4: // ä
+        folded += QLatin1String("ae");
+        return true;
+    case 0x00F6: // ö
+        folded += QLatin1String("oe");
+        return true;
+    case 0x00FC: // ü
+        folded += QLatin1String("ue");
+        return true;
+    default:
+        return false;
+    }
+}
+
 // The folding of a word of plain letters and umlauts, the most of them, in
 // one pass; nullopt for any other word (spaces, other scripts).
 std::optional<QString> foldPlainWord(const QString& word)
@@ -136,23 +158,9 @@ std::optional<QString> foldPlainWord(const QString& word)
             folded += u == u'`' ? QLatin1Char('\'') : QChar(u >= u'A' && u <= u'Z' ? u + 32 : u);
             continue;
         }
-        switch (u) {
-        case 0x00DF: // ß
-            folded += QLatin1String("ss");
-            break;
-        case 0x00C4: // Ä
-        case 0x00E4: // ä
-            folded += QLatin1String("ae");
-            break;
-        case 0x00D6: // Ö
-        case 0x00F6: // ö
-            folded += QLatin1String("oe");
-            break;
-        case 0x00DC: // Ü
-        case 0x00FC: // ü
-            folded += QLatin1String("ue");
-            break;
-        default:
+        // Ä, Ö and Ü are 0x20 below their lower-case letters.
+        const bool capital = u == 0x00C4 || u == 0x00D6 || u == 0x00DC;
+        if (!appendTwoLetters(folded, capital ? char16_t(u + 0x20) : u)) {
             return std::nullopt;
         }
     }
@@ -170,20 +178,7 @@ QString foldWord(const QString& word)
     QString folded;
     folded.reserve(lower.size() + 4);
     for (const QChar c : lower) {
-        switch (c.unicode()) {
-        case 0x00DF: // ß
-            folded += QLatin1String("ss");
-            break;
-        case 0x00E4: // ä
-            folded += QLatin1String("ae");
-            break;
-        case 0x00F6: // ö
-            folded += QLatin1String("oe");
-            break;
-        case 0x00FC: // ü
-            folded += QLatin1String("ue");
-            break;
-        default:
+        if (!appendTwoLetters(folded, c.unicode())) {
             folded += plainApostrophe(c);
         }
     }
