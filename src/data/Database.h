@@ -3,12 +3,14 @@
 #include "data/Result.h"
 
 #include <QByteArray>
+#include <QHashFunctions>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <map>
 #include <memory>
+#include <unordered_map>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -136,7 +138,12 @@ private:
 
     sqlite3* m_handle = nullptr;
     QString m_path;
-    std::map<QString, Statement> m_cache;
+    struct SqlHash
+    {
+        size_t operator()(const QString& sql) const noexcept { return qHash(sql); }
+    };
+    // Node-based: a statement handed out keeps its place as others come.
+    std::unordered_map<QString, Statement, SqlHash> m_cache;
     std::map<QString, std::shared_ptr<qint64>> m_values;
 };
 

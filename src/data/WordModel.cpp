@@ -40,6 +40,14 @@ int WordModel::rowCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }
 
+QModelIndex WordModel::index(int row, int column, const QModelIndex& parent) const
+{
+    // Asked for every row at each layout of the list: checked here directly.
+    const bool inside =
+        !parent.isValid() && column == 0 && row >= 0 && static_cast<size_t>(row) < m_rows.size();
+    return inside ? createIndex(row, 0) : QModelIndex();
+}
+
 QVariant WordModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount()) {

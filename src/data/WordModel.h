@@ -32,6 +32,7 @@ public:
     ~WordModel() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
     // The word of row `row`; empty out of range.
