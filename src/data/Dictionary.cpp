@@ -254,12 +254,8 @@ ResultOf<qint64> Dictionary::take(History::Direction direction)
     RecordSet& words = m_source.Recordset();
     Database& db = m_source.database();
     Result begun = words.leaveRecord();
-    if (begun && m_source.access() == Database::Access::ReadWrite) {
-        // No step of a damaged history is taken: it is set aside first.
-        begun = write([&] { return m_history.install(db); });
-        if (begun && !begun.notice.isEmpty()) {
-            return Result::failure(begun.notice);
-        }
+    if (begun) {
+        begun = mendHistory();
     }
     if (!begun) {
         return begun;
@@ -293,8 +289,23 @@ ResultOf<qint64> Dictionary::take(History::Direction direction)
     return rows.size() == 1 ? rows.front() : qint64{-1};
 }
 
+Result Dictionary::mendHistory()
+{
+    if (m_source.access() != Database::Access::ReadWrite) {
+        return Result::success();
+    }
+    Result installed = write([&] { return m_history.install(m_source.database()); });
+    if (installed && !installed.notice.isEmpty()) {
+        return Result::failure(installed.notice);
+    }
+    return installed;
+}
+
 Result Dictionary::leaveOutUndo()
 {
+    if (Result mended = mendHistory(); !mended) {
+        return mended;
+    }
     Database& db = m_source.database();
     return write([&]() -> Result {
         const auto step = m_history.next(db, History::Direction::Undo);

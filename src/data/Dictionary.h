@@ -79,6 +79,9 @@ private:
     Result run(const QString& label, const std::function<Result()>& change);
     Result storeCurrent(const QString& label);
     ResultOf<qint64> take(History::Direction direction);
+    // No step of a damaged history is taken or left out: it is set aside
+    // first, and what that says comes back as the failure.
+    [[nodiscard]] Result mendHistory();
     QString currentWord() const;
 
     DataSource& m_source;
