@@ -498,6 +498,12 @@ qint64 Database::changes() const
     return sqlite3_changes64(m_handle);
 }
 
+QString missingTableMessage(const QString& table, const QString& path)
+{
+    return QStringLiteral("Die Tabelle „%1“ fehlt in der Datei „%2“.")
+        .arg(table, QDir::toNativeSeparators(path));
+}
+
 QString quoteIdentifier(const QString& name)
 {
     QString quoted = name;

@@ -149,3 +149,5 @@ private:
 
 // Quotes an identifier for SQL ("mot marque" -> "\"mot marque\"").
 QString quoteIdentifier(const QString& name);
+// What is said when the file `path` has no table `table` (columns() finds none).
+QString missingTableMessage(const QString& table, const QString& path);

@@ -55,8 +55,7 @@ Result History::install(Database& db, bool mend)
             return columns;
         }
         if (columns->isEmpty()) {
-            return Result::failure(QStringLiteral("Die Tabelle „%1“ fehlt in der Datei „%2“.")
-                                       .arg(m_table, QDir::toNativeSeparators(db.path())));
+            return Result::failure(missingTableMessage(m_table, db.path()));
         }
         m_columns = columns.value;
     }

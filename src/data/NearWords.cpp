@@ -128,22 +128,15 @@ namespace {
 // any other character.
 bool appendTwoLetters(QString& folded, char16_t lower)
 {
-    switch (lower) {
-    case 0x00DF: // ß
-        folded += QLatin1String("ss");
-        return true;
-    case 0x00E4: // ä
-        folded += QLatin1String("ae");
-        return true;
-    case 0x00F6: // ö
-        folded += QLatin1String("oe");
-        return true;
-    case 0x00FC: // ü
-        folded += QLatin1String("ue");
-        return true;
-    default:
-        return false;
+    const char* const two = lower == 0x00DF   ? "ss" // ß
+                            : lower == 0x00E4 ? "ae" // ä
+                            : lower == 0x00F6 ? "oe" // ö
+                            : lower == 0x00FC ? "ue" // ü
+                                              : nullptr;
+    if (two != nullptr) {
+        folded += QLatin1String(two, 2);
     }
+    return two != nullptr;
 }
 
 // The folding of a word of plain letters and umlauts, the most of them, in

@@ -52,8 +52,7 @@ Result RecordSet::load()
         return names;
     }
     if (names->isEmpty()) {
-        return fail(QStringLiteral("Die Tabelle „%1“ fehlt in der Datei „%2“.")
-                        .arg(m_table, QDir::toNativeSeparators(m_db.path())));
+        return fail(missingTableMessage(m_table, m_db.path()));
     }
     m_fieldNames = names.value;
     m_cachedFields = blobs.isEmpty() ? static_cast<int>(names->size()) : blobs.first();
@@ -82,7 +81,7 @@ void RecordSet::appendRow(const Statement& query)
     }
 }
 
-RecordWatcher* RecordSet::watcher()
+void RecordSet::tellAdded()
 {
     if (!m_added.empty()) {
         const std::vector<qint64> added = std::exchange(m_added, {});
@@ -90,7 +89,6 @@ RecordWatcher* RecordSet::watcher()
             m_watcher->rowsAdded(added);
         }
     }
-    return m_watcher;
 }
 
 void RecordSet::eraseRow(size_t row)
@@ -686,7 +684,7 @@ Result RecordSet::insertRow(const FieldValues& values)
     query->reset();
     m_added.push_back(m_rowids.back());
     if (m_addingTogether == 0) {
-        watcher();
+        tellAdded();
     }
     return Result::success();
 }

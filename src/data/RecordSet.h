@@ -78,7 +78,7 @@ public:
         ~AddedTogether()
         {
             if (--m_records.m_addingTogether == 0) {
-                m_records.watcher();
+                m_records.tellAdded();
             }
         }
         AddedTogether(const AddedTogether&) = delete;
@@ -188,9 +188,14 @@ private:
     const QString& insertSql(const FieldValues& values);
 
     Database& m_db;
-    // The watcher (or null), told first of the rows added that it has not
-    // heard of yet.
-    RecordWatcher* watcher();
+    // Tells the watcher the rows added that it has not heard of yet.
+    void tellAdded();
+    // The watcher (or null), told first of the rows added.
+    RecordWatcher* watcher()
+    {
+        tellAdded();
+        return m_watcher;
+    }
 
     QString m_table;
     RecordView& m_view;
