@@ -3,6 +3,7 @@
 #include "editor/Editor.h"
 #include "editor/Form1Ui.h"
 #include "editor/NearCheck.h"
+#include "editor/Syllables.h"
 #include "widgets/Look.h"
 #include "widgets/MessageBox.h"
 #include "widgets/ScreenPointer.h"
@@ -137,6 +138,7 @@ bool Editor::Form_Load()
     QTimer::singleShot(PrepareDelayMs, this, [this] {
         m_dictionary.prepare();
         ListedNearWords::of(m_words).prepare();
+        prepareSyllables();
     });
     return true;
 }

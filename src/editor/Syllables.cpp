@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cstdlib>
+#include <future>
 #include <hyphen.h>
 #include <memory>
 
@@ -12,18 +13,26 @@ namespace {
 
 const char* const Patterns = "/usr/share/hyphen/hyph_de_DE.dic";
 
-struct DictionaryDeleter
+// The patterns being read, from the first call on; null when they are missing.
+// Freed with the program.
+const std::shared_future<std::shared_ptr<HyphenDict>>& loading()
 {
-    void operator()(HyphenDict* dictionary) const { hnj_hyphen_free(dictionary); }
-};
-using Dictionary = std::unique_ptr<HyphenDict, DictionaryDeleter>;
+    static const std::shared_future<std::shared_ptr<HyphenDict>> loaded =
+        std::async(std::launch::async, [] {
+            HyphenDict* const read =
+                QFile::exists(QString::fromLatin1(Patterns)) ? hnj_hyphen_load(Patterns) : nullptr;
+            return std::shared_ptr<HyphenDict>(read, [](HyphenDict* dictionary) {
+                if (dictionary != nullptr) {
+                    hnj_hyphen_free(dictionary);
+                }
+            });
+        }).share();
+    return loaded;
+}
 
-// Loaded at the first suggestion; null when the patterns are missing.
 HyphenDict* patterns()
 {
-    static const Dictionary loaded{
-        QFile::exists(QString::fromLatin1(Patterns)) ? hnj_hyphen_load(Patterns) : nullptr};
-    return loaded.get();
+    return loading().get().get();
 }
 
 // Reading beginners split off a single vowel at the start ("A-bend"), never
@@ -98,6 +107,11 @@ bool hasVowel(const QString& part)
 }
 
 } // namespace
+
+void prepareSyllables()
+{
+    loading();
+}
 
 QString suggestSyllables(const QString& word)
 {

@@ -9,3 +9,8 @@
 // the patterns are not installed, or the word holds a letter they cannot
 // hold.
 QString suggestSyllables(const QString& word);
+
+// Starts reading the patterns on a thread of their own (it takes seconds),
+// so that the first suggestion does not keep the window waiting; the first
+// suggestion waits only for what is left of it.
+void prepareSyllables();
